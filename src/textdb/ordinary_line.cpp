@@ -1,0 +1,349 @@
+#include "textdb/ordinary_line.h"
+
+#include <unicode/sortkey.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/u16.h"
+#include "textdb/collation.h"
+
+namespace vorn {
+
+namespace {
+constexpr uint32_t kNoVariant = 0xFFFFFFFFu;
+// Sort keys are built in fixed buffers of this size; a longer key (a form of
+// a few hundred characters) falls back to the heap.
+constexpr int32_t kSortKeyBuffer = 512;
+
+// Gives a string's sort key at the collator's current strength.
+class SortKey {
+ public:
+  SortKey(const icu::Collator& c, std::u16string_view text) {
+    const UChar* s = reinterpret_cast<const UChar*>(text.data());
+    int32_t n = c.getSortKey(s, static_cast<int32_t>(text.size()), buf_, kSortKeyBuffer);
+    if (n > kSortKeyBuffer) {
+      heap_.resize(static_cast<size_t>(n));
+      c.getSortKey(s, static_cast<int32_t>(text.size()), heap_.data(), n);
+      data_ = heap_.data();
+    } else {
+      data_ = buf_;
+    }
+    // The length counts the terminating 0 byte; compare without it.
+    len_ = n > 0 ? n - 1 : 0;
+  }
+  std::string_view view() const { return {reinterpret_cast<const char*>(data_), static_cast<size_t>(len_)}; }
+
+ private:
+  uint8_t buf_[kSortKeyBuffer];
+  std::vector<uint8_t> heap_;
+  const uint8_t* data_;
+  int32_t len_;
+};
+
+// Compares unsigned bytes, as sort keys must be compared.
+int CompareBytes(std::string_view a, std::string_view b) {
+  size_t n = std::min(a.size(), b.size());
+  int c = n ? std::memcmp(a.data(), b.data(), n) : 0;
+  if (c != 0) return c;
+  return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
+}
+}  // namespace
+
+CVornDBOrdinaryLine::CVornDBOrdinaryLine(const CVornDBLineParams& params, WordLineFactory factory)
+    : CVornDBLine(params, factory),
+      strings_(params.GetFolder(), params.GetName() + "s.db"),
+      word_forms_(params.GetFolder(), params.GetName() + "db.ndx"),
+      lists_(params.GetFolder(), params.GetName() + "ndx.ndx"),
+      forms_(params.GetFolder(), params.GetName() + "ndxx.ndx") {
+  std::vector<std::string> alts;
+  params.GetChildren("Alt", &alts);
+  for (const std::string& v : alts) {
+    variants_.push_back(std::make_unique<TMemMapFile<uint32_t>>(params.GetFolder(), v + ".ndx"));
+    variant_names_.push_back(platform::ToU16(v));
+    variant_display_names_.push_back(query_prompt_ + u" (" + params.GetValue("Alt/" + v) + u")");
+  }
+  hebrew_ = language_ == u"Hebrew";
+  greek_ = language_ == u"Greek";
+}
+
+CVornDBOrdinaryLine::~CVornDBOrdinaryLine() = default;
+
+bool CVornDBOrdinaryLine::Open() {
+  for (auto& v : variants_)
+    if (!v->Open()) return false;
+  if (!strings_.Open() || !word_forms_.Open() || !lists_.Open() || !forms_.Open()) return false;
+
+  // Check once what every look-up trusts afterwards. A table whose size is
+  // not a whole number of records was cut short.
+  if (strings_.GetSize() % 2 || word_forms_.GetSize() % 4 || lists_.GetSize() % 4 ||
+      forms_.GetSize() % sizeof(XndxxT))
+    return false;
+  const uint32_t nforms = forms_.GetCount();
+  const uint32_t nwords = word_forms_.GetCount();
+  const uint32_t nstrings = strings_.GetCount();
+  const uint32_t nlists = lists_.GetCount();
+  // Every string is read up to its 0; a 0 at the very end bounds them all.
+  if (nforms > 0 && (nstrings == 0 || strings_[nstrings - 1] != 0)) return false;
+  for (uint32_t f = 0; f < nforms; ++f) {
+    const XndxxT& r = forms_[f];
+    if (r.string_pos >= nstrings || r.list_pos >= nlists) return false;
+    uint32_t k = lists_[r.list_pos];
+    if (k > nlists - r.list_pos - 1) return false;
+    const uint32_t* occ = &lists_[r.list_pos + 1];
+    for (uint32_t i = 0; i < k; ++i)
+      if (occ[i] >= nwords) return false;
+  }
+  for (uint32_t w = 0; w < nwords; ++w)
+    if (word_forms_[w] >= nforms) return false;
+  for (auto& v : variants_) {
+    if (v->GetSize() % 4 || v->GetCount() < nforms) return false;
+    for (uint32_t f = 0; f < nforms; ++f) {
+      uint32_t g = (*v)[f];
+      if (g != kNoVariant && g >= nforms) return false;
+    }
+  }
+
+  collator_ = MakeFormCollator();
+  return collator_ != nullptr;
+}
+
+uint32_t CVornDBOrdinaryLine::GetWordCount() const { return word_forms_.GetCount(); }
+
+std::u16string CVornDBOrdinaryLine::GetFormText(uint32_t form) const {
+  if (form >= forms_.GetCount()) return {};
+  return GetFormString(form);
+}
+
+const char16_t* CVornDBOrdinaryLine::GetWordText(WordIndex word, int variant) const {
+  uint32_t f = word_forms_[static_cast<uint32_t>(word)];
+  if (variant >= 1 && static_cast<size_t>(variant) <= variants_.size()) {
+    uint32_t g = (*variants_[static_cast<size_t>(variant - 1)])[f];
+    if (g != kNoVariant) f = g;
+  }
+  return GetFormString(f);
+}
+
+void CVornDBOrdinaryLine::ReleaseWordText(const char16_t*) const {}
+
+std::u16string CVornDBOrdinaryLine::GetWordString(WordIndex word, int variant) const {
+  const char16_t* t = GetWordText(word, variant);
+  std::u16string s(t);
+  ReleaseWordText(t);
+  return s;
+}
+
+void CVornDBOrdinaryLine::CollectForms(const std::vector<uint32_t>& words, int variant,
+                                       FormList* out) const {
+  out->clear();
+  out->reserve(words.size());
+  for (uint32_t w : words) {
+    uint32_t f = word_forms_[w];
+    if (variant >= 1 && static_cast<size_t>(variant) <= variants_.size()) {
+      uint32_t g = (*variants_[static_cast<size_t>(variant - 1)])[f];
+      if (g != kNoVariant) f = g;
+    }
+    out->push_back(f);
+  }
+}
+
+uint32_t CVornDBOrdinaryLine::GetFormFrequency(WordIndex word) const {
+  return lists_[forms_[word_forms_[static_cast<uint32_t>(word)]].list_pos];
+}
+
+void CVornDBOrdinaryLine::WordsOfForms(const FormList& forms, CDBWordList* out) const {
+  out->Clear();
+  for (uint32_t f : forms) {
+    if (f >= forms_.GetCount()) continue;
+    const uint32_t* occ = GetOccurrences(f);
+    out->Append(occ + 1, occ[0]);
+  }
+  out->Normalize();
+}
+
+int CVornDBOrdinaryLine::FindAltIndex(std::u16string_view name) const {
+  for (size_t i = 0; i < variant_names_.size(); ++i)
+    if (variant_names_[i] == name) return static_cast<int>(i + 1);
+  return 0;
+}
+
+std::u16string CVornDBOrdinaryLine::GetAltName(int index) const {
+  if (index < 1 || static_cast<size_t>(index) > variant_display_names_.size()) return {};
+  return variant_display_names_[static_cast<size_t>(index - 1)];
+}
+
+std::u16string_view CVornDBOrdinaryLine::GetWildcards() const {
+  if (hebrew_) return u"?*!";
+  if (greek_) return u"?*&";
+  return u"*?";
+}
+
+void CVornDBOrdinaryLine::FillFormList(const FormList& forms, CFormListSink* list, size_t first,
+                                       size_t count) const {
+  list->SetRedraw(false);
+  list->Clear();
+  if (first > 0) list->AddString(u"...");
+  size_t end = std::min(forms.size(), first + count);
+  for (size_t i = first; i < end; ++i) list->AddString(GetDrawnText(font_, GetFormText(forms[i])));
+  if (end < forms.size()) list->AddString(u"...");
+  list->SetRedraw(true);
+}
+
+uint32_t CVornDBOrdinaryLine::LowerBound(std::u16string_view pattern) const {
+  UErrorCode status = U_ZERO_ERROR;
+  uint32_t lo = 0, hi = forms_.GetCount();
+  const UChar* p = reinterpret_cast<const UChar*>(pattern.data());
+  const int32_t plen = static_cast<int32_t>(pattern.size());
+  while (lo < hi) {
+    uint32_t mid = lo + (hi - lo) / 2;
+    const UChar* f = reinterpret_cast<const UChar*>(GetFormString(mid));
+    if (collator_->compare(f, -1, p, plen, status) == UCOL_LESS)
+      lo = mid + 1;
+    else
+      hi = mid;
+  }
+  return lo;
+}
+
+void CVornDBOrdinaryLine::FindPrefixRange(std::u16string_view prefix, uint32_t* first,
+                                          uint32_t* end) const {
+  SortKey key(*collator_, prefix);
+  // Bounds of one level: every string whose primary weights begin with the
+  // prefix's lies in [lower, upper).
+  uint8_t lower[kSortKeyBuffer + 8], upper[kSortKeyBuffer + 8];
+  std::string pk(key.view());
+  pk.push_back('\0');
+  UErrorCode status = U_ZERO_ERROR;
+  int32_t nl = icu::Collator::getBound(reinterpret_cast<const uint8_t*>(pk.data()), -1,
+                                       UCOL_BOUND_LOWER, 1, lower, sizeof lower, status);
+  int32_t nu = icu::Collator::getBound(reinterpret_cast<const uint8_t*>(pk.data()), -1,
+                                       UCOL_BOUND_UPPER_LONG, 1, upper, sizeof upper, status);
+  if (U_FAILURE(status) || nl <= 0 || nu <= 0) {
+    *first = 0;
+    *end = forms_.GetCount();
+    return;
+  }
+  std::string_view lo_key(reinterpret_cast<const char*>(lower), static_cast<size_t>(nl - 1));
+  std::string_view hi_key(reinterpret_cast<const char*>(upper), static_cast<size_t>(nu - 1));
+  auto key_of = [&](uint32_t f) { return SortKey(*collator_, GetFormString(f)); };
+  uint32_t lo = 0, hi = forms_.GetCount();
+  while (lo < hi) {
+    uint32_t mid = lo + (hi - lo) / 2;
+    if (CompareBytes(key_of(mid).view(), lo_key) < 0) lo = mid + 1; else hi = mid;
+  }
+  *first = lo;
+  hi = forms_.GetCount();
+  while (lo < hi) {
+    uint32_t mid = lo + (hi - lo) / 2;
+    if (CompareBytes(key_of(mid).view(), hi_key) < 0) lo = mid + 1; else hi = mid;
+  }
+  *end = lo;
+}
+
+bool CVornDBOrdinaryLine::MatchForms(std::u16string_view pattern, FormList* out) const {
+  out->clear();
+  std::u16string_view wild = GetWildcards();
+  size_t p = pattern.find_first_of(wild);
+  if (p == std::u16string_view::npos) {
+    UErrorCode status = U_ZERO_ERROR;
+    const UChar* pu = reinterpret_cast<const UChar*>(pattern.data());
+    const int32_t plen = static_cast<int32_t>(pattern.size());
+    for (uint32_t f = LowerBound(pattern); f < forms_.GetCount(); ++f) {
+      const char16_t* s = GetFormString(f);
+      if (collator_->compare(reinterpret_cast<const UChar*>(s), -1, pu, plen, status) != UCOL_EQUAL)
+        break;
+      if (std::u16string_view(s) == pattern) {
+        out->push_back(f);
+        break;
+      }
+    }
+    return !out->empty();
+  }
+  uint32_t first = 0, end = forms_.GetCount();
+  if (p > 0) FindPrefixRange(pattern.substr(0, p), &first, &end);
+  for (uint32_t f = first; f < end; ++f)
+    if (MatchForm(pattern, GetFormString(f))) out->push_back(f);
+  return !out->empty();
+}
+
+bool CVornDBOrdinaryLine::MatchFormsPrefix(std::u16string_view pattern, FormList* out) const {
+  out->clear();
+  if (pattern.find_first_of(GetWildcards()) != std::u16string_view::npos) {
+    std::u16string p(pattern);
+    p.push_back(u'*');
+    return MatchForms(p, out);
+  }
+  uint32_t first = 0, end = forms_.GetCount();
+  if (!pattern.empty()) {
+    icu::Collator::ECollationStrength saved = collator_->getStrength();
+    collator_->setStrength(icu::Collator::PRIMARY);
+    FindPrefixRange(pattern, &first, &end);
+    collator_->setStrength(saved);
+  }
+  for (uint32_t f = first; f < end; ++f) out->push_back(f);
+  return !out->empty();
+}
+
+bool CVornDBOrdinaryLine::IsEmptyPrimary(char16_t c) const {
+  uint8_t key[32];
+  UChar u = c;
+  int32_t n = collator_->getSortKey(&u, 1, key, sizeof key);
+  // A character without primary weight starts its key with the level separator.
+  return n > 0 && key[0] == 1;
+}
+
+bool CVornDBOrdinaryLine::MatchForm(std::u16string_view pattern, std::u16string_view form) const {
+  return MatchFormAt(pattern, 0, form, 0);
+}
+
+bool CVornDBOrdinaryLine::MatchFormAt(std::u16string_view p, size_t pi, std::u16string_view t,
+                                      size_t ti) const {
+  for (;;) {
+    if (pi == p.size() && ti == t.size()) return true;
+    const bool p_end = pi == p.size(), t_end = ti == t.size();
+    if (!p_end && !t_end && p[pi] == t[ti]) {
+      ++pi;
+      ++ti;
+      continue;
+    }
+    if (greek_ && !p_end && !t_end && pi + 1 < p.size() && p[pi + 1] == u'&' && p[pi] != 0 &&
+        !IsEmptyPrimary(t[ti])) {
+      icu::Collator::ECollationStrength saved = collator_->getStrength();
+      collator_->setStrength(icu::Collator::PRIMARY);
+      UErrorCode status = U_ZERO_ERROR;
+      const UChar a = p[pi], b = t[ti];
+      bool equal = collator_->compare(&a, 1, &b, 1, status) == UCOL_EQUAL;
+      collator_->setStrength(saved);
+      if (equal) {
+        ++pi;
+        ++ti;
+        continue;
+      }
+    }
+    if (p_end) return false;
+    const char16_t pc = p[pi];
+    if (pc == u'?') {
+      if (t_end) return false;
+      ++pi;
+      ++ti;
+      continue;
+    }
+    if (pc == u'*') {
+      if (pi + 1 == p.size()) return true;
+      // The end of the text is tried too, so that a run matched by '*' may be
+      // followed by parts of the pattern that match nothing ('*&', '**').
+      for (size_t k = ti; k <= t.size(); ++k)
+        if (MatchFormAt(p, pi + 1, t, k)) return true;
+      return false;
+    }
+    if ((hebrew_ && pc == u'!') || (greek_ && pc == u'&')) {
+      for (size_t k = ti;; ++k) {
+        if (MatchFormAt(p, pi + 1, t, k)) return true;
+        if (k == t.size() || !IsEmptyPrimary(t[k])) return false;
+      }
+    }
+    return false;
+  }
+}
+
+}  // namespace vorn

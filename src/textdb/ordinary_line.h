@@ -1,0 +1,88 @@
+// A line stored as a table of distinct forms: each word points at its form,
+// each form lists the words that carry it. Text, transliteration, base forms
+// and most other lines are of this kind.
+#pragma once
+
+#include <unicode/coll.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "textdb/line.h"
+#include "textdb/mem_map_file.h"
+#include "textdb/records.h"
+
+namespace vorn {
+
+class CVornDBOrdinaryLine : public CVornDBLine {
+ public:
+  // Binds the tables <name>s.db, <name>db.ndx, <name>ndx.ndx, <name>ndxx.ndx
+  // and one <variant>.ndx per "Alt" child; nothing is opened yet.
+  CVornDBOrdinaryLine(const CVornDBLineParams& params, WordLineFactory factory);
+  ~CVornDBOrdinaryLine() override;
+
+  // Maps every table and checks that they agree with each other (offsets
+  // inside their files, form numbers below the form count, strings
+  // terminated), so that later look-ups need no checks. False on any fault.
+  bool Open() override;
+
+  std::u16string GetFormText(uint32_t form) const override;
+  void CollectForms(const std::vector<uint32_t>& words, int variant, FormList* out) const override;
+  void FillFormList(const FormList& forms, CFormListSink* list, size_t first,
+                    size_t count) const override;
+  int FindAltIndex(std::u16string_view name) const override;
+  void WordsOfForms(const FormList& forms, CDBWordList* out) const override;
+  bool MatchForms(std::u16string_view pattern, FormList* out) const override;
+  bool MatchFormsPrefix(std::u16string_view pattern, FormList* out) const override;
+  uint32_t GetWordCount() const override;
+  std::u16string GetAltName(int index) const override;
+  uint32_t GetFormFrequency(WordIndex word) const override;
+  std::u16string_view GetWildcards() const override;
+
+  // The word's text in the given variant (0 = the line itself), terminated
+  // by a 0 code unit. Points into the mapping for an ordinary line; a derived
+  // line may allocate. Give every pointer back through ReleaseWordText.
+  virtual const char16_t* GetWordText(WordIndex word, int variant) const;
+  virtual void ReleaseWordText(const char16_t* text) const;
+  // The language-aware wildcard match used for forms.
+  virtual bool MatchForm(std::u16string_view pattern, std::u16string_view form) const;
+
+  // GetWordText copied into a string (and released).
+  std::u16string GetWordString(WordIndex word, int variant = 0) const;
+
+  uint32_t GetFormCount() const { return forms_.GetCount(); }
+  uint32_t GetFormOfWord(WordIndex word) const { return word_forms_[word]; }
+  // The form's text in place, 0-terminated.
+  const char16_t* GetFormString(uint32_t form) const { return &strings_[forms_[form].string_pos]; }
+  // The occurrence list of a form: count, then that many word indexes.
+  const uint32_t* GetOccurrences(uint32_t form) const { return &lists_[forms_[form].list_pos]; }
+  size_t GetVariantCount() const { return variants_.size(); }
+  const std::vector<std::u16string>& GetVariantNames() const { return variant_names_; }
+  bool IsHebrew() const { return hebrew_; }
+  bool IsGreek() const { return greek_; }
+
+  // The form records whose forms begin with `prefix` at primary strength:
+  // [*first, *end) of the form records.
+  void FindPrefixRange(std::u16string_view prefix, uint32_t* first, uint32_t* end) const;
+  // The first form record not below `pattern` by the collator.
+  uint32_t LowerBound(std::u16string_view pattern) const;
+
+ protected:
+  bool IsEmptyPrimary(char16_t c) const;
+  bool MatchFormAt(std::u16string_view p, size_t pi, std::u16string_view t, size_t ti) const;
+  icu::Collator* collator() const { return collator_.get(); }
+
+  TMemMapFile<char16_t> strings_;
+  TMemMapFile<uint32_t> word_forms_;
+  TMemMapFile<uint32_t> lists_;
+  TMemMapFile<XndxxT> forms_;
+  std::vector<std::unique_ptr<TMemMapFile<uint32_t>>> variants_;
+  std::vector<std::u16string> variant_names_;
+  std::vector<std::u16string> variant_display_names_;
+  bool hebrew_ = false;
+  bool greek_ = false;
+  std::unique_ptr<icu::Collator> collator_;
+};
+
+}  // namespace vorn

@@ -1,0 +1,143 @@
+#include "textdb/vorn_db.h"
+
+#include "platform/file_system.h"
+#include "platform/message_sink.h"
+#include "textdb/db_stats.h"
+#include "textdb/form_line.h"
+#include "textdb/formats.h"
+#include "textdb/gloss_line.h"
+#include "textdb/headings.h"
+#include "textdb/links_line.h"
+#include "textdb/ordinary_line.h"
+#include "textdb/sentences.h"
+#include "textdb/tags_line.h"
+#include "textdb/verses.h"
+
+namespace vorn {
+
+CVornDB::CVornDB(const CVornDBStats* stats, platform::CMessageSink* sink, CIniFile* settings)
+    : stats_(stats), sink_(sink), settings_(settings) {}
+
+CVornDB::~CVornDB() = default;
+
+bool CVornDB::Open() {
+  headings_ = stats_->OpenHeadings(&heading_fonts_);
+  if (!headings_) return false;
+  verses_ = stats_->OpenVerses(&verse_fonts_);
+  // A database may lack a verse index, but one that is there and damaged is
+  // refused rather than half read.
+  if (!verses_ && platform::FileExists(platform::JoinPath(stats_->GetFolder(), "verses.ndx")))
+    return false;
+  formats_ = stats_->OpenFormats();
+  std::vector<std::string> names;
+  stats_->GetLineNames(&names);
+  for (const std::string& name : names) {
+    CVornDBLine* line = CreateLine(name);
+    if (!line->Open()) return false;
+  }
+  // Every line covers the same words, and the verse index ends where they do.
+  const uint32_t count = GetWordCount();
+  for (const auto& line : lines_) {
+    uint32_t n = line->GetWordCount();
+    if (n != 0 && n != count) return false;
+  }
+  if (verses_ && !lines_.empty() && verses_->GetClosingWord() != count) return false;
+  if (headings_ && !headings_->CheckWordCount(count)) return false;
+  if (formats_ && !formats_->CheckWordCount(count)) return false;
+  return true;
+}
+
+CVornDBLine* CVornDB::CreateLine(const std::string& name) {
+  CVornDBLineParams params(name, stats_, this, settings_);
+  const int index = GetLineCount();
+  std::unique_ptr<CVornDBLine> line;
+  if (name == "Form") {
+    line = std::make_unique<CVornDBFormLine>(params);
+    form_line_ = index;
+  } else if (name == "Tlit") {
+    line = std::make_unique<CVornDBOrdinaryLine>(params, nullptr);
+    tlit_line_ = index;
+  } else if (name == "Tag") {
+    line = std::make_unique<CVornDBTagsLine>(params);
+    tag_line_ = index;
+  } else if (name == "Glos") {
+    line = std::make_unique<CVornDBGlossLine>(params);
+    gloss_line_ = index;
+  } else if (name == "Lema") {
+    line = std::make_unique<CVornDBOrdinaryLine>(params, nullptr);
+    lemma_line_ = index;
+  } else if (name == "Links") {
+    line = std::make_unique<CVornDBLinks>(params);
+    links_line_ = index;
+  } else {
+    line = std::make_unique<CVornDBOrdinaryLine>(params, nullptr);
+  }
+  lines_.push_back(std::move(line));
+  return lines_.back().get();
+}
+
+std::u16string CVornDB::GetName() const { return stats_->GetName(); }
+std::u16string CVornDB::GetTitle() const { return stats_->GetTitle(); }
+std::u16string CVornDB::GetBookCode(int book) const { return stats_->GetBookCode(book); }
+int CVornDB::GetBookNumber(std::u16string_view code) const { return stats_->GetBookNumber(code); }
+
+std::string CVornDB::GetLineName(int index) const {
+  if (index < 0 || index >= GetLineCount()) return {};
+  return lines_[static_cast<size_t>(index)]->GetName();
+}
+
+CVornDBLine* CVornDB::FindLineByQueryName(std::u16string_view name) const {
+  for (const auto& line : lines_)
+    if (line->HasQueryName(name)) return line.get();
+  return nullptr;
+}
+
+uint32_t CVornDB::GetWordCount() const { return lines_.empty() ? 0 : lines_[0]->GetWordCount(); }
+
+bool CVornDB::IsRightToLeft() const { return !lines_.empty() && lines_[0]->GetFont().right_to_left(); }
+
+std::unique_ptr<CWordLine> CVornDB::CreateWordLine(WordIndex word, int line) {
+  if (line < 0 || line >= GetLineCount()) return nullptr;
+  return lines_[static_cast<size_t>(line)]->CreateWordLine(word);
+}
+
+int CVornDB::FindAltIndex(int line, std::u16string_view name) const {
+  if (line < 0 || line >= GetLineCount()) return 0;
+  return lines_[static_cast<size_t>(line)]->FindAltIndex(name);
+}
+
+void CVornDB::GetLineFonts(std::vector<CFontFormat>* fonts) const {
+  fonts->clear();
+  for (const auto& line : lines_) fonts->push_back(line->GetFont());
+}
+
+CFontFormat CVornDB::GetTagLabelFont() const { return stats_->GetTagLabelFont(); }
+
+std::unique_ptr<CHeading> CVornDB::GetHeading(WordIndex word) const {
+  return headings_ ? headings_->GetHeading(word) : nullptr;
+}
+
+std::u16string CVornDB::GetFormatCode(WordIndex word) const {
+  return formats_ ? formats_->GetFormatCode(word) : std::u16string();
+}
+
+WordSpan CVornDB::GetUnitBounds(WordIndex word) const {
+  WordSpan h = headings_ ? headings_->GetHeadingRange(word) : WordSpan{0, static_cast<WordIndex>(GetWordCount())};
+  if (!formats_) return h;
+  WordSpan f = formats_->GetFormatRange(word);
+  return {std::max(h.first, f.first), std::min(h.end, f.end)};
+}
+
+WordSpan CVornDB::GetSentenceRange(WordIndex word, const std::vector<uint32_t>* merged) {
+  if (!sentences_) {
+    auto s = std::make_unique<CVornDBSent>(stats_->GetFolder());
+    if (!s->Open() || !s->CheckWordCount(GetWordCount())) {
+      if (sink_) sink_->ShowWarning(u"Couldn't read Sentence data!");
+      return {0, -1};
+    }
+    sentences_ = std::move(s);
+  }
+  return sentences_->GetSentenceRange(word, merged);
+}
+
+}  // namespace vorn
