@@ -42,8 +42,8 @@ bool CVornDB::Open() {
     if (n != 0 && n != count) return false;
   }
   if (verses_ && !lines_.empty() && verses_->GetClosingWord() != count) return false;
-  if (headings_ && !headings_->CheckWordCount(count)) return false;
-  if (formats_ && !formats_->CheckWordCount(count)) return false;
+  headings_->SetWordCount(count);
+  if (formats_) formats_->SetWordCount(count);
   return true;
 }
 
@@ -131,10 +131,11 @@ WordSpan CVornDB::GetUnitBounds(WordIndex word) const {
 WordSpan CVornDB::GetSentenceRange(WordIndex word, const std::vector<uint32_t>* merged) {
   if (!sentences_) {
     auto s = std::make_unique<CVornDBSent>(stats_->GetFolder());
-    if (!s->Open() || !s->CheckWordCount(GetWordCount())) {
+    if (!s->Open()) {
       if (sink_) sink_->ShowWarning(u"Couldn't read Sentence data!");
       return {0, -1};
     }
+    s->SetWordCount(GetWordCount());
     sentences_ = std::move(s);
   }
   return sentences_->GetSentenceRange(word, merged);

@@ -1,0 +1,129 @@
+#include "textdb/verses.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "textdb_test_util.h"
+
+namespace vorn {
+namespace {
+
+VerseNdx V(uint32_t w, uint8_t b, uint8_t c, uint8_t v, uint8_t s = 0) { return {w, b, c, v, s}; }
+
+class VersesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    // Book 1: 1:1, 1:2, 1:3, 2:1, 2:3, 2:2 (out of order), 2:4a.
+    // Book 2: 1:1-3, 1:4.
+    records_ = {V(0, 1, 1, 1),  V(3, 1, 1, 2),  V(5, 1, 1, 3),        V(9, 1, 2, 1),
+                V(12, 1, 2, 3), V(14, 1, 2, 2), V(17, 1, 2, 4, 'a'),  V(20, 2, 1, 1, 131),
+                V(25, 2, 1, 4), V(30, 3, kClosingChapter, 0)};
+    folder_ = testing::MakeTempFolder("verses");
+    testing::WriteRecords(folder_ + "/verses.ndx", records_);
+    verses_ = std::make_unique<CVornDBVerses>(folder_);
+    ASSERT_TRUE(verses_->Open(30));
+  }
+  void TearDown() override { std::filesystem::remove_all(folder_); }
+
+  VerseEntry Find(int b, int c, int v, int s = 0) {
+    return verses_->FindVerse({uint8_t(b), uint8_t(c), uint8_t(v), uint8_t(s)});
+  }
+  static VerseKey K(VerseEntry e) { return KeyOf(*e); }
+
+  std::vector<VerseNdx> records_;
+  std::string folder_;
+  std::unique_ptr<CVornDBVerses> verses_;
+};
+
+TEST_F(VersesTest, FindVerseFallsBackWithinChapterThenBook) {
+  EXPECT_EQ(verses_->GetBookCount(), 2);
+  EXPECT_EQ(K(Find(1, 1, 2)), (VerseKey{1, 1, 2, 0}));
+  // Past the chapter's end: its last verse.
+  EXPECT_EQ(K(Find(1, 1, 9)), (VerseKey{1, 1, 3, 0}));
+  // Verse 0: the chapter's first verse.
+  EXPECT_EQ(K(Find(1, 2, 0)), (VerseKey{1, 2, 1, 0}));
+  // Past the book's last chapter: the book's last verse.
+  EXPECT_EQ(K(Find(1, 7, 1)), (VerseKey{1, 2, 4, 'a'}));
+  EXPECT_EQ(K(Find(2, 1, 0)), (VerseKey{2, 1, 1, 131}));
+}
+
+TEST_F(VersesTest, OutOfOrderVerseFoundByKeyAndByWord) {
+  VerseEntry by_key = Find(1, 2, 2);
+  VerseEntry by_word = verses_->VerseOfWord(15);
+  EXPECT_EQ(K(by_key), (VerseKey{1, 2, 2, 0}));
+  EXPECT_EQ(K(by_word), (VerseKey{1, 2, 2, 0}));
+  EXPECT_TRUE(verses_->IsSameVerse(by_key, by_word));
+  EXPECT_FALSE(verses_->IsSameVerse(by_key, Find(1, 2, 3)));
+  // Its words are where the text has them, from either entry.
+  EXPECT_EQ(verses_->GetWordSpan(by_key), (WordSpan{14, 17}));
+  EXPECT_EQ(verses_->GetWordSpan(by_word), (WordSpan{14, 17}));
+  EXPECT_EQ(verses_->GetWordSpan(Find(1, 2, 3)), (WordSpan{12, 14}));
+  // Moving goes by key order.
+  EXPECT_EQ(K(verses_->NextVerse(Find(1, 2, 1))), (VerseKey{1, 2, 2, 0}));
+  EXPECT_EQ(K(verses_->NextVerse(by_word)), (VerseKey{1, 2, 3, 0}));
+}
+
+TEST_F(VersesTest, MovesAcrossChaptersAndBooksStopAtTheEnds) {
+  EXPECT_EQ(K(verses_->NextVerse(Find(1, 1, 3))), (VerseKey{1, 2, 1, 0}));
+  EXPECT_EQ(K(verses_->NextVerse(Find(1, 2, 4, 'a'))), (VerseKey{2, 1, 1, 131}));
+  EXPECT_EQ(K(verses_->PrevVerse(Find(2, 1, 1, 131))), (VerseKey{1, 2, 4, 'a'}));
+  VerseEntry last = Find(2, 1, 4);
+  EXPECT_TRUE(verses_->IsSameVerse(verses_->NextVerse(last), last));
+  VerseEntry first = Find(1, 1, 1);
+  EXPECT_TRUE(verses_->IsSameVerse(verses_->PrevVerse(first), first));
+  // Walking the whole text forward visits every verse once.
+  int n = 1;
+  for (VerseEntry e = first; !verses_->IsSameVerse(verses_->NextVerse(e), e); e = verses_->NextVerse(e)) ++n;
+  EXPECT_EQ(n, 9);
+}
+
+TEST_F(VersesTest, WordLookupAndSpans) {
+  EXPECT_EQ(K(verses_->VerseOfWord(0)), (VerseKey{1, 1, 1, 0}));
+  EXPECT_EQ(K(verses_->VerseOfWord(4)), (VerseKey{1, 1, 2, 0}));
+  EXPECT_EQ(K(verses_->VerseOfWord(29)), (VerseKey{2, 1, 4, 0}));
+  EXPECT_EQ(verses_->VerseOfWord(30), nullptr);
+  EXPECT_EQ(verses_->VerseOfWord(-1), nullptr);
+  EXPECT_EQ(verses_->GetBookSpan(1), (WordSpan{0, 20}));
+  EXPECT_EQ(verses_->GetBookSpan(2), (WordSpan{20, 30}));
+  EXPECT_EQ(verses_->GetChapterSpan(1, 2), (WordSpan{9, 20}));
+  EXPECT_EQ(verses_->GetChapterSpan(2, 1), (WordSpan{20, 30}));
+  EXPECT_TRUE(verses_->IsFirstInChapter(Find(1, 2, 1)));
+  EXPECT_FALSE(verses_->IsFirstInChapter(Find(1, 2, 2)));
+  EXPECT_TRUE(verses_->IsFirstInBook(Find(2, 1, 1, 131)));
+  EXPECT_EQ(verses_->GetWordSpan(nullptr), WordSpan{});
+}
+
+TEST(VerseKeyTest, LabelsRoundTrip) {
+  EXPECT_EQ(CVornDBVerses::MakeKey(1, 2, u"3"), (VerseKey{1, 2, 3, 0}));
+  EXPECT_EQ(CVornDBVerses::MakeKey(1, 2, u"3b"), (VerseKey{1, 2, 3, 98}));
+  EXPECT_EQ(CVornDBVerses::MakeKey(1, 2, u"3-5"), (VerseKey{1, 2, 3, 133}));
+  EXPECT_EQ(CVornDBVerses::MakeKey(1, 2, u"12-14").suffix, 142);
+  for (const char16_t* label : {u"3", u"3b", u"3-5", u"12-14"})
+    EXPECT_EQ(CVornDBVerses::GetVerseLabel(CVornDBVerses::MakeKey(1, 1, label)), label);
+}
+
+TEST(VersesOpenTest, RefusesDamagedIndexes) {
+  std::string folder = testing::MakeTempFolder("badverses");
+  auto opens = [&](const std::vector<VerseNdx>& recs, uint32_t words, size_t cut = 0) {
+    testing::WriteRecords(folder + "/verses.ndx", recs, cut);
+    CVornDBVerses v(folder);
+    return v.Open(words);
+  };
+  std::vector<VerseNdx> good = {V(0, 1, 1, 1), V(4, 1, 1, 2), V(9, 2, kClosingChapter, 0)};
+  EXPECT_TRUE(opens(good, 9));
+  EXPECT_FALSE(opens(good, 10));                                   // closing word differs
+  EXPECT_FALSE(opens(good, 9, 3));                                 // cut short
+  EXPECT_FALSE(opens({V(0, 1, 1, 1), V(4, 1, 1, 2)}, 0));          // no closing record
+  EXPECT_FALSE(opens({V(5, 1, 1, 1), V(4, 1, 1, 2), V(9, 2, 255, 0)}, 9));  // words descend
+  EXPECT_FALSE(opens({V(0, 2, 1, 1), V(4, 1, 1, 2), V(9, 3, 255, 0)}, 9));  // books descend
+  EXPECT_FALSE(opens({V(0, 1, 1, 1), V(4, 1, 1, 2), V(9, 1, 255, 0)}, 9));  // closing book too low
+  EXPECT_FALSE(opens({}, 0));                                       // empty
+  std::filesystem::remove_all(folder);
+}
+
+}  // namespace
+}  // namespace vorn
