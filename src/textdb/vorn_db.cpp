@@ -33,6 +33,10 @@ bool CVornDB::Open() {
   stats_->GetLineNames(&names);
   for (const std::string& name : names) {
     CVornDBLine* line = CreateLine(name);
+    // The links table has one entry per word; it can only be checked
+    // against a line that defines the word count.
+    if (auto* links = dynamic_cast<CVornDBLinks*>(line); links && GetLineCount() > 1)
+      links->SetDatabaseWordCount(GetWordCount());
     if (!line->Open()) return false;
   }
   // Every line covers the same words, and the verse index ends where they do.
