@@ -1,0 +1,62 @@
+// The pieces shared by the subcommands of vorn-cli.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/message_sink.h"
+#include "textdb/catalogue.h"
+#include "textdb/ini_file.h"
+#include "platform/u16.h"
+
+namespace vorn::cli {
+
+// Exit statuses every subcommand uses.
+inline constexpr int kOk = 0;
+inline constexpr int kNothingFound = 1;
+inline constexpr int kBadInput = 2;
+
+// The command line after the subcommand name: options with values
+// ("--db GNT"), flags ("--count") and positional arguments, in order.
+class Args {
+ public:
+  // `flags` names the options that take no value.
+  Args(int argc, char** argv, int first, const std::vector<std::string>& flags);
+  bool ok() const { return error_.empty(); }
+  const std::string& error() const { return error_; }
+  // The last value of `name` ("--db"), or `fallback`.
+  std::string Get(const std::string& name, const std::string& fallback = {}) const;
+  std::vector<std::string> GetAll(const std::string& name) const;
+  bool Has(const std::string& name) const;
+  const std::vector<std::string>& positional() const { return positional_; }
+
+ private:
+  std::multimap<std::string, std::string> options_;
+  std::vector<std::string> positional_;
+  std::string error_;
+};
+
+// What every subcommand gets: the catalogue over the data folders (--data
+// DIR, repeatable; the default folders otherwise), messages to stderr.
+class Context {
+ public:
+  explicit Context(const Args& args);
+  CVornDBs& dbs() { return *dbs_; }
+  platform::CMessageSink& sink() { return sink_; }
+  // The database named by --db, opened; null after a message on stderr.
+  CVornDB* OpenDb(const Args& args);
+
+ private:
+  platform::CStderrMessageSink sink_;
+  std::unique_ptr<CVornDBs> dbs_;
+};
+
+// The subcommands; each lives in its own file and is listed in main.cpp.
+int RunList(const Args& args);
+int RunWords(const Args& args);
+int RunVerse(const Args& args);
+int RunDescribeTag(const Args& args);
+
+}  // namespace vorn::cli
