@@ -2,6 +2,7 @@
 // and sentences.
 #pragma once
 
+#include <array>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -23,6 +24,15 @@ class CIniFile;
 namespace platform {
 class CMessageSink;
 }
+
+// An object that a higher layer attaches to a database and that lives as
+// long as the database: its verse map, its user tags, its annotations.
+class CVornDBAttachment {
+ public:
+  virtual ~CVornDBAttachment() = default;
+};
+
+enum class DBAttachment { kVerseMap, kUserTags, kAnnotations, kCount };
 
 class CVornDB {
  public:
@@ -69,6 +79,21 @@ class CVornDB {
   void GetVerseFonts(std::vector<CFontFormat>* fonts) const { *fonts = verse_fonts_; }
   CFontFormat GetTagLabelFont() const;
 
+  // The attachment in `slot`, made by `make` on first use (a lazy cache,
+  // hence const). The database owns it.
+  template <typename T, typename Make>
+  T* GetAttachment(DBAttachment slot, Make make) const {
+    auto& a = attachments_[static_cast<size_t>(slot)];
+    if (!a) a = make();
+    return static_cast<T*>(a.get());
+  }
+  CVornDBAttachment* FindAttachment(DBAttachment slot) const {
+    return attachments_[static_cast<size_t>(slot)].get();
+  }
+  void SetAttachment(DBAttachment slot, std::unique_ptr<CVornDBAttachment> a) {
+    attachments_[static_cast<size_t>(slot)] = std::move(a);
+  }
+
   // Null when the database has no verse index.
   CVornDBVerses* GetVerses() const { return verses_.get(); }
   CVornDBHeadings* GetHeadings() const { return headings_.get(); }
@@ -97,6 +122,7 @@ class CVornDB {
   std::vector<CFontFormat> verse_fonts_;
   std::unique_ptr<CVornDBFormats> formats_;
   std::unique_ptr<CVornDBSent> sentences_;
+  mutable std::unique_ptr<CVornDBAttachment> attachments_[static_cast<size_t>(DBAttachment::kCount)];
 };
 
 }  // namespace vorn
