@@ -44,6 +44,13 @@ constexpr Entry kStrings[] = {
     {kIdsDisplayUserTag, u"Display %1 user tag"},
     {kIdsNoUserTags, u"No User Tags"},
     {kIdsToggleUserTag, u"Toggle tagging of selected text as %1"},
+    {kIdsSaveTagChanges, u"Save changes to %1 tag?"},
+    {kIdsTagExists, u"Tag: \"%1/%2\" already exists!"},
+    {kIdsBadFileName, u"\"%1\" can't be used as a file name"},
+    {kIdsCantDeleteTag, u"Couldn't delete <%1> : %2"},
+    {kIdsEnterPropsName, u"Please enter a name for these propositions."},
+    {kIdsPropsExist, u"\"%1\" propositions already exist.\nDo you wish to overwrite them?"},
+    {kIdsNoPropositionFiles, u"No Proposition files"},
 };
 }  // namespace
 

@@ -37,6 +37,15 @@ enum StringId : int {
   kIdsDisplayUserTag = 36100,
   kIdsNoUserTags = 36599,
   kIdsToggleUserTag = 36600,
+  // User markup texts the resources give without an id of their own; the
+  // ids are the program's and only need to stay unique.
+  kIdsSaveTagChanges = 61000,
+  kIdsTagExists = 61001,
+  kIdsBadFileName = 61002,
+  kIdsCantDeleteTag = 61003,
+  kIdsEnterPropsName = 61010,
+  kIdsPropsExist = 61011,
+  kIdsNoPropositionFiles = 61012,
 };
 
 // The text of `id`; empty for an unknown id. The returned view stays valid

@@ -11,6 +11,13 @@
 #include "textdb/ini_file.h"
 #include "platform/u16.h"
 
+namespace vorn {
+class CMarkupContext;
+class CPropositionsList;
+class CQueryContext;
+class CTagsDB;
+}  // namespace vorn
+
 namespace vorn::cli {
 
 // Exit statuses every subcommand uses.
@@ -58,5 +65,28 @@ int RunList(const Args& args);
 int RunWords(const Args& args);
 int RunVerse(const Args& args);
 int RunDescribeTag(const Args& args);
+int RunUserTag(const Args& args);
+int RunProps(const Args& args);
+
+// The user markup of one database as queries from the command line see it:
+// every user tag found in the user folder (--work DIR, the current folder by
+// default) and the database folder is displayed, and the proposition
+// analysis named by --props, when given, is loaded. `db` and `sink` are
+// borrowed and must outlive the session.
+class MarkupSession {
+ public:
+  MarkupSession(const Args& args, CVornDB* db, platform::CMessageSink* sink);
+  ~MarkupSession();
+  // False when the analysis named by --props could not be read (a message
+  // has been shown); the session then has a fresh analysis.
+  bool ok() const { return ok_; }
+  CQueryContext* context();
+
+ private:
+  std::unique_ptr<CTagsDB> tags_;
+  std::unique_ptr<CPropositionsList> props_;
+  std::unique_ptr<CMarkupContext> context_;
+  bool ok_;
+};
 
 }  // namespace vorn::cli

@@ -21,6 +21,12 @@ const Command kCommands[] = {
     {"words", vorn::cli::RunWords, {}, "vorn-cli words [--data DIR] --db NAME [--from WORD] [--count N]"},
     {"verse", vorn::cli::RunVerse, {}, "vorn-cli verse [--data DIR] --db NAME BOOK CHAPTER VERSE"},
     {"describe-tag", vorn::cli::RunDescribeTag, {}, "vorn-cli describe-tag [--data DIR] --db NAME TAG"},
+    {"usertag", vorn::cli::RunUserTag, {},
+     "vorn-cli usertag [--data DIR] --db NAME [--work DIR] list | show TAG | toggle TAG WORDS-OR-RANGE "
+     "[--current WORD] | create [SET/]NAME"},
+    {"props", vorn::cli::RunProps, {},
+     "vorn-cli props [--data DIR] --db NAME [--work DIR] --name NAME "
+     "split|join|shift-left|shift-right|show [--level N] WORDS-OR-RANGE | merge OTHER"},
 };
 
 int Usage() {

@@ -1,0 +1,57 @@
+// The fonts the word-details panel and the word tips draw with: copies of a
+// view's line fonts and panel font, attached to the panel's own device at
+// the view's magnification. The same drawing code also measures (a tip is
+// measured before it is shown), so every text goes through Text, which
+// draws only while drawing is on.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+#include "layout/device.h"
+#include "textdb/font_format.h"
+
+namespace vorn {
+
+class CViewMetrics;
+
+class CDetailsMetrics {
+ public:
+  // `view` is borrowed and must outlive this object. No device yet.
+  explicit CDetailsMetrics(const CViewMetrics& view);
+  ~CDetailsMetrics();
+  CDetailsMetrics(const CDetailsMetrics&) = delete;
+  CDetailsMetrics& operator=(const CDetailsMetrics&) = delete;
+
+  // Attaches every font to `device` (borrowed; may be null) with unchanged
+  // magnification.
+  void Attach(CDevice* device);
+  CDevice* GetDevice() const { return device_; }
+  const CViewMetrics& GetViewMetrics() const { return view_; }
+
+  // Out-of-range lines give the panel font.
+  const CFontFormat& GetLineFont(int line) const;
+  const CFontFormat& GetPanelFont() const { return panel_font_; }
+  // The bold form of a line's font (the "Notes:" label), made on first use.
+  const CFontFormat& GetBoldLineFont(int line);
+
+  // While off, Text only measures.
+  void SetDrawing(bool drawing) { drawing_ = drawing; }
+  bool IsDrawing() const { return drawing_; }
+  // Draws `text` in `font` with its top-left corner at (x, y) when drawing;
+  // returns the end point: x plus the text's width, y plus the font's text
+  // height (y alone for empty text).
+  Point Text(const CFontFormat& font, int x, int y, std::u16string_view text);
+
+ private:
+  const CViewMetrics& view_;
+  CDevice* device_ = nullptr;
+  std::vector<CFontFormat> line_fonts_;
+  CFontFormat panel_font_;
+  std::map<int, std::unique_ptr<CFontFormat>> bold_fonts_;
+  bool drawing_ = true;
+};
+
+}  // namespace vorn

@@ -1,0 +1,73 @@
+// The user's notes on words of one database, kept in one text file per book
+// in the "Annotations" folder of the user folder and read book by book on
+// first use.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "markup/annotation_file.h"
+#include "platform/message_sink.h"
+#include "textdb/types.h"
+
+namespace vorn {
+
+class CVornDB;
+
+class CAnnotation {
+ public:
+  // `db` and `sink` are borrowed and must outlive the object.
+  CAnnotation(CVornDB* db, std::string user_folder, platform::CMessageSink* sink);
+  ~CAnnotation();
+  CAnnotation(const CAnnotation&) = delete;
+  CAnnotation& operator=(const CAnnotation&) = delete;
+
+  // Whether the word has a note with text (reading its book first).
+  bool HasNote(WordIndex word);
+  // The word's note; false when it has none.
+  bool GetNote(WordIndex word, Note* note);
+  // The note dialog's OK: stores the note (or, with `remove`, removes it)
+  // and marks the book changed. False for a word outside every book.
+  bool StoreNote(WordIndex word, const Note& note);
+  bool RemoveNote(WordIndex word);
+  // The note dialog's title: the reference key, " word: " and the word's
+  // number within its verse. Empty for a word outside every verse.
+  std::u16string GetNoteTitle(WordIndex word) const;
+
+  // For each changed book in book order asks message 315; Yes writes the
+  // book's file anew, No forgets the change. A folder that cannot be made
+  // (message 305) stops everything; a file that cannot be written (message
+  // 314) leaves that book changed, so that a later save can retry.
+  void SaveChangedBooks();
+  // Writes one book's file without asking (message 305 or 314 on failure).
+  bool SaveBook(int book);
+  bool IsBookChanged(int book) const;
+  std::vector<int> GetChangedBooks() const;
+
+  // The file of a book: "<user folder>/Annotations/<code>.txt".
+  std::string GetBookFilePath(int book) const;
+  // The book number of a word (0 outside every verse).
+  int BookOfWord(WordIndex word) const;
+
+ private:
+  enum : int8_t { kUnread = 0, kRead = -1, kChanged = 1 };
+
+  void ReadBook(int book);
+  // The verse number of a word within its verse (1-based) and the verse's
+  // key; false for a word outside every verse.
+  bool DescribeWord(WordIndex word, std::u16string* key, int* number) const;
+
+  CVornDB* db_;
+  std::string user_folder_;
+  platform::CMessageSink* sink_;
+  std::vector<int8_t> books_;
+  // Books whose file exists but could not be read: writing them would
+  // replace notes never seen.
+  std::set<int> unreadable_;
+  std::map<WordIndex, Note> notes_;
+};
+
+}  // namespace vorn

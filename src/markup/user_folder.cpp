@@ -1,0 +1,32 @@
+#include "markup/user_folder.h"
+
+#include <unicode/uchar.h>
+#include <unicode/ustring.h>
+
+#include "platform/file_system.h"
+#include "platform/u16.h"
+
+namespace vorn {
+
+std::string UserFolder(const std::string& working_folder, std::u16string_view db_name) {
+  return platform::JoinPath(working_folder, platform::ToUtf8(db_name));
+}
+
+int CompareNoCase(std::u16string_view a, std::u16string_view b) {
+  UErrorCode status = U_ZERO_ERROR;
+  int r = u_strCaseCompare(reinterpret_cast<const UChar*>(a.data()), static_cast<int32_t>(a.size()),
+                           reinterpret_cast<const UChar*>(b.data()), static_cast<int32_t>(b.size()),
+                           U_FOLD_CASE_DEFAULT, &status);
+  if (U_FAILURE(status)) return a.compare(b);
+  return r;
+}
+
+bool IsUsableFileName(std::u16string_view name) {
+  if (name.empty() || name == u"." || name == u"..") return false;
+  for (char16_t c : name) {
+    if (c == u'/' || c == u'\\' || c < 0x20 || c == 0x7F) return false;
+  }
+  return true;
+}
+
+}  // namespace vorn

@@ -1,0 +1,27 @@
+// Where a database's user data lives, and the text comparisons the user's
+// names (tags, sets, analyses) go through.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace vorn {
+
+// The user folder of a database: the subfolder of `working_folder` named
+// after the database's "/Name". Tag files, proposition files and the
+// Annotations folder live there. An empty working folder gives the name
+// alone (relative to the current directory).
+std::string UserFolder(const std::string& working_folder, std::u16string_view db_name);
+
+// Compares by full Unicode case folding: <0, 0 or >0.
+int CompareNoCase(std::u16string_view a, std::u16string_view b);
+inline bool EqualsNoCase(std::u16string_view a, std::u16string_view b) {
+  return CompareNoCase(a, b) == 0;
+}
+
+// Whether `name` can stand as one file or folder name in the user folder:
+// not empty, not "." or "..", no '/', '\\' or control character. Names that
+// fail would write outside the user folder or could not be read back.
+bool IsUsableFileName(std::u16string_view name);
+
+}  // namespace vorn

@@ -1,0 +1,229 @@
+#include "query/query_token.h"
+
+#include <limits>
+
+#include "query/proximity.h"
+#include "query/query_context.h"
+#include "query/query_nodes.h"
+
+namespace vorn {
+
+namespace {
+
+bool IsOneOf(const std::u16string& t, std::initializer_list<const char16_t*> words) {
+  for (const char16_t* w : words)
+    if (t == w) return true;
+  return false;
+}
+
+}  // namespace
+
+CQToken::CQToken(std::u16string text, CQueryContext* context, CQueryEchoSink* sink)
+    : text_(std::move(text)), context_(context), sink_(sink) {}
+
+CQToken::~CQToken() { FinishEcho(); }
+
+void CQToken::FinishEcho() {
+  const int32_t n = static_cast<int32_t>(text_.GetText().size());
+  if (sink_ && echo_ < n) sink_->AddPiece(std::u16string_view(text_.GetText()).substr(echo_), nullptr);
+  echo_ = n;
+}
+
+void CQToken::Echo(const CVornDBLine* line) {
+  const int32_t start = text_.GetTokenStart();
+  const int32_t after = text_.GetTokenAfter();
+  if (sink_) {
+    std::u16string_view all(text_.GetText());
+    if (start > echo_) sink_->AddPiece(all.substr(echo_, start - echo_), nullptr);
+    sink_->AddPiece(all.substr(start, after - start), line);
+  }
+  echo_ = after;
+}
+
+bool CQToken::Fail(const char16_t* message) {
+  if (!error_) error_ = MakeQError(message, text_.GetTokenStart(), text_.GetTokenLast());
+  return false;
+}
+
+bool CQToken::EnterLevel() {
+  if (error_) return false;
+  // Every group and every operator of a chain is one level of the tree;
+  // parsing, preparing, evaluating and destroying it recurse through them.
+  if (++levels_ > kMaxLevels) {
+    --levels_;
+    return Fail(kQErrTooComplex);
+  }
+  return true;
+}
+
+bool CQToken::ParseTerm(std::unique_ptr<CQBit>* term, bool* group) {
+  term->reset();
+  *group = false;
+  if (error_) return false;
+  const std::u16string keyword = text_.NextToken(true);
+  if (text_.AtEnd()) return Fail(kQErrUnexpectedEnd);
+  if (text_.IsBare(u'(')) {
+    ++depth_;
+    *group = true;
+    return true;
+  }
+  const int32_t start = text_.GetTokenStart();
+  CVornDBLine* line = nullptr;
+  if (!IsOneOf(keyword, {u"usertag", u"u", u"ut"})) {
+    line = context_ ? context_->FindLine(keyword) : nullptr;
+    if (!line) return Fail(kQErrUnrecognisedKeyword);
+  }
+  std::u16string word = text_.NextToken(false);
+  if (text_.AtEnd()) return Fail(kQErrMissingWord);
+  int32_t end = text_.GetTokenLast();
+  if (line) Echo(line);
+  std::unique_ptr<CQPosition> position;
+  if (!ParsePosition(&position)) return false;
+  if (position) end = LastConsumed();
+  *term = std::make_unique<CQSimple>(line, std::move(word), std::move(position), start, end);
+  return true;
+}
+
+bool CQToken::ParsePosition(std::unique_ptr<CQPosition>* position) {
+  position->reset();
+  if (error_) return false;
+  const std::u16string t = text_.NextToken(true);
+  int32_t kind = -1;
+  if (t == u"initial") kind = kQInitial;
+  else if (t == u"non-initial" || t == u"noninitial") kind = kQNonInitial;
+  else if (t == u"medial") kind = kQMedial;
+  else if (t == u"non-medial" || t == u"nonmedial") kind = kQNonMedial;
+  else if (t == u"final") kind = kQFinal;
+  else if (t == u"non-final" || t == u"nonfinal") kind = kQNonFinal;
+  if (kind < 0 || text_.AtEnd()) {
+    text_.UnreadToken();
+    return true;
+  }
+  if (text_.NextToken(true) != u"in" || text_.AtEnd()) return Fail(kQErrExpectedInA);
+  if (text_.NextToken(true) != u"a" || text_.AtEnd()) return Fail(kQErrExpectedInA);
+  const std::u16string u = text_.NextToken(true);
+  int32_t unit = -1;
+  if (u == u"sentence") unit = kQPosSentence;
+  else if (u == u"paragraph" || u == u"para") unit = kQPosParagraph;
+  else if (u == u"verse") unit = kQPosVerse;
+  else if (u == u"proposition" || u == u"prop") unit = kQPosProposition;
+  if (unit < 0 || text_.AtEnd()) return Fail(kQErrUnrecognisedUnit);
+  *position = std::make_unique<CQPosition>(kind, unit, context_);
+  return true;
+}
+
+bool CQToken::ParseOperator(std::unique_ptr<CQCompound>* op) {
+  op->reset();
+  if (error_) return false;
+  const std::u16string t = text_.NextToken(true);
+  if (text_.AtEnd()) return true;
+  if (t == u"in") {
+    // Left current, so that every chain and group still open ends here too
+    // and FindRangesStart finds it.
+    text_.UnreadToken();
+    return true;
+  }
+  if (text_.IsBare(u')')) {
+    if (depth_ > 0) {
+      --depth_;
+      return true;
+    }
+    return Fail(kQErrTooManyClosing);
+  }
+  const int32_t start = text_.GetTokenStart();
+  int32_t kind = kQIntersect;
+  if (IsOneOf(t, {u"or", u"plus", u"union", u"enlarge"})) {
+    kind = kQUnion;
+  } else if (t == u"combined") {
+    if (text_.NextToken(true) != u"with" || text_.AtEnd()) return Fail(kQErrExpectedWith);
+    kind = kQUnion;
+  } else if (t == u"enlarged") {
+    if (text_.NextToken(true) != u"by" || text_.AtEnd()) return Fail(kQErrExpectedBy);
+    kind = kQUnion;
+  } else if (IsOneOf(t, {u"not", u"without", u"minus"})) {
+    kind = kQExcept;
+  } else if (t == u"except") {
+    if (text_.NextToken(true) != u"for" || text_.AtEnd()) return Fail(kQErrExpectedFor);
+    kind = kQExcept;
+  } else if (IsOneOf(t, {u"and", u"intersect", u"intersection"})) {
+    kind = kQIntersect;
+  } else if (t == u"narrowed") {
+    const std::u16string next = text_.NextToken(true);
+    if (text_.AtEnd() || (next != u"with" && next != u"by")) text_.UnreadToken();
+  } else {
+    // Two terms side by side: the token begins the proximity clause or the
+    // next term.
+    text_.UnreadToken();
+  }
+  std::unique_ptr<CQProximity> proximity;
+  if (kind != kQUnion && !ParseProximity(&proximity)) return false;
+  *op = std::make_unique<CQCompound>(kind, std::move(proximity), start, LastConsumed());
+  return true;
+}
+
+bool CQToken::ParseProximity(std::unique_ptr<CQProximity>* proximity) {
+  proximity->reset();
+  if (error_) return false;
+  std::u16string t = text_.NextToken(true);
+  int32_t direction = kQEitherSide;
+  if (!text_.AtEnd()) {
+    if (t == u"preceding" || t == u"before") direction = kQPreceding;
+    else if (t == u"following" || t == u"after") direction = kQFollowing;
+  }
+  if (direction != kQEitherSide) t = text_.NextToken(true);
+  if (text_.AtEnd() || t != u"within") {
+    text_.UnreadToken();
+    // Without "within": the very same word, or with a direction the next one.
+    *proximity = std::make_unique<CQProximity>(direction, direction == kQEitherSide ? 0 : 1,
+                                               kQUnitWord, context_);
+    return true;
+  }
+  t = text_.NextToken(true);
+  int64_t amount = 0;
+  if (!text_.AtEnd() && !t.empty() && t[0] >= u'0' && t[0] <= u'9') {
+    for (char16_t c : t) {
+      if (c < u'0' || c > u'9') break;
+      amount = amount * 10 + (c - u'0');
+      if (amount > std::numeric_limits<int32_t>::max()) amount = std::numeric_limits<int32_t>::max();
+    }
+  } else if (!text_.AtEnd() && t == u"the") {
+    if (text_.NextToken(true) != u"same" || text_.AtEnd()) return Fail(kQErrExpectedSame);
+  } else if (!text_.AtEnd() && t == u"same") {
+    amount = 0;
+  } else {
+    return Fail(kQErrExpectedNumber);
+  }
+  std::u16string u = text_.NextToken(true);
+  if (!u.empty() && u.back() == u's') u.pop_back();
+  int32_t unit = -1;
+  if (text_.AtEnd()) unit = -1;
+  else if (u == u"word") unit = kQUnitWord;
+  else if (u == u"sentence") unit = kQUnitSentence;
+  else if (u == u"paragraph" || u == u"para") unit = kQUnitParagraph;
+  else if (u == u"verse") unit = kQUnitVerse;
+  else if (u == u"chapter" || u == u"chap") unit = kQUnitChapter;
+  else if (u == u"usertag" || u == u"ut") unit = kQUnitUserTag;
+  else if (u == u"proposition" || u == u"prop") unit = kQUnitProposition;
+  if (unit < 0) return Fail(kQErrUnrecognisedUnit);
+  auto p = std::make_unique<CQProximity>(direction, static_cast<int32_t>(amount), unit, context_);
+  if (unit == kQUnitUserTag) {
+    if (amount != 0) return Fail(kQErrTagProximity);
+    std::u16string name = text_.NextToken(true);
+    p->SetTagName(std::move(name), text_.GetTokenStart(), text_.GetTokenLast());
+  }
+  const std::u16string joiner = text_.NextToken(true);
+  if (text_.AtEnd() || (joiner != u"of" && joiner != u"as")) text_.UnreadToken();
+  *proximity = std::move(p);
+  return true;
+}
+
+int32_t CQToken::FindRangesStart() {
+  const int32_t n = static_cast<int32_t>(text_.GetText().size());
+  for (;;) {
+    const std::u16string& t = text_.NextToken(true);
+    if (text_.AtEnd()) return n;
+    if (t == u"in") return text_.GetTokenAfter();
+  }
+}
+
+}  // namespace vorn

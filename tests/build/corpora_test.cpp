@@ -1,0 +1,274 @@
+// Builds the real databases from the npm packages and the shared corpora,
+// opens them in the program's reader and compares what it returns with
+// counts taken straight from the raw sources by simpler means. Skipped when
+// the sources are not installed.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "importers.h"
+#include "interlinear.h"
+#include "platform/file_system.h"
+#include "platform/message_sink.h"
+#include "platform/u16.h"
+#include "strongs_dict.h"
+#include "tag_coverage.h"
+#include "textdb/db_stats.h"
+#include "textdb/ordinary_line.h"
+#include "textdb/tags_line.h"
+#include "textdb/verses.h"
+#include "textdb/vorn_db.h"
+#include "textdb/word_list.h"
+
+namespace vorn::build {
+namespace {
+
+// VORN_CORPORA_DIR is "<source folder>/../shared/corpora"; the npm packages
+// are installed in the source folder.
+std::string SourceFolder() {
+  std::string corpora = VORN_CORPORA_DIR;
+  const std::string tail = "/../shared/corpora";
+  return corpora.substr(0, corpora.size() - tail.size());
+}
+
+SourcePaths Paths() {
+  return {SourceFolder() + "/node_modules",
+          platform::DirectoryExists(VORN_CORPORA_DIR) ? std::string(VORN_CORPORA_DIR) : std::string()};
+}
+
+bool HaveNpm() {
+  const SourcePaths p = Paths();
+  return platform::DirectoryExists(p.npm + "/morphhb/wlc") && platform::DirectoryExists(p.npm + "/sblgnt/xml") &&
+         platform::FileExists(p.npm + "/strongs/greek/strongs-greek-dictionary.js");
+}
+
+std::string ReadAll(const std::string& path) {
+  std::string bytes;
+  EXPECT_TRUE(platform::ReadWholeFile(path, &bytes)) << path;
+  return bytes;
+}
+
+size_t CountOf(std::string_view text, std::string_view what) {
+  size_t n = 0;
+  for (size_t at = text.find(what); at != std::string_view::npos; at = text.find(what, at + what.size())) ++n;
+  return n;
+}
+
+// The text without its <note> elements (which hold the Qere readings).
+std::string WithoutNotes(const std::string& xml) {
+  std::string out;
+  size_t pos = 0;
+  while (true) {
+    const size_t open = xml.find("<note", pos);
+    if (open == std::string::npos) break;
+    out.append(xml, pos, open - pos);
+    pos = xml.find("</note>", open) + 7;
+  }
+  out.append(xml, pos, std::string::npos);
+  return out;
+}
+
+class TempFolder {
+ public:
+  TempFolder() {
+    char pattern[] = "/tmp/vorn_corpora_test_XXXXXX";
+    path_ = mkdtemp(pattern);
+  }
+  ~TempFolder() { std::filesystem::remove_all(path_); }
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
+struct Built {
+  TempFolder folder;
+  platform::CRecordingMessageSink sink;
+  std::unique_ptr<CVornDBStats> stats;
+  std::unique_ptr<CVornDB> db;
+};
+
+// Writes `text` and opens it in the reader.
+void WriteAndOpen(const InterlinearText& text, Built* b) {
+  DBSource source;
+  std::string error;
+  ASSERT_TRUE(MakeDatabaseSource(text, &source, &error)) << error;
+  const std::string folder = b->folder.path() + "/" + platform::ToUtf8(source.name) + ".qyx";
+  CDBWriter writer(source);
+  ASSERT_TRUE(writer.Write(folder, &error)) << error;
+  b->stats = std::make_unique<CVornDBStats>(folder);
+  ASSERT_TRUE(b->stats->Load());
+  b->db = b->stats->OpenDatabase(&b->sink, nullptr);
+  ASSERT_TRUE(b->db);
+}
+
+size_t Occurrences(CVornDB* db, std::u16string_view query_name, std::u16string_view value) {
+  CVornDBLine* line = db->FindLineByQueryName(query_name);
+  EXPECT_NE(line, nullptr) << platform::ToUtf8(query_name);
+  if (!line) return 0;
+  FormList forms;
+  CDBWordList words;
+  line->MatchForms(value, &forms);
+  line->WordsOfForms(forms, &words);
+  return words.size();
+}
+
+std::string Value(CVornDB* db, int line, WordIndex word) {
+  auto* l = dynamic_cast<CVornDBOrdinaryLine*>(db->GetLine(line));
+  return l ? platform::ToUtf8(l->GetWordString(word)) : "";
+}
+
+WordIndex FirstWordOf(CVornDB* db, const char* book, int chapter, const char16_t* verse) {
+  const int number = db->GetBookNumber(platform::ToU16(book));
+  EXPECT_GT(number, 0) << book;
+  return db->GetVerses()->GetWordSpan(db->GetVerses()->FindVerse(CVornDBVerses::MakeKey(number, chapter, verse))).first;
+}
+
+void ExpectAllTagsDecode(const InterlinearText& text) {
+  TagCoverage c;
+  ASSERT_TRUE(MeasureTagCoverage(text, &c));
+  EXPECT_EQ(c.distinct_ok, c.distinct) << platform::ToUtf8(c.failures.empty() ? u"" : c.failures[0]);
+  EXPECT_EQ(c.words, text.words.size());
+}
+
+CStrongsDictionary& Strongs() {
+  static CStrongsDictionary d;
+  if (d.size() == 0) {
+    std::string error;
+    EXPECT_TRUE(d.LoadFile(Paths().npm + "/strongs/hebrew/strongs-hebrew-dictionary.js", &error)) << error;
+    EXPECT_TRUE(d.LoadFile(Paths().npm + "/strongs/greek/strongs-greek-dictionary.js", &error)) << error;
+  }
+  return d;
+}
+
+TEST(CorporaTest, HebrewOldTestament) {
+  if (!HaveNpm()) GTEST_SKIP() << "npm packages not installed (npm ci)";
+  InterlinearText text;
+  ImportStats stats;
+  std::string error;
+  ASSERT_TRUE(ImportHebrew(Paths(), Strongs(), nullptr, &text, &stats, &error)) << error;
+  ExpectAllTagsDecode(text);
+  EXPECT_EQ(stats.with_gloss, stats.words);
+  EXPECT_NE(text.verse_map.find("\nGEN 32:1 = GEN 31:55\n"), std::string::npos);
+
+  // Raw counts: <w> elements outside notes; words whose lemma's number is 430.
+  size_t raw_words = 0, raw_elohim = 0;
+  for (const std::string& file : platform::ListDirectory(Paths().npm + "/morphhb/wlc", "*.xml", platform::EntryKind::kFile)) {
+    if (file == "VerseMap.xml") continue;
+    const std::string xml = WithoutNotes(ReadAll(Paths().npm + "/morphhb/wlc/" + file));
+    raw_words += CountOf(xml, "<w ");
+    for (const char* pattern : {"lemma=\"430\"", "/430\""}) raw_elohim += CountOf(xml, pattern);
+  }
+  Built b;
+  WriteAndOpen(text, &b);
+  CVornDB* db = b.db.get();
+  EXPECT_EQ(raw_words, db->GetWordCount());
+  EXPECT_EQ(Occurrences(db, u"strong", u"H430"), raw_elohim);
+  EXPECT_EQ(Occurrences(db, u"base", u"אֱלֹהִים"), raw_elohim);
+  EXPECT_EQ(Occurrences(db, u"note", u"Strong H430 *"), raw_elohim);
+  EXPECT_TRUE(db->IsRightToLeft());
+
+  const WordIndex gen = FirstWordOf(db, "GEN", 1, u"1");
+  EXPECT_EQ(gen, 0);
+  auto* form = dynamic_cast<CVornDBOrdinaryLine*>(db->GetLine(db->GetFormLineIndex()));
+  const int cons = db->FindAltIndex(db->GetFormLineIndex(), u"Cons");
+  EXPECT_EQ(platform::ToUtf8(form->GetWordString(gen, cons)), "בראשית");
+  EXPECT_EQ(Value(db, db->GetTagLineIndex(), gen), "Pp ncfsa");
+  EXPECT_EQ(Value(db, db->GetLemmaLineIndex(), gen + 2), "אֱלֹהִים");
+  EXPECT_EQ(Value(db, db->GetTlitLineIndex(), gen + 1), "bārāʾ");
+  // The last word of the verse carries the sof pasuq; its variants follow it.
+  EXPECT_EQ(platform::ToUtf8(form->GetWordString(gen + 6, cons)), "הארץ׃");
+  EXPECT_EQ(db->GetSentenceRange(gen + 3).end, gen + 7);
+  EXPECT_EQ(platform::ToUtf8(db->GetFormatCode(gen)), "p");
+}
+
+TEST(CorporaTest, GreekNewTestament) {
+  if (!HaveNpm()) GTEST_SKIP() << "npm packages not installed (npm ci)";
+  const SourcePaths paths = Paths();
+  InterlinearText text;
+  ImportStats stats;
+  std::string error;
+  ASSERT_TRUE(ImportGreekNt(paths, Strongs(), nullptr, &text, &stats, &error)) << error;
+  Built b;
+  WriteAndOpen(text, &b);
+  CVornDB* db = b.db.get();
+  const WordIndex jhn = FirstWordOf(db, "JHN", 1, u"1");
+  EXPECT_EQ(Value(db, db->GetFormLineIndex(), jhn + 4), "λόγος,");
+  EXPECT_EQ(Value(db, db->GetTlitLineIndex(), jhn + 4), "logos");
+  // SBLGNT paragraphs: John 1:1 opens the book, 1:6 a paragraph.
+  EXPECT_EQ(platform::ToUtf8(db->GetFormatCode(FirstWordOf(db, "JHN", 1, u"6"))), "p");
+  if (paths.corpora.empty()) {
+    // The text of the npm package alone: every <w> of its chapter files.
+    size_t raw_words = 0;
+    const std::string xml = paths.npm + "/sblgnt/xml";
+    for (const std::string& book : platform::ListDirectory(xml, "*", platform::EntryKind::kDirectory))
+      for (const std::string& file : platform::ListDirectory(xml + "/" + book, "*.xml", platform::EntryKind::kFile))
+        raw_words += CountOf(ReadAll(xml + "/" + book + "/" + file), "<w>");
+    EXPECT_EQ(db->GetWordCount(), raw_words);
+    EXPECT_EQ(db->GetTagLineIndex(), -1);
+    return;
+  }
+  ExpectAllTagsDecode(text);
+  // Raw counts: lines of the MorphGNT files; lines whose lemma is λόγος.
+  size_t raw_words = 0, raw_logos = 0;
+  const std::string dir = paths.corpora + "/morphgnt-sblgnt";
+  for (const std::string& file : platform::ListDirectory(dir, "*-morphgnt.txt", platform::EntryKind::kFile)) {
+    std::istringstream in(ReadAll(dir + "/" + file));
+    std::string line;
+    while (std::getline(in, line)) {
+      ++raw_words;
+      raw_logos += line.size() > 11 && line.compare(line.size() - 11, 11, " λόγος") == 0;
+    }
+  }
+  EXPECT_EQ(db->GetWordCount(), raw_words);
+  EXPECT_EQ(Occurrences(db, u"base", u"λόγος"), raw_logos);
+  EXPECT_EQ(Occurrences(db, u"strong", u"G3056"), raw_logos);
+  EXPECT_EQ(Value(db, db->GetTagLineIndex(), jhn), "PD");
+  EXPECT_EQ(Value(db, db->GetTagLineIndex(), jhn + 2), "VIIA--3S");
+  EXPECT_EQ(Value(db, db->GetGlossLineIndex(), jhn), "in");
+}
+
+TEST(CorporaTest, ByzantineNewTestament) {
+  const SourcePaths paths = Paths();
+  if (!HaveNpm() || paths.corpora.empty()) GTEST_SKIP() << "corpora or npm packages missing";
+  InterlinearText text;
+  ImportStats stats;
+  std::string error;
+  ASSERT_TRUE(ImportByzantine(paths, Strongs(), nullptr, &text, &stats, &error)) << error;
+  ExpectAllTagsDecode(text);
+  // Raw counts: word tokens of the parsed files (neither numbers nor codes),
+  // and the words whose first number is 3056.
+  size_t raw_words = 0, raw_logos = 0;
+  const std::string dir = paths.corpora + "/byzantine-rp2018/parsed";
+  for (const std::string& file : platform::ListDirectory(dir, "*.csv", platform::EntryKind::kFile)) {
+    std::istringstream in(ReadAll(dir + "/" + file));
+    std::string line;
+    std::getline(in, line);  // header
+    while (std::getline(in, line)) {
+      std::istringstream tokens(line.substr(line.find(',', line.find(',') + 1) + 1));
+      std::string t, previous;
+      while (tokens >> t) {
+        const bool word = t[0] != '{' && (t[0] < '0' || t[0] > '9');
+        raw_words += word;
+        raw_logos += t == "3056" && !previous.empty() && previous[0] != '{' && (previous[0] < '0' || previous[0] > '9');
+        previous = t;
+      }
+    }
+  }
+  Built b;
+  WriteAndOpen(text, &b);
+  CVornDB* db = b.db.get();
+  EXPECT_EQ(db->GetWordCount(), raw_words);
+  EXPECT_EQ(Occurrences(db, u"note", u"Strong G3056 *"), raw_logos);
+  const WordIndex jhn = FirstWordOf(db, "JHN", 1, u"1");
+  EXPECT_EQ(Value(db, db->GetTagLineIndex(), jhn + 2), "VIAI3S");
+  EXPECT_EQ(Value(db, db->GetTagLineIndex(), jhn + 3), "DNSM");
+  auto* tags = dynamic_cast<CVornDBTagsLine*>(db->GetLine(db->GetTagLineIndex()));
+  EXPECT_EQ(platform::ToUtf8(tags->DescribeTag(u"VIAI3S")), "Verb: Imperfect, Active, Indicative, Third Person, Singular");
+}
+
+}  // namespace
+}  // namespace vorn::build

@@ -1,0 +1,87 @@
+// Shared pieces of the query tests: a database written with the table
+// writer and opened from a temporary folder, and a query context with user
+// tags and propositions of the test's choosing.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/message_sink.h"
+#include "query/query_context.h"
+#include "textdb/db_stats.h"
+#include "textdb/table_writer.h"
+#include "textdb/vorn_db.h"
+
+namespace vorn::testing {
+
+// One verse of a test text: its place and its words, one value per line.
+struct TestVerse {
+  TestVerse(std::string book, int chapter, std::u16string label, std::vector<std::u16string> text,
+            std::vector<std::u16string> gloss = {})
+      : book(std::move(book)), chapter(chapter), label(std::move(label)), text(std::move(text)),
+        gloss(std::move(gloss)) {}
+  std::string book;  // a code of the source's book list
+  int chapter = 1;
+  std::u16string label;
+  std::vector<std::u16string> text;   // the Text line
+  std::vector<std::u16string> gloss;  // the Gloss line; empty: "g" + text
+};
+
+// A source with the lines Text (query names "text", "txt") and Gloss
+// ("gloss", "g"), the given verses and books, and a heading at word 0.
+DBSource MakeQuerySource(const std::vector<std::string>& books, const std::vector<TestVerse>& verses);
+
+// Writes a source into a temporary folder and opens it; removes the folder
+// when destroyed.
+class OpenedDatabase {
+ public:
+  explicit OpenedDatabase(const DBSource& source);
+  ~OpenedDatabase();
+  OpenedDatabase(const OpenedDatabase&) = delete;
+  OpenedDatabase& operator=(const OpenedDatabase&) = delete;
+
+  CVornDB* db() const { return db_.get(); }
+  // The database folder (QRY.qyx).
+  const std::string& folder() const { return folder_; }
+  const std::string& error() const { return error_; }
+  platform::CRecordingMessageSink& sink() { return sink_; }
+
+ private:
+  std::string temp_;
+  std::string folder_;
+  std::string error_;
+  platform::CRecordingMessageSink sink_;
+  std::unique_ptr<CVornDBStats> stats_;
+  std::unique_ptr<CVornDB> db_;
+};
+
+// A window's query state as far as queries see it.
+class FakeContext : public CQueryContext {
+ public:
+  struct Tag {
+    std::u16string name;
+    bool displayed = true;
+    std::vector<WordSpan> spans;
+  };
+
+  explicit FakeContext(CVornDB* db) : db_(db) {}
+
+  CVornDB* GetDatabase() const override { return db_; }
+  TagLookup FindUserTag(std::u16string_view name, std::vector<WordSpan>* spans) override;
+  WordSpan GetPropositionRange(WordIndex word) override;
+
+  std::vector<Tag> tags;
+  // Ascending proposition starts, the first 0; empty: the base behaviour.
+  std::vector<uint32_t> proposition_starts;
+
+ private:
+  CVornDB* db_;
+};
+
+// The hits of a query run start to end, or the error message with its
+// positions as "message @first-last".
+std::string RunQueryText(const std::u16string& text, CQueryContext* context,
+                         std::vector<uint32_t>* hits);
+
+}  // namespace vorn::testing
