@@ -1,0 +1,252 @@
+// vorn-build: compiles open corpora, or a text in the plain interlinear
+// format, into database folders the program opens.
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "importers.h"
+#include "interlinear.h"
+#include "plain_format.h"
+#include "platform/file_system.h"
+#include "platform/u16.h"
+#include "strongs_dict.h"
+#include "tag_coverage.h"
+#include "textdb/table_writer.h"
+
+namespace {
+
+using namespace vorn;
+using namespace vorn::build;
+
+constexpr const char kUsage[] =
+    "usage: vorn-build [options] COMMAND\n"
+    "commands:\n"
+    "  heb           Hebrew OT (HEB) from the npm packages morphhb and strongs\n"
+    "  gnt           Greek NT (GNT) from MorphGNT and the npm package sblgnt\n"
+    "                (from sblgnt alone when the corpora folder is missing)\n"
+    "  byz           Byzantine NT (BYZ) from the Robinson-Pierpont corpus\n"
+    "  all           every database whose sources are present\n"
+    "  plain FILE    a text in the plain interlinear format\n"
+    "options:\n"
+    "  --out DIR      folder that receives NAME.qyx and VerseMaps/ (default: " VORN_DEFAULT_DATA_DIR ")\n"
+    "  --npm DIR      node_modules folder (default: " VORN_SOURCE_DIR "/node_modules)\n"
+    "  --corpora DIR  corpora folder (default: " VORN_SOURCE_DIR "/../shared/corpora)\n"
+    "  --export FILE  also write the imported text in the plain interlinear format\n"
+    "  --quiet        no progress lines\n";
+
+struct Options {
+  std::string out = VORN_DEFAULT_DATA_DIR;
+  std::string npm = std::string(VORN_SOURCE_DIR) + "/node_modules";
+  std::string corpora = std::string(VORN_SOURCE_DIR) + "/../shared/corpora";
+  std::string export_path;
+  bool quiet = false;
+  std::string command;
+  std::string file;
+};
+
+void Say(const std::string& line) {
+  std::fputs(line.c_str(), stdout);
+  std::fputc('\n', stdout);
+  std::fflush(stdout);
+}
+
+void Complain(const std::string& line) {
+  std::fputs(("vorn-build: " + line + "\n").c_str(), stderr);
+}
+
+std::string Percent(size_t part, size_t whole) {
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%.2f%%", whole ? 100.0 * static_cast<double>(part) / static_cast<double>(whole) : 100.0);
+  return buf;
+}
+
+bool LoadStrongs(const Options& o, CStrongsDictionary* strongs, std::string* error) {
+  if (strongs->size() > 0) return true;
+  for (const char* file : {"strongs/hebrew/strongs-hebrew-dictionary.js", "strongs/greek/strongs-greek-dictionary.js"}) {
+    const std::string path = platform::JoinPath(o.npm, file);
+    if (!platform::FileExists(path)) {
+      *error = path + ": not found (run `npm ci` in the project folder)";
+      return false;
+    }
+    if (!strongs->LoadFile(path, error)) return false;
+  }
+  return true;
+}
+
+// Writes the database and its verse map; reports what was written.
+bool WriteDatabase(const Options& o, const InterlinearText& text, const ImportStats* stats,
+                   std::chrono::steady_clock::time_point start) {
+  std::string error;
+  if (!o.export_path.empty()) {
+    if (!platform::WriteFileAtomically(o.export_path, WritePlainInterlinear(text), &error)) {
+      Complain(o.export_path + ": " + error);
+      return false;
+    }
+    Say("  exported the text to " + o.export_path);
+  }
+  TagCoverage coverage;
+  if (MeasureTagCoverage(text, &coverage)) {
+    Say("  tags (" + platform::ToUtf8(coverage.scheme) + "): " + std::to_string(coverage.distinct_ok) + " of " +
+        std::to_string(coverage.distinct) + " distinct tags decode (" + Percent(coverage.distinct_ok, coverage.distinct) +
+        "), " + std::to_string(coverage.words_ok) + " of " + std::to_string(coverage.words) + " words (" +
+        Percent(coverage.words_ok, coverage.words) + ")");
+    for (const std::u16string& t : coverage.failures) Say("    does not decode: " + platform::ToUtf8(t));
+  }
+  DBSource source;
+  if (!MakeDatabaseSource(text, &source, &error)) {
+    Complain(platform::ToUtf8(text.description.name) + ": " + error);
+    return false;
+  }
+  if (source.versification.empty()) source.versification = source.name;
+  if (!platform::CreateFolder(o.out, &error)) {
+    Complain(o.out + ": " + error);
+    return false;
+  }
+  const std::string folder = platform::JoinPath(o.out, platform::ToUtf8(source.name) + ".qyx");
+  CDBWriter writer(source);
+  if (!writer.Write(folder, &error)) {
+    Complain(folder + ": " + error);
+    return false;
+  }
+  // Every database needs its verse map file, even an empty one: the program
+  // complains about a missing one each time it opens the database.
+  const std::string maps = platform::JoinPath(o.out, "VerseMaps");
+  const std::string vrs = platform::JoinPath(maps, platform::ToUtf8(source.versification) + ".vrs");
+  std::string map_text = text.verse_map;
+  if (map_text.empty()) map_text = "# " + platform::ToUtf8(source.versification) + ": numbered like the common scheme\n";
+  if (!platform::CreateFolder(maps, &error) || !platform::WriteFileAtomically(vrs, map_text, &error)) {
+    Complain(vrs + ": " + error);
+    return false;
+  }
+  size_t bytes = 0;
+  for (const auto& [path, contents] : writer.GetFiles()) bytes += contents.size();
+  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  char buf[256];
+  std::snprintf(buf, sizeof buf, "  wrote %s: %zu words, %zu books, %.1f MB in %.1f s", folder.c_str(),
+                text.words.size(), source.books.size(), static_cast<double>(bytes) / 1e6, seconds);
+  Say(buf);
+  if (stats && text.ValueIndex("Glos") >= 0) {
+    Say("  with lemma " + Percent(stats->with_lemma, stats->words) + ", gloss " + Percent(stats->with_gloss, stats->words) +
+        ", Strong's number " + Percent(stats->with_strongs, stats->words));
+  }
+  if (stats) {
+    for (const auto& [what, result] : stats->checks) Say("  " + what + result);
+  }
+  return true;
+}
+
+enum class Corpus { kHebrew, kGreek, kByzantine };
+
+bool BuildCorpus(const Options& o, Corpus corpus, CStrongsDictionary* strongs) {
+  const auto start = std::chrono::steady_clock::now();
+  std::string error;
+  if (!LoadStrongs(o, strongs, &error)) {
+    Complain(error);
+    return false;
+  }
+  SourcePaths paths{o.npm, platform::DirectoryExists(o.corpora) ? o.corpora : std::string()};
+  const ProgressFn progress = o.quiet ? ProgressFn() : ProgressFn(Say);
+  InterlinearText text;
+  ImportStats stats;
+  bool ok = false;
+  switch (corpus) {
+    case Corpus::kHebrew:
+      Say("HEB: Hebrew OT");
+      ok = ImportHebrew(paths, *strongs, progress, &text, &stats, &error);
+      break;
+    case Corpus::kGreek:
+      Say(paths.corpora.empty() ? "GNT: Greek NT (text of the sblgnt package alone: no corpora folder)"
+                                : "GNT: Greek NT");
+      ok = ImportGreekNt(paths, *strongs, progress, &text, &stats, &error);
+      break;
+    case Corpus::kByzantine:
+      Say("BYZ: Byzantine NT");
+      ok = ImportByzantine(paths, *strongs, progress, &text, &stats, &error);
+      break;
+  }
+  if (!ok) {
+    Complain(error);
+    return false;
+  }
+  return WriteDatabase(o, text, &stats, start);
+}
+
+bool BuildPlain(const Options& o) {
+  const auto start = std::chrono::steady_clock::now();
+  InterlinearText text;
+  std::string error;
+  if (!ReadPlainInterlinearFile(o.file, &text, &error)) {
+    Complain(error);
+    return false;
+  }
+  Say(platform::ToUtf8(text.description.name) + ": " + platform::ToUtf8(text.description.title));
+  return WriteDatabase(o, text, nullptr, start);
+}
+
+bool ParseOptions(int argc, char** argv, Options* o) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string a = argv[i];
+    auto value = [&](std::string* target) {
+      if (i + 1 >= argc) return false;
+      *target = argv[++i];
+      return true;
+    };
+    if (a == "--out") {
+      if (!value(&o->out)) return false;
+    } else if (a == "--npm") {
+      if (!value(&o->npm)) return false;
+    } else if (a == "--corpora") {
+      if (!value(&o->corpora)) return false;
+    } else if (a == "--export") {
+      if (!value(&o->export_path)) return false;
+    } else if (a == "--quiet") {
+      o->quiet = true;
+    } else if (a == "-h" || a == "--help") {
+      return false;
+    } else if (o->command.empty()) {
+      o->command = a;
+    } else if (o->command == "plain" && o->file.empty()) {
+      o->file = a;
+    } else {
+      return false;
+    }
+  }
+  if (o->command == "plain") return !o->file.empty();
+  return o->command == "heb" || o->command == "gnt" || o->command == "byz" || o->command == "all";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Options o;
+  if (!ParseOptions(argc, argv, &o)) {
+    std::fputs(kUsage, stderr);
+    return 2;
+  }
+  CStrongsDictionary strongs;
+  if (o.command == "plain") return BuildPlain(o) ? 0 : 1;
+  if (o.command == "heb") return BuildCorpus(o, Corpus::kHebrew, &strongs) ? 0 : 1;
+  if (o.command == "gnt") return BuildCorpus(o, Corpus::kGreek, &strongs) ? 0 : 1;
+  if (o.command == "byz") {
+    if (!platform::DirectoryExists(platform::JoinPath(o.corpora, "byzantine-rp2018"))) {
+      Complain(o.corpora + "/byzantine-rp2018: not found");
+      return 1;
+    }
+    return BuildCorpus(o, Corpus::kByzantine, &strongs) ? 0 : 1;
+  }
+  if (!o.export_path.empty()) {
+    Complain("--export names one file: use it with heb, gnt or byz");
+    return 2;
+  }
+  // all
+  bool ok = BuildCorpus(o, Corpus::kHebrew, &strongs);
+  ok = BuildCorpus(o, Corpus::kGreek, &strongs) && ok;
+  if (platform::DirectoryExists(platform::JoinPath(o.corpora, "byzantine-rp2018"))) {
+    ok = BuildCorpus(o, Corpus::kByzantine, &strongs) && ok;
+  } else {
+    Say("BYZ: skipped, the Byzantine corpus is not at " + platform::JoinPath(o.corpora, "byzantine-rp2018"));
+  }
+  return ok ? 0 : 1;
+}
