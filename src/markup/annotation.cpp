@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "markup/user_folder.h"
 #include "platform/file_system.h"
 #include "platform/string_table.h"
 #include "platform/u16.h"
@@ -168,6 +169,12 @@ void CAnnotation::SaveChangedBooks() {
     const std::string folder = platform::JoinPath(user_folder_, kAnnotationsFolder);
     if (!SaveBook(book) && !platform::DirectoryExists(folder)) return;
   }
+}
+
+CAnnotation* GetAnnotation(CVornDB* db, const std::string& working_folder) {
+  return db->GetAttachment<CAnnotation>(DBAttachment::kAnnotations, [db, &working_folder] {
+    return std::make_unique<CAnnotation>(db, UserFolder(working_folder, db->GetName()), db->GetSink());
+  });
 }
 
 }  // namespace vorn

@@ -12,16 +12,15 @@
 #include "markup/annotation_file.h"
 #include "platform/message_sink.h"
 #include "textdb/types.h"
+#include "textdb/vorn_db.h"
 
 namespace vorn {
 
-class CVornDB;
-
-class CAnnotation {
+class CAnnotation : public CVornDBAttachment {
  public:
   // `db` and `sink` are borrowed and must outlive the object.
   CAnnotation(CVornDB* db, std::string user_folder, platform::CMessageSink* sink);
-  ~CAnnotation();
+  ~CAnnotation() override;
   CAnnotation(const CAnnotation&) = delete;
   CAnnotation& operator=(const CAnnotation&) = delete;
 
@@ -69,5 +68,10 @@ class CAnnotation {
   std::set<int> unreadable_;
   std::map<WordIndex, Note> notes_;
 };
+
+// The annotations of `db`, owned by the database: made on first use for the
+// user folder of `working_folder` ("" is the current directory). Later
+// calls return the same object whatever folder they name.
+CAnnotation* GetAnnotation(CVornDB* db, const std::string& working_folder = {});
 
 }  // namespace vorn

@@ -29,6 +29,7 @@ class CMarkupContext : public CQueryContext, public CPropositionsViewer {
   CMarkupContext& operator=(const CMarkupContext&) = delete;
 
   CViewTags& GetViewTags() { return view_tags_; }
+  const CViewTags& GetViewTags() const { return view_tags_; }
   CTagsDB* GetTagsDB() const { return tags_; }
 
   // The window's analysis, a fresh one made on first use.

@@ -7,6 +7,7 @@
 #include "platform/file_system.h"
 #include "platform/string_table.h"
 #include "platform/u16.h"
+#include "textdb/db_stats.h"
 
 namespace vorn {
 
@@ -233,6 +234,13 @@ bool CTagsDB::DeleteTag(CTagDB* tag, bool confirm) {
   if (!place_.db_folder.empty()) Scan(place_.db_folder, true, gone.get());
   Sort();
   return true;
+}
+
+CTagsDB* GetTagsDB(CVornDB* db, const std::string& working_folder) {
+  return db->GetAttachment<CTagsDB>(DBAttachment::kUserTags, [db, &working_folder] {
+    return std::make_unique<CTagsDB>(db->GetStats()->GetFolder(), db->GetName(), db->GetWordCount(),
+                                     UserFolder(working_folder, db->GetName()), db->GetSink());
+  });
 }
 
 }  // namespace vorn

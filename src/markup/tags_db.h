@@ -8,10 +8,11 @@
 
 #include "markup/tag_db.h"
 #include "platform/message_sink.h"
+#include "textdb/vorn_db.h"
 
 namespace vorn {
 
-class CTagsDB {
+class CTagsDB : public CVornDBAttachment {
  public:
   // Searches the user folder and its direct subfolders (one per set), then
   // the database folder and its subfolders, for "*.vtd" files whose header
@@ -21,7 +22,7 @@ class CTagsDB {
   // object is destroyed are told that the tag is removed.
   CTagsDB(const std::string& db_folder, std::u16string_view db_name, uint32_t word_count,
           const std::string& user_folder, platform::CMessageSink* sink);
-  ~CTagsDB();
+  ~CTagsDB() override;
   CTagsDB(const CTagsDB&) = delete;
   CTagsDB& operator=(const CTagsDB&) = delete;
 
@@ -78,5 +79,11 @@ class CTagsDB {
   platform::CMessageSink* sink_;
   std::vector<std::unique_ptr<CTagDB>> tags_;
 };
+
+// The user tags of `db`, owned by the database: made on first use for the
+// user folder of `working_folder` (the program's working folder; "" is the
+// current directory). Later calls return the same object whatever folder
+// they name.
+CTagsDB* GetTagsDB(CVornDB* db, const std::string& working_folder = {});
 
 }  // namespace vorn

@@ -11,8 +11,9 @@ namespace vorn::platform {
 
 namespace {
 // Stands in for the address of an empty file: non-null so the file counts as
-// open, never dereferenced because its size is 0.
-const unsigned char kEmptyMarker[1] = {0};
+// open, never dereferenced because its size is 0. Aligned like a mapping's
+// start, since tables view it as an array of their records.
+alignas(16) const unsigned char kEmptyMarker[16] = {0};
 }  // namespace
 
 MappedFile::~MappedFile() { Close(); }

@@ -114,8 +114,11 @@ size_t CVornDBStats::GetList(std::string_view full_key, std::vector<std::u16stri
   while (i <= value.size()) {
     size_t j = value.find_first_of(separators, i);
     if (j == std::u16string::npos) j = value.size();
-    std::u16string_view piece = TrimU16(std::u16string_view(value).substr(i, j - i));
-    if (!piece.empty()) out->emplace_back(piece);
+    // Only pieces that are empty between separators are skipped; one of
+    // white space alone is kept, empty after trimming, so that the pieces
+    // after it keep their positions (a book's number is its position).
+    std::u16string_view piece = std::u16string_view(value).substr(i, j - i);
+    if (!piece.empty()) out->emplace_back(TrimU16(piece));
     i = j + 1;
   }
   return out->size();
@@ -130,7 +133,8 @@ size_t CVornDBStats::GetChildren(std::string_view prefix, std::vector<std::strin
   std::string p(prefix);
   if (p.empty() || p.back() != '/') p.push_back('/');
   for (const std::string& key : keys_in_order_) {
-    if (key.size() <= p.size() || key.compare(0, p.size(), p) != 0) continue;
+    // A key equal to the prefix (a child with an empty name) is a child too.
+    if (key.size() < p.size() || key.compare(0, p.size(), p) != 0) continue;
     std::string_view rest = std::string_view(key).substr(p.size());
     if (rest.find('/') != std::string_view::npos) continue;
     out->emplace_back(rest);

@@ -43,8 +43,8 @@ class CVornDBStats {
   const std::string& GetFolder() const { return folder_; }
   std::u16string GetValue(std::string_view full_key) const;
   bool HasKey(std::string_view full_key) const;
-  // Splits the value at any separator character, skipping empty pieces and
-  // trimming each; returns the count.
+  // Splits the value at any separator character, skipping empty pieces, and
+  // trims each piece (one of white space alone becomes ""); returns the count.
   size_t GetList(std::string_view full_key, std::vector<std::u16string>* out,
                  std::u16string_view separators) const;
   bool GetAttributes(std::string_view full_key, AttributeMap* out) const;

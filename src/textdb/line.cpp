@@ -61,7 +61,10 @@ CVornDBLine::CVornDBLine(const CVornDBLineParams& params, WordLineFactory factor
     std::u16string face;
     if (settings_->GetString(section, u"Face", &face)) font_.SetFace(face);
     int32_t size = 0;
-    if (settings_->GetInt(section, u"Size", &size) && size > 2) font_.set_height(size * 10);
+    // The same sizes as a font description accepts; a larger number would
+    // overflow the height in tenths of a point.
+    if (settings_->GetInt(section, u"Size", &size) && size > 2 && size < 10000)
+      font_.set_height(size * 10);
     std::u16string colour;
     if (settings_->GetString(section, u"Colour", &colour)) {
       int index = FindColourName(colour);
@@ -109,7 +112,7 @@ void CVornDBLine::SetFont(std::u16string_view face, int size_points, ColourValue
   const std::u16string section = FontSection();
   settings_->RemoveSection(section);
   if (font_.face() != default_font_.face()) settings_->SetString(section, u"Face", font_.face());
-  int default_points = default_font_.height() * default_font_.magnification() / 1000;
+  const int default_points = MulDiv(default_font_.height(), default_font_.magnification(), 1000);
   if (size_points != default_points) settings_->SetInt(section, u"Size", size_points);
   if (ColourIndex(colour) != ColourIndex(default_font_.colour()))
     settings_->SetString(section, u"Colour",

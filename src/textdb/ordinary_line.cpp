@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "platform/u16.h"
 #include "textdb/collation.h"
@@ -90,7 +91,7 @@ bool CVornDBOrdinaryLine::Open() {
     if (r.string_pos >= nstrings || r.list_pos >= nlists) return false;
     uint32_t k = lists_[r.list_pos];
     if (k > nlists - r.list_pos - 1) return false;
-    const uint32_t* occ = &lists_[r.list_pos + 1];
+    const uint32_t* occ = lists_.begin() + r.list_pos + 1;  // may be the end when k is 0
     for (uint32_t i = 0; i < k; ++i)
       if (occ[i] >= nwords) return false;
   }
@@ -183,7 +184,9 @@ void CVornDBOrdinaryLine::FillFormList(const FormList& forms, CFormListSink* lis
   list->SetRedraw(false);
   list->Clear();
   if (first > 0) list->AddString(u"...");
-  size_t end = std::min(forms.size(), first + count);
+  // Written so that a count meaning "all" (SIZE_MAX) cannot wrap around.
+  const size_t end =
+      first < forms.size() ? first + std::min(count, forms.size() - first) : forms.size();
   for (size_t i = first; i < end; ++i) list->AddString(GetDrawnText(font_, GetFormText(forms[i])));
   if (end < forms.size()) list->AddString(u"...");
   list->SetRedraw(true);
@@ -210,21 +213,25 @@ void CVornDBOrdinaryLine::FindPrefixRange(std::u16string_view prefix, uint32_t* 
   SortKey key(*collator_, prefix);
   // Bounds of one level: every string whose primary weights begin with the
   // prefix's lies in [lower, upper).
-  uint8_t lower[kSortKeyBuffer + 8], upper[kSortKeyBuffer + 8];
   std::string pk(key.view());
   pk.push_back('\0');
+  // A bound is a part of the key plus at most two bytes and a 0. The key of
+  // a long prefix outgrows any fixed buffer, and getBound tells of a buffer
+  // that is too small only through its result, writing nothing.
+  const int32_t capacity = static_cast<int32_t>(pk.size()) + 3;
+  std::vector<uint8_t> lower(static_cast<size_t>(capacity)), upper(static_cast<size_t>(capacity));
   UErrorCode status = U_ZERO_ERROR;
   int32_t nl = icu::Collator::getBound(reinterpret_cast<const uint8_t*>(pk.data()), -1,
-                                       UCOL_BOUND_LOWER, 1, lower, sizeof lower, status);
+                                       UCOL_BOUND_LOWER, 1, lower.data(), capacity, status);
   int32_t nu = icu::Collator::getBound(reinterpret_cast<const uint8_t*>(pk.data()), -1,
-                                       UCOL_BOUND_UPPER_LONG, 1, upper, sizeof upper, status);
-  if (U_FAILURE(status) || nl <= 0 || nu <= 0) {
+                                       UCOL_BOUND_UPPER_LONG, 1, upper.data(), capacity, status);
+  if (U_FAILURE(status) || nl <= 0 || nu <= 0 || nl > capacity || nu > capacity) {
     *first = 0;
     *end = forms_.GetCount();
     return;
   }
-  std::string_view lo_key(reinterpret_cast<const char*>(lower), static_cast<size_t>(nl - 1));
-  std::string_view hi_key(reinterpret_cast<const char*>(upper), static_cast<size_t>(nu - 1));
+  std::string_view lo_key(reinterpret_cast<const char*>(lower.data()), static_cast<size_t>(nl - 1));
+  std::string_view hi_key(reinterpret_cast<const char*>(upper.data()), static_cast<size_t>(nu - 1));
   auto key_of = [&](uint32_t f) { return SortKey(*collator_, GetFormString(f)); };
   uint32_t lo = 0, hi = forms_.GetCount();
   while (lo < hi) {
@@ -293,11 +300,24 @@ bool CVornDBOrdinaryLine::IsEmptyPrimary(char16_t c) const {
 }
 
 bool CVornDBOrdinaryLine::MatchForm(std::u16string_view pattern, std::u16string_view form) const {
-  return MatchFormAt(pattern, 0, form, 0);
+  MatchMemo memo;
+  return MatchFormAt(pattern, 0, form, 0, &memo);
+}
+
+bool CVornDBOrdinaryLine::TryMatchAt(std::u16string_view p, size_t pi, std::u16string_view t,
+                                     size_t ti, MatchMemo* memo) const {
+  const size_t stride = t.size() + 1;
+  if (memo->failed.empty()) memo->failed.assign((p.size() + 1) * stride, false);
+  const size_t at = pi * stride + ti;
+  if (memo->failed[at]) return false;
+  // A success ends the whole match at once, so only failures are recorded.
+  if (MatchFormAt(p, pi, t, ti, memo)) return true;
+  memo->failed[at] = true;
+  return false;
 }
 
 bool CVornDBOrdinaryLine::MatchFormAt(std::u16string_view p, size_t pi, std::u16string_view t,
-                                      size_t ti) const {
+                                      size_t ti, MatchMemo* memo) const {
   for (;;) {
     if (pi == p.size() && ti == t.size()) return true;
     const bool p_end = pi == p.size(), t_end = ti == t.size();
@@ -333,12 +353,12 @@ bool CVornDBOrdinaryLine::MatchFormAt(std::u16string_view p, size_t pi, std::u16
       // The end of the text is tried too, so that a run matched by '*' may be
       // followed by parts of the pattern that match nothing ('*&', '**').
       for (size_t k = ti; k <= t.size(); ++k)
-        if (MatchFormAt(p, pi + 1, t, k)) return true;
+        if (TryMatchAt(p, pi + 1, t, k, memo)) return true;
       return false;
     }
     if ((hebrew_ && pc == u'!') || (greek_ && pc == u'&')) {
       for (size_t k = ti;; ++k) {
-        if (MatchFormAt(p, pi + 1, t, k)) return true;
+        if (TryMatchAt(p, pi + 1, t, k, memo)) return true;
         if (k == t.size() || !IsEmptyPrimary(t[k])) return false;
       }
     }

@@ -70,7 +70,18 @@ class CVornDBOrdinaryLine : public CVornDBLine {
 
  protected:
   bool IsEmptyPrimary(char16_t c) const;
-  bool MatchFormAt(std::u16string_view p, size_t pi, std::u16string_view t, size_t ti) const;
+  // The positions (pattern, text) from which the rest of a match is known
+  // to fail. Every '*' and run operator tries several text positions, and
+  // without this record a pattern with several of them tries the same
+  // positions again and again, exponentially often.
+  struct MatchMemo {
+    std::vector<bool> failed;  // (text size + 1) per pattern position; made on first use
+  };
+  bool MatchFormAt(std::u16string_view p, size_t pi, std::u16string_view t, size_t ti,
+                   MatchMemo* memo) const;
+  // MatchFormAt through the memo.
+  bool TryMatchAt(std::u16string_view p, size_t pi, std::u16string_view t, size_t ti,
+                  MatchMemo* memo) const;
   icu::Collator* collator() const { return collator_.get(); }
 
   TMemMapFile<char16_t> strings_;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
 
 #include "platform/u16.h"
 
@@ -93,18 +94,28 @@ VerseEntry CVornDBVerses::VerseOfWord(WordIndex word) const {
   const VerseNdx* it = std::partition_point(
       b, e, [&](const VerseNdx& r) { return r.first_word < static_cast<uint32_t>(word); });
   if (it != e && it->first_word == static_cast<uint32_t>(word)) return it;
-  return it - 1;  // it > b: the first record starts at or before every word
+  // Words before the first verse (an index that does not start at word 0)
+  // belong to no verse.
+  if (it == b) return nullptr;
+  return it - 1;
+}
+
+bool CVornDBVerses::IsWithin(VerseEntry entry, const VerseNdx* begin, const VerseNdx* end) {
+  // An entry may point anywhere (a caller's own copy of a record), and
+  // only std::less orders pointers into different arrays.
+  std::less<const VerseNdx*> less;
+  return !less(entry, begin) && less(entry, end);
 }
 
 void CVornDBVerses::SequenceOf(VerseEntry entry, const VerseNdx** begin,
                                const VerseNdx** end) const {
-  if (entry >= file_.begin() && entry < file_.end()) {
+  if (IsWithin(entry, file_.begin(), file_.end())) {
     *begin = file_.begin();
     *end = file_.end();
     return;
   }
   for (const auto& list : book_lists_) {
-    if (!list.empty() && entry >= list.data() && entry < list.data() + list.size()) {
+    if (!list.empty() && IsWithin(entry, list.data(), list.data() + list.size())) {
       *begin = list.data();
       *end = list.data() + list.size();
       return;
@@ -160,7 +171,7 @@ WordSpan CVornDBVerses::GetWordSpan(VerseEntry entry) const {
   const VerseNdx* b = file_.begin();
   const VerseNdx* e = file_.end();
   const VerseNdx* rec = entry;
-  if (!(entry >= b && entry < e)) {
+  if (!IsWithin(entry, b, e)) {
     const VerseNdx* it = std::partition_point(
         b, e, [&](const VerseNdx& r) { return r.first_word < entry->first_word; });
     while (it != e && it->first_word == entry->first_word && KeyOf(*it) != KeyOf(*entry)) ++it;
@@ -176,7 +187,9 @@ bool CVornDBVerses::IsFirstInChapter(VerseEntry entry) const {
   const VerseNdx *b, *e;
   SequenceOf(entry, &b, &e);
   if (!b || entry == b) return true;
-  return entry[-1].chapter != entry->chapter;
+  // In text order the record before may end another book in a chapter of
+  // the same number (a one-chapter book followed by chapter 1).
+  return entry[-1].chapter != entry->chapter || entry[-1].book != entry->book;
 }
 
 bool CVornDBVerses::IsFirstInBook(VerseEntry entry) const {
@@ -215,7 +228,7 @@ WordSpan CVornDBVerses::GetChapterSpan(int book, int chapter) const {
   auto clamp8 = [](int v) { return static_cast<uint8_t>(std::clamp(v, 0, 254)); };
   uint8_t b = static_cast<uint8_t>(std::clamp(book, 1, book_count_));
   VerseEntry a = FindVerse({b, clamp8(chapter), 0, 0});
-  VerseEntry z = FindVerse({b, clamp8(chapter + 1), 0, 0});
+  VerseEntry z = FindVerse({b, clamp8(chapter < 254 ? chapter + 1 : 254), 0, 0});
   if (!a || !z) return {};
   return {static_cast<WordIndex>(a->first_word), static_cast<WordIndex>(z->first_word)};
 }
@@ -228,10 +241,12 @@ VerseKey CVornDBVerses::MakeKey(int book, int chapter, std::u16string_view label
   // strtol also skips leading blanks and takes a sign; a label is digits first.
   if (rest == p) verse = 0;
   const char* after = rest;
-  long second = std::strtol(after, nullptr, 10);
+  // Clamped before its magnitude is taken: strtol gives LONG_MIN for a long
+  // run of digits after '-', whose absolute value does not exist.
+  long second = std::clamp(std::strtol(after, nullptr, 10), -127L, 127L);
   uint8_t suffix;
   if (second != 0) {
-    suffix = static_cast<uint8_t>(128 + std::min(std::labs(second), 127L));
+    suffix = static_cast<uint8_t>(128 + std::labs(second));
   } else {
     suffix = static_cast<uint8_t>(static_cast<unsigned char>(*after) & 0x7F);
     if (static_cast<unsigned char>(*after) >= 0x80) suffix = 0;  // not a single-byte letter

@@ -61,6 +61,7 @@ class CVornDBVerses {
  private:
   // The entry as a record of its book list.
   VerseEntry ToBookList(VerseEntry entry) const;
+  static bool IsWithin(VerseEntry entry, const VerseNdx* begin, const VerseNdx* end);
   // Which sequence `entry` lies in: the file or a book list; its bounds.
   void SequenceOf(VerseEntry entry, const VerseNdx** begin, const VerseNdx** end) const;
   uint32_t LowerBoundKey(VerseKey key) const;

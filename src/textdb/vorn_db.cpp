@@ -40,12 +40,16 @@ bool CVornDB::Open() {
     if (!line->Open()) return false;
   }
   // Every line covers the same words, and the verse index ends where they do.
+  // A line with a per-word table must match exactly, even when that table is
+  // empty: its look-ups index the table by word. Only the links line has no
+  // word count of its own (it checked its table against the count above).
   const uint32_t count = GetWordCount();
   for (const auto& line : lines_) {
-    uint32_t n = line->GetWordCount();
-    if (n != 0 && n != count) return false;
+    const uint32_t n = line->GetWordCount();
+    const bool has_word_table = dynamic_cast<const CVornDBOrdinaryLine*>(line.get()) != nullptr;
+    if (has_word_table ? n != count : (n != 0 && n != count)) return false;
   }
-  if (verses_ && !lines_.empty() && verses_->GetClosingWord() != count) return false;
+  if (verses_ && verses_->GetClosingWord() != count) return false;
   headings_->SetWordCount(count);
   if (formats_) formats_->SetWordCount(count);
   return true;
@@ -125,11 +129,28 @@ std::u16string CVornDB::GetFormatCode(WordIndex word) const {
   return formats_ ? formats_->GetFormatCode(word) : std::u16string();
 }
 
+namespace {
+// Unit starts come from tables that are checked for order at open but not
+// against the word count: a damaged one may name words beyond the text (or
+// beyond 2^31, read as negative), and callers walk a span word by word.
+// Once the word count is known every unit has a real end.
+WordSpan ClampToWords(WordSpan span, uint32_t count) {
+  if (count == 0 || span.IsNone()) return span;
+  const WordIndex end = static_cast<WordIndex>(count);
+  if (span.end < 0 || span.end > end) span.end = end;
+  if (span.first < 0) span.first = 0;
+  if (span.first > span.end) span.first = span.end;
+  return span;
+}
+}  // namespace
+
 WordSpan CVornDB::GetUnitBounds(WordIndex word) const {
   WordSpan h = headings_ ? headings_->GetHeadingRange(word) : WordSpan{0, static_cast<WordIndex>(GetWordCount())};
-  if (!formats_) return h;
-  WordSpan f = formats_->GetFormatRange(word);
-  return {std::max(h.first, f.first), std::min(h.end, f.end)};
+  if (formats_) {
+    WordSpan f = formats_->GetFormatRange(word);
+    h = {std::max(h.first, f.first), std::min(h.end, f.end)};
+  }
+  return ClampToWords(h, GetWordCount());
 }
 
 WordSpan CVornDB::GetSentenceRange(WordIndex word, const std::vector<uint32_t>* merged) {
@@ -142,7 +163,7 @@ WordSpan CVornDB::GetSentenceRange(WordIndex word, const std::vector<uint32_t>* 
     s->SetWordCount(GetWordCount());
     sentences_ = std::move(s);
   }
-  return sentences_->GetSentenceRange(word, merged);
+  return ClampToWords(sentences_->GetSentenceRange(word, merged), GetWordCount());
 }
 
 }  // namespace vorn

@@ -40,6 +40,29 @@ TEST(DBStatsTest, KeysNestByIndentation) {
   EXPECT_EQ(s.GetBookNumber(u"JHN"), 0);
 }
 
+TEST(DBStatsTest, ListPiecesOfWhiteSpaceKeepTheirPlace) {
+  CVornDBStats s("/tmp");
+  ASSERT_TRUE(s.LoadFromText("Version: 4.01\nBooks: MAT \t MRK  LUK\nNames: a,,b, ,c\n"));
+  // Empty pieces between separators are skipped; a piece of white space
+  // alone is a book without a code, so MRK stays book 3.
+  EXPECT_EQ(s.GetBookCount(), 4);
+  EXPECT_EQ(s.GetBookCode(2), u"");
+  EXPECT_EQ(s.GetBookNumber(u"MRK"), 3);
+  EXPECT_EQ(s.GetBookNumber(u"LUK"), 4);
+  std::vector<std::u16string> names;
+  EXPECT_EQ(s.GetList("/Names", &names, u","), 4u);
+  EXPECT_EQ(names, (std::vector<std::u16string>{u"a", u"b", u"", u"c"}));
+}
+
+TEST(DBStatsTest, ChildWithAnEmptyNameIsListed) {
+  CVornDBStats s("/tmp");
+  ASSERT_TRUE(s.LoadFromText("Version: 4.01\nFonts:\n A: 1\n : 2\n B: 3\n"));
+  std::vector<std::string> children;
+  EXPECT_EQ(s.GetChildren("/Fonts", &children), 3u);
+  EXPECT_EQ(children, (std::vector<std::string>{"A", "", "B"}));
+  EXPECT_EQ(s.GetValue("/Fonts/"), u"2");
+}
+
 TEST(DBStatsTest, VersionMustBeExactAfterTrimming) {
   CVornDBStats s("/tmp/x/");
   EXPECT_FALSE(s.LoadFromText("Version: 4.1\n"));

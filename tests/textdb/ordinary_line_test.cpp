@@ -11,6 +11,7 @@
 #include "platform/message_sink.h"
 #include "textdb/collation.h"
 #include "textdb/db_stats.h"
+#include "textdb/ini_file.h"
 #include "textdb/table_writer.h"
 #include "textdb/vorn_db.h"
 #include "textdb_test_util.h"
@@ -48,7 +49,7 @@ class LineFixture : public ::testing::Test {
     return s;
   }
 
-  void Open(const std::vector<std::u16string>& words, bool hebrew) {
+  void Open(const std::vector<std::u16string>& words, bool hebrew, CIniFile* settings = nullptr) {
     data_ = testing::MakeTempFolder("line");
     folder_ = data_ + "/T.qyx";
     DBSource source = MakeSource(words, hebrew);
@@ -56,7 +57,7 @@ class LineFixture : public ::testing::Test {
     ASSERT_TRUE(CDBWriter(source).Write(folder_, &error)) << error;
     stats_ = std::make_unique<CVornDBStats>(folder_);
     ASSERT_TRUE(stats_->Load());
-    db_ = stats_->OpenDatabase(&sink_, nullptr);
+    db_ = stats_->OpenDatabase(&sink_, settings);
     ASSERT_NE(db_, nullptr);
     line_ = dynamic_cast<CVornDBOrdinaryLine*>(db_->GetLine(0));
     ASSERT_NE(line_, nullptr);
@@ -176,6 +177,99 @@ TEST_F(GreekLineTest, TextVariantsAndBaseMatching) {
   EXPECT_FALSE(line_->MatchText(u"a*c?", u"abbc"));
   EXPECT_EQ(db_->FindLineByQueryName(u"upper"), db_->GetLine(1));
   EXPECT_EQ(db_->FindLineByQueryName(u"Upper"), nullptr);
+}
+
+TEST_F(GreekLineTest, PrefixLongerThanAnyFixedKeyBuffer) {
+  // A form and a prefix whose sort keys run to well over 512 bytes: the
+  // bounds of the prefix range are as long as the prefix's key.
+  std::u16string long_form;
+  for (int i = 0; i < 300; ++i) long_form += u"λόγος";
+  std::vector<std::u16string> words = kGreek;
+  words.push_back(long_form);
+  Open(words, false);
+  const std::u16string prefix = long_form.substr(0, long_form.size() - 3);
+  // (Compared as a flag: a failure message with the long form is unreadable.)
+  auto only_long = [&](const std::set<std::u16string>& got) {
+    return got.size() == 1 && *got.begin() == long_form;
+  };
+  EXPECT_TRUE(only_long(Match(prefix, true)));
+  EXPECT_TRUE(only_long(Match(prefix + u"*")));
+  EXPECT_TRUE(Match(prefix + u"ξ*").empty());
+  EXPECT_TRUE(only_long(Match(u"λογοσλ", true)));
+}
+
+TEST_F(GreekLineTest, ManyStarsMatchWithoutRetryingPositions) {
+  std::vector<std::u16string> words = kGreek;
+  words.push_back(u"αααααααααααααααααααααααααααααααααααααααβ");
+  Open(words, false);
+  // Each '*' tries every later position; without remembering the positions
+  // that failed, this takes time exponential in the number of stars
+  // (seconds here, and hours with twice as many).
+  const std::u16string many = u"*α*α*α*α*α*α*α*α*α*α*γ";
+  EXPECT_TRUE(Match(many).empty());
+  EXPECT_FALSE(line_->MatchForm(many, words.back()));
+  EXPECT_TRUE(line_->MatchForm(u"*α*α*α*α*α*α*α*α*α*α*β", words.back()));
+  // Run operators and '*' together still give the same answers.
+  EXPECT_TRUE(line_->MatchForm(u"*&*ο&ς", u"λόγος"));
+  EXPECT_TRUE(line_->MatchForm(u"λ*&", u"λόγος"));
+  EXPECT_TRUE(line_->MatchForm(u"**", u""));
+  EXPECT_FALSE(line_->MatchForm(u"*λ*λ*", u"λόγος"));
+  EXPECT_EQ(Match(u"*ο&*ο&ς"), (std::set<std::u16string>{u"λόγος", u"Λόγος", u"λογος"}));
+}
+
+// Records what a form list shows.
+class ListRecorder : public CFormListSink {
+ public:
+  void SetRedraw(bool on) override { redraw_ = on; }
+  void Clear() override { items_.clear(); }
+  void AddString(const std::u16string& text) override { items_.push_back(text); }
+  std::vector<std::u16string> items_;
+  bool redraw_ = true;
+};
+
+TEST_F(GreekLineTest, FormListWithACountMeaningAll) {
+  Open(kGreek, false);
+  ListRecorder list;
+  const FormList forms = {0, 1, 2};
+  line_->FillFormList(forms, &list, 1, SIZE_MAX);
+  EXPECT_EQ(list.items_, (std::vector<std::u16string>{u"...", line_->GetFormText(1),
+                                                      line_->GetFormText(2)}));
+  EXPECT_TRUE(list.redraw_);
+  line_->FillFormList(forms, &list, 0, 2);
+  EXPECT_EQ(list.items_, (std::vector<std::u16string>{line_->GetFormText(0),
+                                                      line_->GetFormText(1), u"..."}));
+  line_->FillFormList(forms, &list, 5, 2);
+  EXPECT_EQ(list.items_, (std::vector<std::u16string>{u"..."}));
+}
+
+TEST_F(GreekLineTest, UserFontsAreReadAndOnlyDifferencesWritten) {
+  CIniFile settings;
+  // An absurd size is ignored rather than overflowing the height.
+  settings.SetInt(u"Font GNT:Text", u"Size", 2000000000);
+  settings.SetString(u"Font GNT:Text", u"Colour", u"dkgreen");
+  settings.SetString(u"Font GNT:Upper", u"Face", u"Gentium,I");
+  settings.SetInt(u"Font GNT:Upper", u"Size", 14);
+  Open(kGreek, false, &settings);
+  EXPECT_EQ(line_->GetFont().height(), 120);
+  EXPECT_EQ(line_->GetFont().colour(), 8u);
+  CVornDBLine* upper = db_->GetLine(1);
+  EXPECT_EQ(upper->GetFont().face(), u"Gentium");
+  EXPECT_TRUE(upper->GetFont().italic());
+  EXPECT_EQ(upper->GetFont().height(), 140);
+  EXPECT_EQ(upper->GetDefaultFont().face(), u"Arial");
+
+  // Back to the default: the section goes away.
+  line_->SetFont(u"Arial", 12, 0);
+  EXPECT_FALSE(settings.HasSection(u"Font GNT:Text"));
+  // Only what differs from the default is written.
+  upper->SetFont(u"Arial", 16, kColourYellow);
+  std::u16string value;
+  EXPECT_FALSE(settings.GetString(u"Font GNT:Upper", u"Face", &value));
+  int32_t size = 0;
+  EXPECT_TRUE(settings.GetInt(u"Font GNT:Upper", u"Size", &size));
+  EXPECT_EQ(size, 16);
+  EXPECT_TRUE(settings.GetString(u"Font GNT:Upper", u"Colour", &value));
+  EXPECT_EQ(value, u"Yellow");
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -104,6 +105,57 @@ TEST(VerseKeyTest, LabelsRoundTrip) {
   EXPECT_EQ(CVornDBVerses::MakeKey(1, 2, u"12-14").suffix, 142);
   for (const char16_t* label : {u"3", u"3b", u"3-5", u"12-14"})
     EXPECT_EQ(CVornDBVerses::GetVerseLabel(CVornDBVerses::MakeKey(1, 1, label)), label);
+}
+
+TEST(VerseKeyTest, RangeEndsOutsideTheSuffixAreClamped) {
+  // A range end beyond what a suffix can hold, and one too long for a long
+  // integer (strtol's LONG_MIN), both give the largest range suffix.
+  EXPECT_EQ(CVornDBVerses::MakeKey(1, 1, u"3-200").suffix, 255);
+  EXPECT_EQ(CVornDBVerses::MakeKey(1, 1, u"3-99999999999999999999999999").suffix, 255);
+  EXPECT_EQ(CVornDBVerses::MakeKey(1, 1, u"3-99999999999999999999999999").verse, 3);
+}
+
+TEST(VersesEdgeTest, WordsBeforeTheFirstVerseAndOneChapterBooks) {
+  // The index starts at word 3; book 1 has one chapter, book 2 starts with
+  // chapter 1 again.
+  std::string folder = testing::MakeTempFolder("verses_edge");
+  testing::WriteRecords(folder + "/verses.ndx",
+                        std::vector<VerseNdx>{V(3, 1, 1, 1), V(5, 1, 1, 2), V(8, 2, 1, 1),
+                                              V(9, 2, 1, 2), V(12, 3, kClosingChapter, 0)});
+  CVornDBVerses verses(folder);
+  ASSERT_TRUE(verses.Open(12));
+  EXPECT_EQ(verses.VerseOfWord(0), nullptr);
+  EXPECT_EQ(verses.VerseOfWord(2), nullptr);
+  ASSERT_NE(verses.VerseOfWord(3), nullptr);
+  EXPECT_EQ(KeyOf(*verses.VerseOfWord(4)), (VerseKey{1, 1, 1, 0}));
+
+  // In text order the first verse of book 2 follows a verse of chapter 1
+  // too; it still begins a chapter, from the file as from its book list.
+  VerseEntry in_file = verses.VerseOfWord(8);
+  ASSERT_NE(in_file, nullptr);
+  EXPECT_TRUE(verses.IsFirstInChapter(in_file));
+  EXPECT_TRUE(verses.IsFirstInChapter(verses.FindVerse({2, 1, 1, 0})));
+  EXPECT_FALSE(verses.IsFirstInChapter(verses.VerseOfWord(9)));
+
+  // A chapter number near the top of int neither wraps nor turns the span.
+  WordSpan far = verses.GetChapterSpan(2, std::numeric_limits<int>::max());
+  EXPECT_LE(far.first, far.end);
+  EXPECT_EQ(far.first, 9);
+  std::filesystem::remove_all(folder);
+}
+
+TEST(MemMapFileTest, EmptyFileOpensWithNoRecords) {
+  std::string folder = testing::MakeTempFolder("emptymap");
+  testing::WriteText(folder + "/empty.ndx", "");
+  TMemMapFile<VerseNdx> table(folder, "empty.ndx");
+  ASSERT_TRUE(table.Open());
+  EXPECT_EQ(table.GetCount(), 0u);
+  EXPECT_EQ(table.begin(), table.end());
+  // Viewed as records, the marker address must suit the record type.
+  EXPECT_EQ(reinterpret_cast<uintptr_t>(table.GetData()) % alignof(VerseNdx), 0u);
+  EXPECT_FALSE(TMemMapFile<VerseNdx>(folder, "").Open());
+  EXPECT_FALSE(TMemMapFile<VerseNdx>(folder, "missing.ndx").Open());
+  std::filesystem::remove_all(folder);
 }
 
 TEST(VersesOpenTest, RefusesDamagedIndexes) {

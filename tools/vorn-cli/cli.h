@@ -67,6 +67,10 @@ int RunVerse(const Args& args);
 int RunDescribeTag(const Args& args);
 int RunUserTag(const Args& args);
 int RunProps(const Args& args);
+int RunQuery(const Args& args);
+int RunRange(const Args& args);
+int RunShow(const Args& args);
+int RunHits(const Args& args);
 
 // The user markup of one database as queries from the command line see it:
 // every user tag found in the user folder (--work DIR, the current folder by
@@ -81,9 +85,10 @@ class MarkupSession {
   // has been shown); the session then has a fresh analysis.
   bool ok() const { return ok_; }
   CQueryContext* context();
+  // The session's displayed tags and analysis, for laying out text.
+  CMarkupContext* markup() { return context_.get(); }
 
  private:
-  std::unique_ptr<CTagsDB> tags_;
   std::unique_ptr<CPropositionsList> props_;
   std::unique_ptr<CMarkupContext> context_;
   bool ok_;

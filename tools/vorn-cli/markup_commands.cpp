@@ -114,18 +114,17 @@ void PrintRanges(CVornDB* db, CTagDB* tag) {
   }
 }
 
-std::unique_ptr<CTagsDB> OpenTags(const Args& args, CVornDB* db, platform::CMessageSink* sink) {
-  return std::make_unique<CTagsDB>(db->GetStats()->GetFolder(), db->GetName(), db->GetWordCount(),
-                                   UserFolder(WorkingFolder(args), db->GetName()), sink);
-}
+// The database's own tag list, so that every user of the database in this
+// process sees the same tags.
+CTagsDB* OpenTags(const Args& args, CVornDB* db) { return GetTagsDB(db, WorkingFolder(args)); }
 
 }  // namespace
 
 MarkupSession::MarkupSession(const Args& args, CVornDB* db, platform::CMessageSink* sink) : ok_(true) {
-  tags_ = OpenTags(args, db, sink);
+  CTagsDB* tags = OpenTags(args, db);
   props_ = std::make_unique<CPropositionsList>(WorkingFolder(args), sink);
-  context_ = std::make_unique<CMarkupContext>(db, tags_.get(), props_.get());
-  for (CTagDB* t : tags_->GetTags()) context_->GetViewTags().ToggleTag(t);
+  context_ = std::make_unique<CMarkupContext>(db, tags, props_.get());
+  for (CTagDB* t : tags->GetTags()) context_->GetViewTags().ToggleTag(t);
   std::string name = args.Get("--props");
   if (!name.empty()) ok_ = context_->LoadPropositions(ToU16(name));
 }
@@ -140,7 +139,7 @@ int RunUserTag(const Args& args) {
   if (!db) return kBadInput;
   const auto& p = args.positional();
   const std::string verb = p.empty() ? "" : p[0];
-  auto tags = OpenTags(args, db, &ctx.sink());
+  CTagsDB* tags = OpenTags(args, db);
 
   if (verb == "list" && p.size() == 1) {
     for (CTagDB* t : tags->GetTags()) {
@@ -159,7 +158,7 @@ int RunUserTag(const Args& args) {
     return kOk;
   }
   if (verb == "show" && p.size() == 2) {
-    CTagDB* t = FindTag(tags.get(), p[1]);
+    CTagDB* t = FindTag(tags, p[1]);
     if (!t) return kNothingFound;
     const TagStyle& s = t->GetStyle();
     std::printf("# %s\tlabel \"%s\"\tforeground %s\tbackground %s\tfont %s\tbrackets %s %s %s\t%s\n",
@@ -174,7 +173,7 @@ int RunUserTag(const Args& args) {
     return kOk;
   }
   if (verb == "toggle" && p.size() >= 3) {
-    CTagDB* t = FindTag(tags.get(), p[1]);
+    CTagDB* t = FindTag(tags, p[1]);
     if (!t) return kNothingFound;
     if (!t->LoadWords()) return kBadInput;
     std::vector<WordIndex> selection;

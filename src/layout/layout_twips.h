@@ -1,0 +1,23 @@
+// Pixel lengths of a view in twips, for the rich-text writers.
+#pragma once
+
+#include "layout/rich_text.h"
+#include "layout/view_metrics.h"
+
+namespace vorn {
+
+class CLayoutTwips {
+ public:
+  // Metrics never prepared for a device have no resolution; their pixels
+  // are taken as screen pixels of 96 per inch rather than dividing by 0.
+  static constexpr int kFallbackResolution = 96;
+
+  explicit CLayoutTwips(const CViewMetrics& metrics)
+      : resolution_(metrics.GetResolution() > 0 ? metrics.GetResolution() : kFallbackResolution) {}
+  int operator()(int pixels) const { return PixelsToTwips(pixels, resolution_); }
+
+ private:
+  int resolution_;
+};
+
+}  // namespace vorn

@@ -1,0 +1,76 @@
+#include "shell/app.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPixmap>
+
+#include <cstdio>
+
+#include "shell/actions.h"
+#include "shell/child_frame.h"
+#include "shell/main_frame.h"
+
+namespace vorn::shell {
+
+StartOptions ParseArguments(const QStringList& arguments) {
+  StartOptions options;
+  for (int i = 1; i < arguments.size(); ++i) {
+    const QString& a = arguments[i];
+    if ((a == QLatin1String("--screenshot") || a == QLatin1String("--query")) &&
+        i + 1 < arguments.size()) {
+      (a == QLatin1String("--screenshot") ? options.screenshot : options.query) = arguments[++i];
+    } else {
+      options.valid = false;
+      options.error = QStringLiteral("unknown or incomplete argument: ") + a;
+      break;
+    }
+  }
+  return options;
+}
+
+std::unique_ptr<CVornMainFrame> StartMainFrame(bool quiet) {
+  MainFrameOptions frame_options;
+  frame_options.quiet = quiet;
+  auto frame = std::make_unique<CVornMainFrame>(frame_options);
+  frame->resize(1280, 900);
+  CVornChildFrame* heb = frame->OpenSlotCommand(kCmdOpenHebrewOT, false);
+  CVornChildFrame* gnt = frame->OpenSlotCommand(kCmdOpenGreekNT, false);
+  if (heb || gnt) frame->GetMdiArea()->tileSubWindows();
+  if (gnt) frame->GetMdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(gnt->parentWidget()));
+  return frame;
+}
+
+bool SaveScreenshot(CVornMainFrame* frame, const QString& path) {
+  const QPixmap pm = frame->grab();
+  return !pm.isNull() && pm.save(path, "PNG");
+}
+
+int RunVorn(QApplication& app) {
+  const StartOptions options = ParseArguments(QApplication::arguments());
+  if (!options.valid) {
+    std::fprintf(stderr, "vorn: %s\nusage: vorn [--screenshot FILE [--query TEXT]]\n",
+                 options.error.toLocal8Bit().constData());
+    return 2;
+  }
+  const bool unattended = !options.screenshot.isEmpty();
+  std::unique_ptr<CVornMainFrame> frame = StartMainFrame(unattended);
+  frame->show();
+  if (!options.query.isEmpty()) {
+    QApplication::processEvents();
+    frame->GetQueryBox()->setText(options.query);
+    frame->RunQueryFromBox();
+  }
+  if (unattended) {
+    QApplication::processEvents();
+    if (!SaveScreenshot(frame.get(), options.screenshot)) {
+      std::fprintf(stderr, "vorn: cannot write %s\n", options.screenshot.toLocal8Bit().constData());
+      return 1;
+    }
+    return 0;
+  }
+  return app.exec();
+}
+
+}  // namespace vorn::shell

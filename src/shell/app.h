@@ -1,0 +1,35 @@
+// Start-up of the desktop program, apart from main() so tests can run it.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+class QApplication;
+
+namespace vorn::shell {
+
+class CVornMainFrame;
+
+struct StartOptions {
+  QString screenshot;  // empty: run interactively
+  QString query;       // run in the active window first
+  bool valid = true;
+  QString error;
+};
+
+// Reads the program's own arguments (Qt's are already taken out).
+StartOptions ParseArguments(const QStringList& arguments);
+
+// Makes the main frame and its start-up windows: one on the Hebrew OT and
+// one on the Greek NT, the Greek one active.
+std::unique_ptr<CVornMainFrame> StartMainFrame(bool quiet);
+
+// Renders `frame` into a PNG at `path`; false when it cannot be written.
+bool SaveScreenshot(CVornMainFrame* frame, const QString& path);
+
+// The whole program; returns the exit code.
+int RunVorn(QApplication& app);
+
+}  // namespace vorn::shell

@@ -1,0 +1,190 @@
+#include "shell/child_frame.h"
+
+#include <QSplitter>
+#include <QVBoxLayout>
+
+#include "query/query_processor.h"
+#include "refs/bible_ref.h"
+#include "shell/actions.h"
+#include "shell/main_frame.h"
+#include "shell/qt_device.h"
+#include "shell/vorn_view.h"
+#include "textdb/vorn_db.h"
+
+namespace vorn::shell {
+
+CVornChildFrame::CVornChildFrame(CVornMainFrame* main, CVornDB* db, CPropositionsList* props)
+    : main_(main), db_(db) {
+  state_ = std::make_unique<CQueryThing>(db, nullptr, nullptr, props, this);
+  auto* box = new QVBoxLayout(this);
+  box->setContentsMargins(0, 0, 0, 0);
+  splitter_ = new QSplitter(Qt::Vertical, this);
+  text_ = new CVornView(this, false, db, state_.get());
+  hits_ = new CVornView(this, true, db, state_.get());
+  splitter_->addWidget(text_);
+  splitter_->addWidget(hits_);
+  splitter_->setStretchFactor(0, 5);
+  splitter_->setStretchFactor(1, 1);
+  box->addWidget(splitter_);
+  active_ = text_;
+  setWindowTitle(MakeTitle());
+}
+
+CVornChildFrame::~CVornChildFrame() = default;
+
+void CVornChildFrame::SetScrollGroup(std::u16string group) {
+  group_ = std::move(group);
+  setWindowTitle(MakeTitle());
+}
+
+QString CVornChildFrame::MakeTitle() const {
+  std::u16string title = db_->GetTitle();
+  const WordIndex focus = GetFocusWord();
+  if (focus >= 0) {
+    CBibleRef ref(db_, focus);
+    if (ref.HasEntry()) title += u" - " + ref.FormatLong();
+  }
+  if (!group_.empty()) title += u" (" + group_ + u")";
+  return ToQString(title);
+}
+
+int CVornChildFrame::RunQuery(const std::u16string& text) {
+  CQueryProcessor processor(CQueryProcessor::StripEmbeddingMarks(text), state_->GetQueryContext(),
+                            nullptr);
+  if (!processor.Execute()) {
+    processor.ShowError(main_->GetMessageSink());
+    return processor.GetErrorPosition();
+  }
+  state_->RecordQueryOrigin();
+  if (processor.GetHitCount() == 0) main_->GetMessageSink()->ShowInformation(u"No matches");
+  state_->SetHits(processor.GetHits());
+  return -1;
+}
+
+void CVornChildFrame::SplitAfterQuery() {
+  QList<int> sizes = splitter_->sizes();
+  if (sizes.size() != 2) return;
+  if (sizes[1] * 5 < sizes[0]) {
+    const int total = sizes[0] + sizes[1];
+    sizes[0] = sizes[0] * 2 / 3;
+    sizes[1] = total - sizes[0];
+    splitter_->setSizes(sizes);
+  }
+}
+
+void CVornChildFrame::FocusChanged(CVornView* pane, WordIndex old_focus) {
+  const WordIndex focus = pane->GetFocusWord();
+  if (focus < 0 || focus == old_focus) return;
+  setWindowTitle(MakeTitle());
+  if (QWidget* sub = parentWidget()) sub->setWindowTitle(MakeTitle());
+  if (pane == active_) {
+    CVornView* other = pane == text_ ? hits_ : text_;
+    if (other->GetFocusWord() != focus) {
+      // The other pane follows without telling anyone again.
+      other->blockSignals(true);
+      other->SetFocus(focus, -1);
+      other->blockSignals(false);
+    }
+    state_->SetCurrentWord(focus);
+    main_->ActiveFocusChanged(this);
+  }
+  if (!going_through_history_) state_->GetHistory().Add(focus);
+}
+
+void CVornChildFrame::PaneActivated(CVornView* pane) {
+  active_ = pane;
+  main_->WindowActivated(this);
+}
+
+void CVornChildFrame::FocusQueryBox() { main_->FocusQueryBox(); }
+
+WordIndex CVornChildFrame::GetFocusWord() const {
+  return active_ ? active_->GetFocusWord() : -1;
+}
+
+void CVornChildFrame::GoTo(const CBibleRef& ref) {
+  CBibleRef here(ref, db_);
+  const WordIndex word = here.GetFirstWord();
+  if (word >= 0 && active_) active_->SetFocus(word, 0);
+}
+
+void CVornChildFrame::HitsReplaced() {
+  SplitAfterQuery();
+  text_->HitsChanged();
+  hits_->HitsChanged();
+}
+
+void CVornChildFrame::HitsRemoved(WordIndex first_removed) {
+  text_->HitsChanged();
+  hits_->HitsChanged();
+  if (first_removed >= 0) hits_->SetFocus(first_removed, -1);
+}
+
+void CVornChildFrame::HitsCleared() {
+  text_->HitsChanged();
+  hits_->HitsChanged();
+}
+
+void CVornChildFrame::RepaintPanes() {
+  text_->Invalidate();
+  hits_->Invalidate();
+}
+
+bool CVornChildFrame::OnCommand(int id) {
+  if (id >= kCmdScrollGroupNone && id <= kCmdScrollGroupD) {
+    const int n = id - kCmdScrollGroupNone;
+    SetScrollGroup(n == 0 ? std::u16string() : std::u16string(1, static_cast<char16_t>(u'A' + n - 1)));
+    if (QWidget* sub = parentWidget()) sub->setWindowTitle(MakeTitle());
+    return true;
+  }
+  CHistory& history = state_->GetHistory();
+  if (id == kCmdGoBack || id == kCmdGoForward || id == kCmdGoOrigin) {
+    const WordIndex word = static_cast<WordIndex>(
+        id == kCmdGoBack ? history.Back() : id == kCmdGoForward ? history.Forward() : history.GoOrigin());
+    going_through_history_ = id != kCmdGoOrigin;
+    active_->SetFocus(word, 0);
+    going_through_history_ = false;
+    return true;
+  }
+  if (id == kCmdRemoveMatch) {
+    std::vector<uint32_t> words(hits_->GetMetrics().GetSelection().begin(),
+                                hits_->GetMetrics().GetSelection().end());
+    hits_->GetMetrics().ClearSelection();
+    state_->RemoveHits(words);
+    return true;
+  }
+  // Pane commands go to the active pane; a layout kind of the other pane
+  // goes to that pane.
+  if (active_->OnCommand(id)) return true;
+  CVornView* other = active_ == text_ ? hits_ : text_;
+  return other->OnCommand(id);
+}
+
+bool CVornChildFrame::UpdateCommand(int id, bool* enabled, bool* checked) {
+  *enabled = true;
+  *checked = false;
+  if (id >= kCmdScrollGroupNone && id <= kCmdScrollGroupD) {
+    const int n = id - kCmdScrollGroupNone;
+    *checked = n == 0 ? group_.empty() : group_ == std::u16string(1, static_cast<char16_t>(u'A' + n - 1));
+    return true;
+  }
+  CHistory& history = state_->GetHistory();
+  switch (id) {
+    case kCmdGoBack:
+      *enabled = history.CanBack();
+      return true;
+    case kCmdGoForward:
+      *enabled = history.CanForward();
+      return true;
+    case kCmdRemoveMatch:
+      *enabled = !hits_->GetMetrics().GetSelection().empty();
+      return true;
+    default:
+      break;
+  }
+  if (active_->UpdateCommand(id, enabled, checked) && *enabled) return true;
+  CVornView* other = active_ == text_ ? hits_ : text_;
+  return other->UpdateCommand(id, enabled, checked);
+}
+
+}  // namespace vorn::shell

@@ -1,0 +1,80 @@
+// A document window: one opened Bible in two panes, the text pane over the
+// hits pane, with the window's query state, title and scroll group.
+#pragma once
+
+#include <QWidget>
+
+#include <memory>
+#include <string>
+
+#include "query/query_thing.h"
+#include "textdb/types.h"
+
+class QSplitter;
+
+namespace vorn {
+class CPropositionsList;
+class CVornDB;
+}  // namespace vorn
+
+namespace vorn::shell {
+
+class CVornMainFrame;
+class CVornView;
+
+class CVornChildFrame : public QWidget, public CQueryWindow {
+  Q_OBJECT
+ public:
+  // `main`, `db` and `props` are borrowed and must outlive the window.
+  CVornChildFrame(CVornMainFrame* main, CVornDB* db, CPropositionsList* props);
+  ~CVornChildFrame() override;
+
+  CVornDB* GetDatabase() const { return db_; }
+  CQueryThing& GetQueryThing() { return *state_; }
+  CVornView* GetTextPane() const { return text_; }
+  CVornView* GetHitsPane() const { return hits_; }
+  CVornView* GetActivePane() const { return active_; }
+  QSplitter* GetSplitter() const { return splitter_; }
+
+  const std::u16string& GetScrollGroup() const { return group_; }
+  void SetScrollGroup(std::u16string group);
+  // Database title, " - " and the focus reference, " (group)".
+  QString MakeTitle() const;
+
+  // Runs `text` as the window's query. Returns -1 on success (also for no
+  // matches, which is reported), else the position in `text` where the
+  // error starts (the message has been shown).
+  int RunQuery(const std::u16string& text);
+
+  bool OnCommand(int id);
+  bool UpdateCommand(int id, bool* enabled, bool* checked);
+
+  // From the panes.
+  void FocusChanged(CVornView* pane, WordIndex old_focus);
+  void PaneActivated(CVornView* pane);
+  void FocusQueryBox();
+
+  // CQueryWindow.
+  WordIndex GetFocusWord() const override;
+  void GoTo(const CBibleRef& ref) override;
+  void HitsReplaced() override;
+  void HitsRemoved(WordIndex first_removed) override;
+  void HitsCleared() override;
+  void RepaintPanes() override;
+
+ private:
+  // Gives the hits pane room when it is shorter than a fifth of the text pane.
+  void SplitAfterQuery();
+
+  CVornMainFrame* main_;
+  CVornDB* db_;
+  std::unique_ptr<CQueryThing> state_;
+  QSplitter* splitter_ = nullptr;
+  CVornView* text_ = nullptr;
+  CVornView* hits_ = nullptr;
+  CVornView* active_ = nullptr;
+  std::u16string group_ = u"A";
+  bool going_through_history_ = false;
+};
+
+}  // namespace vorn::shell

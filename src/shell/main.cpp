@@ -1,0 +1,12 @@
+// vorn: the desktop program. `vorn --screenshot FILE [--query TEXT]` opens
+// the start-up windows, runs the query in the active window, writes the
+// main window as a PNG and exits.
+#include <QApplication>
+
+#include "shell/app.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Vorn"));
+  return vorn::shell::RunVorn(app);
+}

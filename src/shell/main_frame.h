@@ -1,0 +1,114 @@
+// The main frame: menus, the navigation bar with its query box, the word
+// details bar, the status bar and the document windows of one process. It
+// owns the settings, the database catalogue and the message sink.
+#pragma once
+
+#include <QMainWindow>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "textdb/catalogue.h"
+#include "textdb/ini_file.h"
+
+class QLabel;
+class QLineEdit;
+class QMdiArea;
+class QMenu;
+class QDockWidget;
+class QToolBar;
+
+namespace vorn {
+class CPropositionsList;
+namespace platform {
+class CMessageSink;
+}
+}  // namespace vorn
+
+namespace vorn::shell {
+
+class CActions;
+class CVornChildFrame;
+
+// The catalogue slot each fixed Open command opens, without and with Shift.
+struct OpenSlot {
+  int command;
+  int slot;
+  int shift_slot;
+};
+inline constexpr OpenSlot kOpenSlots[] = {
+    {1301, 0, 0}, {1304, 1, 2}, {33046, 2, 1}, {1300, 3, 4}, {33072, 4, 3},
+};
+// The slot `command` opens (-1 for another command).
+int SlotOfCommand(int command, bool shift);
+
+struct MainFrameOptions {
+  std::vector<std::string> data_folders;  // empty: the default folders
+  std::string settings_path;              // empty: Vorn.ini in the working folder
+  // Messages go to stderr instead of message boxes (for unattended runs).
+  bool quiet = false;
+};
+
+class CVornMainFrame : public QMainWindow {
+  Q_OBJECT
+ public:
+  explicit CVornMainFrame(const MainFrameOptions& options);
+  ~CVornMainFrame() override;
+
+  CVornDBs& GetCatalogue() { return *dbs_; }
+  CActions& GetActions() { return *actions_; }
+  platform::CMessageSink* GetMessageSink() const { return sink_.get(); }
+  QMdiArea* GetMdiArea() const { return mdi_; }
+  QLineEdit* GetQueryBox() const { return query_box_; }
+  QMenu* GetOpenMenu() const { return open_menu_; }
+
+  // Opens a new window on catalogue entry `index`; null when the entry has
+  // no database.
+  CVornChildFrame* OpenEntry(int index);
+  // A fixed Open command, Shift held or not; null when its slot is empty.
+  CVornChildFrame* OpenSlotCommand(int command, bool shift);
+  // Whether a fixed Open command is enabled: its slot is filled.
+  bool IsSlotPresent(int slot) const;
+  // Fills the Open menu: the fixed commands, then one item per further entry.
+  void BuildOpenMenu();
+
+  CVornChildFrame* ActiveWindow() const;
+  std::vector<CVornChildFrame*> Windows() const;
+  // Runs the query box's text in the active window.
+  bool RunQueryFromBox();
+  // Routes a command to the frame, the active window or its pane.
+  void Dispatch(int id);
+  // Sets every action's enabled and checked state.
+  void UpdateActions();
+
+  // From the windows.
+  void ActiveFocusChanged(CVornChildFrame* window);
+  void WindowActivated(CVornChildFrame* window);
+  void FocusQueryBox();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void CreateMenus();
+  void CreateBars();
+  bool OnFrameCommand(int id);
+  void ShowNavigation(CVornChildFrame* window);
+
+  std::unique_ptr<CVornIni> ini_;
+  std::unique_ptr<platform::CMessageSink> sink_;
+  std::unique_ptr<CVornDBs> dbs_;
+  std::unique_ptr<CPropositionsList> props_;
+  CActions* actions_ = nullptr;
+  QMdiArea* mdi_ = nullptr;
+  QMenu* open_menu_ = nullptr;
+  QToolBar* nav_bar_ = nullptr;
+  QLineEdit* ref_box_ = nullptr;
+  QLineEdit* query_box_ = nullptr;
+  QDockWidget* word_bar_ = nullptr;
+  QLabel* word_details_ = nullptr;
+  std::vector<std::unique_ptr<int>> documents_;  // one token per opened entry
+};
+
+}  // namespace vorn::shell

@@ -1,0 +1,390 @@
+#include "shell/vorn_view.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QWheelEvent>
+
+#include <algorithm>
+
+#include "layout/layout.h"
+#include "layout/layout_box.h"
+#include "layout/layout_kinds.h"
+#include "query/query_thing.h"
+#include "refs/bible_ref.h"
+#include "shell/actions.h"
+#include "shell/child_frame.h"
+#include "textdb/vorn_db.h"
+
+namespace vorn::shell {
+
+CVornView::CVornView(CVornChildFrame* frame, bool hits_pane, CVornDB* db, CQueryThing* state)
+    : QAbstractScrollArea(frame),
+      frame_(frame),
+      hits_pane_(hits_pane),
+      db_(db),
+      state_(state),
+      device_(nullptr),
+      metrics_(db, state) {
+  setFocusPolicy(Qt::StrongFocus);
+  viewport()->setAutoFillBackground(false);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  SetLayoutId(hits_pane_ ? kLayoutReferences : kLayoutVerses);
+}
+
+CVornView::~CVornView() = default;
+
+bool CVornView::SetLayoutId(int id) {
+  auto layout = MakeLayout(id, hits_pane_, db_, &metrics_, state_);
+  if (!layout) return false;
+  layout_ = std::move(layout);
+  previous_layout_id_ = layout_id_;
+  layout_id_ = id;
+  Invalidate();
+  return true;
+}
+
+void CVornView::Invalidate() {
+  needs_layout_ = true;
+  viewport()->update();
+}
+
+void CVornView::EnsureLayout() {
+  metrics_.SetSize(viewport()->width(), viewport()->height());
+  metrics_.Prepare(&device_, 0);
+  if (!needs_layout_ || !layout_) return;
+  needs_layout_ = false;
+  word_y_ = layout_->Rebuild(focus_, word_y_, true);
+  SyncScrollBar();
+}
+
+void CVornView::SyncScrollBar() {
+  syncing_ = true;
+  QScrollBar* bar = verticalScrollBar();
+  if (hits_pane_) {
+    const int count = state_ ? static_cast<int>(state_->GetHitCount()) : 0;
+    bar->setRange(0, std::max(0, count - 1));
+    bar->setValue(state_ && count ? static_cast<int>(state_->NearestHitPlace(focus_)) : 0);
+  } else {
+    bar->setRange(0, std::max(0, static_cast<int>(db_->GetWordCount()) - 1));
+    bar->setValue(std::max(0, focus_));
+  }
+  bar->setPageStep(std::max(1, metrics_.GetRowsHeight() > 0 ? 50 : 1));
+  syncing_ = false;
+}
+
+void CVornView::SetFocus(WordIndex word, int y) {
+  if (word < 0) return;
+  if (y < 0) {
+    int shown_y = 0;
+    y = (layout_ && layout_->GetWordY(word, &shown_y) && metrics_.IsYVisible(shown_y)) ? shown_y : 0;
+  }
+  const WordIndex old = focus_;
+  focus_ = word;
+  word_y_ = y;
+  Invalidate();
+  if (old != word) frame_->FocusChanged(this, old);
+}
+
+void CVornView::HitsChanged() {
+  if (layout_) SetLayoutId(layout_id_);
+  if (hits_pane_ && state_ && state_->GetHitCount() > 0) {
+    focus_ = static_cast<WordIndex>(state_->GetHits().front());
+    word_y_ = 0;
+  }
+  Invalidate();
+}
+
+bool CVornView::MoveToHit(bool next) {
+  if (!state_ || state_->GetHitCount() == 0) return false;
+  const auto& hits = state_->GetHits();
+  WordIndex target = -1;
+  if (next) {
+    auto it = std::upper_bound(hits.begin(), hits.end(), static_cast<uint32_t>(std::max(focus_, 0)));
+    if (it != hits.end()) target = static_cast<WordIndex>(*it);
+  } else {
+    auto it = std::lower_bound(hits.begin(), hits.end(), static_cast<uint32_t>(std::max(focus_, 0)));
+    if (it != hits.begin()) target = static_cast<WordIndex>(*(it - 1));
+  }
+  if (target < 0) return false;
+  metrics_.ClearSelection();
+  metrics_.SelectWord(target, true);
+  SetFocus(target);
+  return true;
+}
+
+WordIndex CVornView::WordAt(const QPoint& p) const {
+  if (!layout_) return -1;
+  CLayoutBox* box = layout_->HitTest(p.x(), p.y(), nullptr, nullptr);
+  if (!box) return -1;
+  return box->GetWordIndex();
+}
+
+void CVornView::paintEvent(QPaintEvent*) {
+  EnsureLayout();
+  QPainter painter(viewport());
+  painter.fillRect(viewport()->rect(), Qt::white);
+  painter.setRenderHint(QPainter::TextAntialiasing);
+  device_.SetPainter(&painter);
+  if (layout_) layout_->Draw();
+  device_.SetPainter(nullptr);
+}
+
+void CVornView::resizeEvent(QResizeEvent* event) {
+  QAbstractScrollArea::resizeEvent(event);
+  Invalidate();
+}
+
+void CVornView::focusInEvent(QFocusEvent* event) {
+  QAbstractScrollArea::focusInEvent(event);
+  frame_->PaneActivated(this);
+}
+
+void CVornView::scrollContentsBy(int, int) {
+  if (syncing_) return;
+  const int value = verticalScrollBar()->value();
+  if (hits_pane_) {
+    if (!state_ || value < 0 || static_cast<size_t>(value) >= state_->GetHitCount()) return;
+    SetFocus(static_cast<WordIndex>(state_->GetHits()[static_cast<size_t>(value)]), 0);
+  } else {
+    // The thumb stands for a word; the pane goes to the verse holding it.
+    CBibleRef ref(db_, static_cast<WordIndex>(value));
+    const WordIndex first = ref.GetFirstWord();
+    SetFocus(first >= 0 ? first : value, 0);
+  }
+}
+
+void CVornView::wheelEvent(QWheelEvent* event) {
+  const int notches = event->angleDelta().y() / 120;
+  if (notches == 0) return;
+  if (event->modifiers() & Qt::ControlModifier) {
+    metrics_.Prepare(&device_, CViewMetrics::StepMagnification(metrics_.GetMagnification(), notches));
+    Invalidate();
+    return;
+  }
+  EnsureLayout();
+  if (!layout_) return;
+  const int row = std::max(1, metrics_.GetRowHeight());
+  layout_->Scroll(notches * 3 * row);
+  int y = 0;
+  const WordIndex top = layout_->GetTopWord(&y);
+  if (top >= 0) SetFocus(top, y);
+}
+
+void CVornView::mousePressEvent(QMouseEvent* event) {
+  EnsureLayout();
+  const WordIndex word = WordAt(event->position().toPoint());
+  const auto mods = event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+  if (word < 0 || event->button() != Qt::LeftButton ||
+      (mods != Qt::NoModifier && mods != Qt::ShiftModifier && mods != Qt::ControlModifier)) {
+    QApplication::beep();
+    return;
+  }
+  if (mods == Qt::ControlModifier) {
+    metrics_.SelectWord(word, !metrics_.IsSelected(word));
+    anchor_ = word;
+  } else if (mods == Qt::ShiftModifier && anchor_ >= 0) {
+    metrics_.ClearSelection();
+    metrics_.SelectRange(std::min(anchor_, word), std::max(anchor_, word) + 1, true);
+  } else {
+    metrics_.ClearSelection();
+    metrics_.SelectWord(word, true);
+    anchor_ = word;
+  }
+  SetFocus(word);
+}
+
+void CVornView::keyPressEvent(QKeyEvent* event) {
+  EnsureLayout();
+  if (!layout_) return;
+  const bool ctrl = event->modifiers() & Qt::ControlModifier;
+  const bool shift = event->modifiers() & Qt::ShiftModifier;
+  const bool rtl = !hits_pane_ && metrics_.IsRightToLeft();
+  WordIndex target = -2;
+  CBibleRef ref(db_, focus_);
+  switch (event->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Right: {
+      const bool forward = (event->key() == Qt::Key_Right) != rtl;
+      const WordIndex next = forward ? focus_ + 1 : focus_ - 1;
+      if (next < 0 || next >= static_cast<WordIndex>(db_->GetWordCount())) {
+        QApplication::beep();
+        return;
+      }
+      target = layout_->NearestShownWord(next, forward);
+      break;
+    }
+    case Qt::Key_Up:
+      if (ctrl) {
+        if (ref.GetFirstWord() == focus_) ref.PrevVerse();
+        target = ref.GetFirstWord();
+      } else {
+        target = layout_->WordAbove(focus_);
+      }
+      break;
+    case Qt::Key_Down:
+      if (ctrl) {
+        ref.NextVerse();
+        target = ref.GetFirstWord();
+      } else {
+        target = layout_->WordBelow(focus_);
+      }
+      break;
+    case Qt::Key_Home:
+      if (ctrl) {
+        if (ref.IsFirstInBook() && ref.GetFirstWord() == focus_) ref.PrevBook();
+        ref.StartOfBook();
+        target = ref.GetFirstWord();
+      } else {
+        target = layout_->LineStartWord(focus_);
+      }
+      break;
+    case Qt::Key_End:
+      if (ctrl) {
+        const WordSpan book = ref.GetBookSpan();
+        target = book.end > 0 ? book.end - 1 : -1;
+      } else {
+        target = layout_->LineEndWord(focus_);
+      }
+      break;
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+      if (ctrl) {
+        if (event->key() == Qt::Key_PageUp) {
+          ref.PrevChapter();
+        } else {
+          ref.NextChapter();
+        }
+        target = ref.GetFirstWord();
+      } else {
+        const int page = std::max(1, metrics_.GetRowsHeight() > 0 ? metrics_.GetRowsHeight()
+                                                                  : viewport()->height());
+        layout_->Scroll(event->key() == Qt::Key_PageUp ? page : -page);
+        int y = 0;
+        const WordIndex top = layout_->GetTopWord(&y);
+        if (top >= 0) SetFocus(top, y);
+        return;
+      }
+      break;
+    case Qt::Key_Tab:
+      frame_->FocusQueryBox();
+      return;
+    default:
+      QAbstractScrollArea::keyPressEvent(event);
+      return;
+  }
+  if (target < 0) {
+    QApplication::beep();
+    return;
+  }
+  target = layout_->NearestShownWord(target, target >= focus_);
+  if (target == focus_) {
+    QApplication::beep();
+    return;
+  }
+  if (shift && anchor_ >= 0) {
+    metrics_.ClearSelection();
+    metrics_.SelectRange(std::min(anchor_, target), std::max(anchor_, target) + 1, true);
+  }
+  SetFocus(target);
+}
+
+bool CVornView::OnCommand(int id) {
+  if (id >= kCmdMagnifyFirst && id <= kCmdMagnifyLast) {
+    metrics_.Prepare(&device_, CViewMetrics::kMagnifications[id - kCmdMagnifyFirst]);
+    Invalidate();
+    return true;
+  }
+  const bool line_cmd = (id >= kCmdLineFirst && id <= kCmdLineLast) ||
+                        (id >= kCmdLineAltFirst && id <= kCmdLineAltLast);
+  if (line_cmd) {
+    const int kind = id >= kCmdLineAltFirst ? id - kCmdLineAltFirst : id - kCmdLineFirst;
+    const int lines[] = {db_->GetFormLineIndex(),  db_->GetTlitLineIndex(),
+                         db_->GetTagLineIndex(),   db_->GetGlossLineIndex(),
+                         db_->GetLemmaLineIndex(), -1};
+    int line = lines[kind];
+    if (kind == 5) {
+      // Notes: the first line of the database with none of the other roles.
+      for (int i = 0; i < db_->GetLineCount() && line < 0; ++i) {
+        if (std::find(std::begin(lines), std::end(lines), i) == std::end(lines) &&
+            i != db_->GetLinksLineIndex())
+          line = i;
+      }
+    }
+    if (line < 0 || line >= metrics_.GetLineCount()) return true;
+    const bool visible = metrics_.IsLineVisible(line);
+    // The last visible line stays: a pane always shows something.
+    if (visible && metrics_.IsSingleLineVisible()) return true;
+    metrics_.SetLineVisible(line, !visible);
+    Invalidate();
+    return true;
+  }
+  switch (id) {
+    case kCmdRightToLeft:
+      metrics_.SetRightToLeft(!metrics_.IsRightToLeft());
+      Invalidate();
+      return true;
+    case kCmdNextMatch:
+    case kCmdPreviousMatch:
+      if (!MoveToHit(id == kCmdNextMatch)) QApplication::beep();
+      return true;
+    case kCmdSelectAllHits:
+      if (state_) {
+        std::vector<WordIndex> words(state_->GetHits().begin(), state_->GetHits().end());
+        metrics_.SetSelection(words);
+        Invalidate();
+      }
+      return true;
+    default:
+      break;
+  }
+  if (const CommandSpec* spec = FindCommand(id)) {
+    const bool mine = (spec->target == CommandTarget::kTextPane && !hits_pane_) ||
+                      (spec->target == CommandTarget::kHitsPane && hits_pane_);
+    if (mine && id >= kLayoutParagraphs && id <= kLayoutConcordance) {
+      SetLayoutId(id);
+      return true;
+    }
+  }
+  return false;
+}
+
+bool CVornView::UpdateCommand(int id, bool* enabled, bool* checked) {
+  *enabled = true;
+  *checked = false;
+  if (id >= kCmdMagnifyFirst && id <= kCmdMagnifyLast) {
+    *checked = metrics_.GetMagnification() == CViewMetrics::kMagnifications[id - kCmdMagnifyFirst];
+    return true;
+  }
+  switch (id) {
+    case kCmdRightToLeft:
+      *checked = metrics_.IsRightToLeft();
+      return true;
+    case kCmdNextMatch:
+    case kCmdPreviousMatch:
+    case kCmdSelectAllHits:
+      *enabled = state_ && state_->GetHitCount() > 0;
+      return true;
+    case kCmdRemoveMatch:
+      *enabled = hits_pane_ && !metrics_.GetSelection().empty();
+      return true;
+    default:
+      break;
+  }
+  if (id >= kLayoutParagraphs && id <= kLayoutPropositions) {
+    *enabled = !hits_pane_;
+    *checked = !hits_pane_ && layout_id_ == id;
+    return true;
+  }
+  if (id >= kLayoutReferences && id <= kLayoutConcordance) {
+    *enabled = hits_pane_;
+    *checked = hits_pane_ && layout_id_ == id;
+    return true;
+  }
+  return false;
+}
+
+}  // namespace vorn::shell

@@ -1,0 +1,88 @@
+// One pane of a document window: a scrolling view that keeps a focus word
+// and its vertical offset, rebuilds its layout around them whenever the
+// size, the metrics or the focus change, and draws it through the Qt device.
+#pragma once
+
+#include <QAbstractScrollArea>
+
+#include <memory>
+
+#include "layout/view_metrics.h"
+#include "shell/qt_device.h"
+#include "textdb/types.h"
+
+namespace vorn {
+class CLayout;
+class CQueryThing;
+class CVornDB;
+}  // namespace vorn
+
+namespace vorn::shell {
+
+class CVornChildFrame;
+
+class CVornView : public QAbstractScrollArea {
+  Q_OBJECT
+ public:
+  // `frame` owns the pane; `db` and `state` must outlive it.
+  CVornView(CVornChildFrame* frame, bool hits_pane, CVornDB* db, CQueryThing* state);
+  ~CVornView() override;
+
+  bool IsHitsPane() const { return hits_pane_; }
+  int GetLayoutId() const { return layout_id_; }
+  // Makes the layout of `id` (a kind of this pane); false for another id.
+  bool SetLayoutId(int id);
+  CLayout* GetLayout() const { return layout_.get(); }
+  CViewMetrics& GetMetrics() { return metrics_; }
+  CQtDevice& GetDevice() { return device_; }
+
+  WordIndex GetFocusWord() const { return focus_; }
+  int GetWordY() const { return word_y_; }
+  // Makes `word` the focus word at offset `y` (kept inside the pane) and
+  // tells the window. -1 as y keeps the word where it is shown, or puts it
+  // at the top when it is not shown.
+  void SetFocus(WordIndex word, int y = -1);
+  // The layout is rebuilt before the next paint.
+  void Invalidate();
+  // The hit list changed: the hit layouts take it and the pane repaints.
+  void HitsChanged();
+  // Moves to the next or previous hit; false (nothing moved) at the ends.
+  bool MoveToHit(bool next);
+
+  // Commands routed to the pane; true when handled.
+  bool OnCommand(int id);
+  // Enabled and checked state of a pane command; false when not the pane's.
+  bool UpdateCommand(int id, bool* enabled, bool* checked);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+  void scrollContentsBy(int dx, int dy) override;
+  void focusInEvent(QFocusEvent* event) override;
+
+ private:
+  // Prepares the metrics for the current size and rebuilds when needed.
+  void EnsureLayout();
+  void SyncScrollBar();
+  WordIndex WordAt(const QPoint& p) const;
+
+  CVornChildFrame* frame_;
+  bool hits_pane_;
+  CVornDB* db_;
+  CQueryThing* state_;
+  CQtDevice device_;
+  CViewMetrics metrics_;
+  std::unique_ptr<CLayout> layout_;
+  int layout_id_ = 0;
+  int previous_layout_id_ = 0;
+  WordIndex focus_ = 0;
+  int word_y_ = 0;
+  WordIndex anchor_ = -1;
+  bool needs_layout_ = true;
+  bool syncing_ = false;  // the scroll bar is being set, not dragged
+};
+
+}  // namespace vorn::shell
