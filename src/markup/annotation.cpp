@@ -134,16 +134,7 @@ bool CAnnotation::SaveBook(int book) {
   };
   if (unreadable_.count(book)) return cant_write();
   const std::string folder = platform::JoinPath(user_folder_, kAnnotationsFolder);
-  if (!platform::DirectoryExists(folder)) {
-    std::string error;
-    if (!platform::CreateFolder(folder, &error)) {
-      if (sink_) {
-        sink_->ShowWarning(platform::FormatString(platform::kIdsCantCreateDir, platform::ToU16(folder),
-                                                  platform::ToU16(error)));
-      }
-      return false;
-    }
-  }
+  if (!EnsureFolder(folder, platform::kIdsCantCreateDir, sink_)) return false;
   ReadBook(book);
   std::string bytes;
   const WordSpan span = db_->GetVerses() ? db_->GetVerses()->GetBookSpan(book) : WordSpan{};

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "markup/user_folder.h"
 #include "platform/file_system.h"
 #include "platform/string_table.h"
 #include "platform/u16.h"
@@ -182,17 +183,7 @@ bool CPropositions::Load(std::u16string_view name) {
 
 bool CPropositions::Save() {
   if (state_.name.empty()) return false;
-  if (!platform::DirectoryExists(user_folder_)) {
-    std::string error;
-    if (!platform::CreateFolder(user_folder_, &error)) {
-      if (sink_) {
-        sink_->ShowWarning(platform::FormatString(platform::kIdsCantCreateDirProps,
-                                                  platform::ToU16(user_folder_),
-                                                  platform::ToU16(error)));
-      }
-      return false;
-    }
-  }
+  if (!EnsureFolder(user_folder_, platform::kIdsCantCreateDirProps, sink_)) return false;
   const std::string path = GetUserFilePath(state_.name);
   if (!platform::WriteFileAtomically(path, SerializePropositionsFile(db_->GetName(), state_.data))) {
     if (sink_) {

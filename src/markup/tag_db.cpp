@@ -132,16 +132,7 @@ bool CTagDB::Save() {
   // Writing a tag whose words never loaded would replace them with nothing.
   if (!words_loaded_ && !LoadWords()) return false;
   const std::string folder = SetFolder(place_.user_folder, set_name_);
-  if (!platform::DirectoryExists(folder)) {
-    std::string error;
-    if (!platform::CreateFolder(folder, &error)) {
-      if (sink_) {
-        sink_->ShowWarning(platform::FormatString(platform::kIdsCantCreateDir, platform::ToU16(folder),
-                                                  platform::ToU16(error)));
-      }
-      return false;
-    }
-  }
+  if (!EnsureFolder(folder, platform::kIdsCantCreateDir, sink_)) return false;
   const std::string path = GetUserFilePath();
   TagFileHeader header = header_;
   header.db_name = place_.db_name;

@@ -139,14 +139,7 @@ bool CTagsDB::CheckNewIdentity(std::u16string_view set, std::u16string_view name
 }
 
 bool CTagsDB::MakeFolder(const std::string& folder) {
-  if (platform::DirectoryExists(folder)) return true;
-  std::string error;
-  if (platform::CreateFolder(folder, &error)) return true;
-  if (sink_) {
-    sink_->ShowWarning(platform::FormatString(platform::kIdsCantCreateDir, platform::ToU16(folder),
-                                              platform::ToU16(error)));
-  }
-  return false;
+  return EnsureFolder(folder, platform::kIdsCantCreateDir, sink_);
 }
 
 CTagDB* CTagsDB::CreateTag(std::u16string_view set, std::u16string_view name) {

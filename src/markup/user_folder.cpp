@@ -4,6 +4,8 @@
 #include <unicode/ustring.h>
 
 #include "platform/file_system.h"
+#include "platform/message_sink.h"
+#include "platform/string_table.h"
 #include "platform/u16.h"
 
 namespace vorn {
@@ -27,6 +29,17 @@ bool IsUsableFileName(std::u16string_view name) {
     if (c == u'/' || c == u'\\' || c < 0x20 || c == 0x7F) return false;
   }
   return true;
+}
+
+bool EnsureFolder(const std::string& folder, int message_id, platform::CMessageSink* sink) {
+  if (platform::DirectoryExists(folder)) return true;
+  std::string error;
+  if (platform::CreateFolder(folder, &error)) return true;
+  if (sink) {
+    sink->ShowWarning(
+        platform::FormatString(message_id, platform::ToU16(folder), platform::ToU16(error)));
+  }
+  return false;
 }
 
 }  // namespace vorn

@@ -7,6 +7,10 @@
 
 namespace vorn {
 
+namespace platform {
+class CMessageSink;
+}
+
 // The user folder of a database: the subfolder of `working_folder` named
 // after the database's "/Name". Tag files, proposition files and the
 // Annotations folder live there. An empty working folder gives the name
@@ -23,5 +27,10 @@ inline bool EqualsNoCase(std::u16string_view a, std::u16string_view b) {
 // not empty, not "." or "..", no '/', '\\' or control character. Names that
 // fail would write outside the user folder or could not be read back.
 bool IsUsableFileName(std::u16string_view name);
+
+// Makes `folder` (and its parents) when it does not exist. On failure shows
+// the message `message_id` ("Couldn't create dir <%1> : %2") through `sink`
+// (may be null) and returns false.
+bool EnsureFolder(const std::string& folder, int message_id, platform::CMessageSink* sink);
 
 }  // namespace vorn
