@@ -112,6 +112,14 @@ void CVornChildFrame::HitsReplaced() {
   SplitAfterQuery();
   text_->HitsChanged();
   hits_->HitsChanged();
+  if (state_->GetHitCount() == 0) return;
+  // The hits pane now stands at the first hit; the text pane shows it too,
+  // and the window's title, current word and history follow whichever pane
+  // is active.
+  const WordIndex first = hits_->GetFocusWord();
+  text_->SetFocus(first, -1);
+  // The hits pane took its new focus quietly; -1 makes it count as new.
+  if (active_ == hits_) FocusChanged(hits_, -1);
 }
 
 void CVornChildFrame::HitsRemoved(WordIndex first_removed) {

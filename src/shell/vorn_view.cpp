@@ -92,8 +92,13 @@ void CVornView::SetFocus(WordIndex word, int y) {
 void CVornView::HitsChanged() {
   if (layout_) SetLayoutId(layout_id_);
   if (hits_pane_ && state_ && state_->GetHitCount() > 0) {
+    // New hits start at the top of the pane: the first hit, with the
+    // headings of its unit (the reference list's count) above it. Nothing
+    // comes before the first hit, so asking for an offset far below the
+    // pane makes the rebuild move the text up to the pane's top.
+    constexpr int kFarBelow = 1 << 20;
     focus_ = static_cast<WordIndex>(state_->GetHits().front());
-    word_y_ = 0;
+    word_y_ = kFarBelow;
   }
   Invalidate();
 }

@@ -1,6 +1,7 @@
 #include "wordinfo/word_lines.h"
 
 #include <unicode/uchar.h>
+#include <unicode/utf16.h>
 
 #include <algorithm>
 
@@ -342,16 +343,64 @@ std::u16string CWordLinks::GetPlainText() {
   return text;
 }
 
+std::u16string CWordLinks::ShortText(std::u16string_view text) {
+  const auto is_mark = [](UChar32 c) { return (U_GET_GC_MASK(c) & U_GC_M_MASK) != 0; };
+  const size_t size = text.size();
+  size_t cut = std::u16string_view::npos;   // where the first character past the limit starts
+  size_t last_blank = std::u16string_view::npos;
+  size_t chars = 0;
+  for (size_t i = 0; i < size;) {
+    const size_t start = i;
+    UChar32 c;
+    U16_NEXT(text.data(), i, size, c);
+    if (is_mark(c)) continue;
+    if (chars == kMaxShortChars) {
+      cut = start;
+      break;
+    }
+    if (u_isWhitespace(c)) last_blank = start;
+    ++chars;
+  }
+  if (cut == std::u16string_view::npos) return std::u16string(text);
+
+  // Cutting at a blank keeps whole words; only a first word longer than the
+  // limit is cut inside.
+  size_t end = cut;
+  if (!u_isWhitespace(text[cut]) && last_blank != std::u16string_view::npos && last_blank > 0)
+    end = last_blank;
+  // A head like "G976 βίβλος:" reads better without the colon before "…".
+  while (end > 0) {
+    size_t before = end;
+    UChar32 c;
+    U16_PREV(text.data(), 0, before, c);
+    const bool drop = u_isWhitespace(c) ||
+                      (U_GET_GC_MASK(c) & (U_GC_PO_MASK | U_GC_PD_MASK)) != 0;
+    if (!drop || before == 0) break;
+    end = before;
+  }
+  return std::u16string(text.substr(0, end)) + u"\u2026";
+}
+
+std::u16string CWordLinks::GetInterlinearText() const {
+  std::u16string text;
+  for (const CPVLink& link : links_) {
+    if (link.GetText().empty()) continue;
+    if (!text.empty()) text += u", ";
+    text += ShortText(link.GetText());
+  }
+  return text;
+}
+
 Rect CWordLinks::Measure(const CFontFormat& font, const CViewMetrics*) {
-  return {0, 0, font.GetExtent(GetPlainText()).cx, font.GetTextHeight()};
+  return {0, 0, font.GetExtent(GetInterlinearText()).cx, font.GetTextHeight()};
 }
 
 void CWordLinks::Draw(const CFontFormat& font, const CViewMetrics*, int x, int y, bool) {
-  font.DrawText(x, y, GetPlainText());
+  font.DrawText(x, y, GetInterlinearText());
 }
 
 std::u16string CWordLinks::GetExportText(const CFontFormat& font, const CViewMetrics*) {
-  return RtfRun(font, GetPlainText());
+  return RtfRun(font, GetInterlinearText());
 }
 
 void CWordLinks::AddToMenu(CWordMenu* menu, uint32_t first_command) {

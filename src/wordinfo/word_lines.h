@@ -171,8 +171,11 @@ class CWordLinks : public CWordLine {
   void Draw(const CFontFormat& font, const CViewMetrics* metrics, int x, int y,
             bool right_to_left) override;
   std::u16string GetExportText(const CFontFormat& font, const CViewMetrics* metrics) override;
-  // The texts of the links, joined with ", ".
+  // The full texts of the links, joined with ", ". The interlinear box
+  // (Measure, Draw, GetExportText) shows each link shortened instead.
   std::u16string GetPlainText() override;
+  // What the interlinear box shows: each link's ShortText, joined with ", ".
+  std::u16string GetInterlinearText() const;
   // Each link with a text; the command is first_command + its index.
   void AddToMenu(CWordMenu* menu, uint32_t first_command) override;
 
@@ -181,6 +184,15 @@ class CWordLinks : public CWordLine {
   // "DetailsL" expanded ("" when the kind has none).
   static std::u16string DetailsTitle(const CPVLink& link);
   static std::u16string DetailsLine(const CPVLink& link);
+
+  // Link texts can be whole dictionary articles; a word box as wide as one
+  // would run far past the pane. A text of more than kMaxShortChars
+  // characters (combining marks belong to their base) is cut after its last
+  // whole word within that many, or inside the word when the first word is
+  // already longer; trailing blanks and punctuation go and "…" follows.
+  // Shorter texts come back unchanged.
+  static constexpr size_t kMaxShortChars = 20;
+  static std::u16string ShortText(std::u16string_view text);
 
  private:
   std::vector<CPVLink> links_;

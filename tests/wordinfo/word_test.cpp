@@ -399,6 +399,31 @@ TEST(WordLinesTest, GlossAndBaseFormsSplitIntoStyles) {
   EXPECT_EQ(device.calls().back().text, u"No gloss available");
 }
 
+TEST(WordLinesTest, LongLinkTextsAreShortenedForTheInterlinearBox) {
+  // Short texts stay as they are, also exactly at the limit.
+  EXPECT_EQ(CWordLinks::ShortText(u"G3056"), u"G3056");
+  EXPECT_EQ(CWordLinks::ShortText(u"12345678901234567890"), u"12345678901234567890");
+  EXPECT_EQ(CWordLinks::ShortText(u""), u"");
+  // A dictionary article is cut after its last whole word within the limit,
+  // and the colon of its head goes.
+  EXPECT_EQ(CWordLinks::ShortText(u"G976 βίβλος: properly, the inner bark of the papyrus plant"),
+            u"G976 βίβλος\u2026");
+  // A limit that falls on a blank keeps the word before it.
+  EXPECT_EQ(CWordLinks::ShortText(u"G1078 γένεσις: from the same as G1074"),
+            u"G1078 γένεσις: from\u2026");
+  // One overlong word is cut inside.
+  EXPECT_EQ(CWordLinks::ShortText(u"abcdefghijklmnopqrstuvwxyz"), u"abcdefghijklmnopqrst\u2026");
+  // Combining marks count with their base and are never cut off it: twenty
+  // pointed letters fit, the cut after them keeps the last letter's points.
+  std::u16string pointed;
+  for (int i = 0; i < 21; ++i) pointed += u"\u05D1\u05BC\u05B8";
+  EXPECT_EQ(CWordLinks::ShortText(pointed), pointed.substr(0, 60) + u"\u2026");
+  // Characters outside the basic plane count once and are not split.
+  std::u16string astral;
+  for (int i = 0; i < 21; ++i) astral += u"\U0001D400";
+  EXPECT_EQ(CWordLinks::ShortText(astral), astral.substr(0, 40) + u"\u2026");
+}
+
 TEST(WordLinesTest, MirroredMarksAndTipPlacement) {
   EXPECT_EQ(CWordGlossLine::MirrorMark(u"-{[", u"{[", u"}]"), u"]}-");
   EXPECT_EQ(CWordGlossLine::MirrorMark(u"]}-", u"}]", u"{["), u"-{[");
