@@ -11,7 +11,7 @@ using T = CommandTarget;
 
 // Texts and ids are those the menus, the status bar and stored desktops
 // know; shortcuts follow the desktop's conventions where none is fixed.
-constexpr CommandSpec kCommands[] = {
+constexpr CommandDef kCommands[] = {
     // --- Main frame: the catalogue's fixed Open commands.
     {kCmdOpenHebrewOT, "&Hebrew OT", "", T::kFrame, false},
     {kCmdOpenSeptuagintI, "&Septuagint (I)", "", T::kFrame, false},
@@ -114,17 +114,17 @@ constexpr CommandSpec kCommands[] = {
 
 }  // namespace
 
-std::span<const CommandSpec> CommandTable() { return kCommands; }
+std::span<const CommandDef> CommandTable() { return kCommands; }
 
-const CommandSpec* FindCommand(int id) {
-  for (const CommandSpec& c : kCommands) {
+const CommandDef* FindCommand(int id) {
+  for (const CommandDef& c : kCommands) {
     if (c.id == id) return &c;
   }
   return nullptr;
 }
 
 CActions::CActions(QObject* parent, std::function<void(int)> dispatch) : QObject(parent) {
-  for (const CommandSpec& c : kCommands) {
+  for (const CommandDef& c : kCommands) {
     auto* action = new QAction(QString::fromUtf8(c.text), this);
     action->setData(c.id);
     action->setCheckable(c.checkable);

@@ -19,7 +19,7 @@ namespace vorn::shell {
 // pane).
 enum class CommandTarget { kFrame, kWindow, kPane, kTextPane, kHitsPane };
 
-struct CommandSpec {
+struct CommandDef {
   int id;
   const char* text;      // with "&" before the mnemonic
   const char* shortcut;  // QKeySequence text; "" for none
@@ -90,9 +90,9 @@ enum CommandId : int {
 };
 
 // The command table, in menu order within each target.
-std::span<const CommandSpec> CommandTable();
+std::span<const CommandDef> CommandTable();
 // The entry of `id`; null when there is none.
-const CommandSpec* FindCommand(int id);
+const CommandDef* FindCommand(int id);
 
 class CActions : public QObject {
   Q_OBJECT

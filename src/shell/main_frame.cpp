@@ -326,11 +326,11 @@ bool CVornMainFrame::OnFrameCommand(int id) {
 void CVornMainFrame::UpdateActions() {
   CVornChildFrame* w = ActiveWindow();
   for (const auto& [id, action] : actions_->All()) {
-    const CommandSpec* spec = FindCommand(id);
-    if (!spec) continue;
+    const CommandDef* def = FindCommand(id);
+    if (!def) continue;
     bool enabled = false;
     bool checked = false;
-    if (spec->target == CommandTarget::kFrame) {
+    if (def->target == CommandTarget::kFrame) {
       const int slot = SlotOfCommand(id, false);
       if (slot >= 0) {
         enabled = IsSlotPresent(slot);

@@ -346,9 +346,9 @@ bool CVornView::OnCommand(int id) {
     default:
       break;
   }
-  if (const CommandSpec* spec = FindCommand(id)) {
-    const bool mine = (spec->target == CommandTarget::kTextPane && !hits_pane_) ||
-                      (spec->target == CommandTarget::kHitsPane && hits_pane_);
+  if (const CommandDef* def = FindCommand(id)) {
+    const bool mine = (def->target == CommandTarget::kTextPane && !hits_pane_) ||
+                      (def->target == CommandTarget::kHitsPane && hits_pane_);
     if (mine && id >= kLayoutParagraphs && id <= kLayoutConcordance) {
       SetLayoutId(id);
       return true;

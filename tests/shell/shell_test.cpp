@@ -24,7 +24,7 @@ namespace {
 TEST(ActionsTable, IdsTextsAndShortcutsAreUnique) {
   std::set<int> ids;
   std::set<std::string> shortcuts;
-  for (const CommandSpec& c : CommandTable()) {
+  for (const CommandDef& c : CommandTable()) {
     EXPECT_TRUE(ids.insert(c.id).second) << "duplicate id " << c.id;
     EXPECT_NE(std::string(c.text), "") << c.id;
     if (*c.shortcut) {
