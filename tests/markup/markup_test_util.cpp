@@ -37,36 +37,9 @@ DBSource MakeMarkupSource(uint32_t word_count, const std::vector<uint32_t>& sent
   return s;
 }
 
-MarkupDatabase::MarkupDatabase(const DBSource& source) {
-  std::string tmpl = ::testing::TempDir() + "vorn_markup_XXXXXX";
-  std::vector<char> buf(tmpl.begin(), tmpl.end());
-  buf.push_back('\0');
-  if (!::mkdtemp(buf.data())) {
-    error_ = "no temporary folder";
-    return;
-  }
-  temp_ = buf.data();
-  folder_ = temp_ + "/" + platform::ToUtf8(source.name) + ".qyx";
-  if (!CDBWriter(source).Write(folder_, &error_)) return;
-  stats_ = std::make_unique<CVornDBStats>(folder_);
-  if (!stats_->Load()) {
-    error_ = "Stats.txt does not load";
-    return;
-  }
-  db_ = stats_->OpenDatabase(&sink_, nullptr);
-  if (!db_) error_ = "the database does not open";
+std::string MarkupDatabase::user_folder() const {
+  return UserFolder(work(), db() ? db()->GetName() : u"");
 }
-
-MarkupDatabase::~MarkupDatabase() {
-  db_.reset();
-  stats_.reset();
-  if (!temp_.empty()) {
-    std::error_code ec;
-    std::filesystem::remove_all(temp_, ec);
-  }
-}
-
-std::string MarkupDatabase::user_folder() const { return UserFolder(temp_, db_ ? db_->GetName() : u""); }
 
 std::string ReadFileOrEmpty(const std::string& path) {
   std::string bytes;

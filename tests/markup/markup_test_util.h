@@ -9,6 +9,7 @@
 #include "platform/message_sink.h"
 #include "textdb/db_stats.h"
 #include "textdb/table_writer.h"
+#include "textdb/test_db.h"
 #include "textdb/vorn_db.h"
 
 namespace vorn::testing {
@@ -19,30 +20,14 @@ namespace vorn::testing {
 // `sentence_starts`.
 DBSource MakeMarkupSource(uint32_t word_count, const std::vector<uint32_t>& sentence_starts);
 
-class MarkupDatabase {
+// The temporary folder is also the working folder holding the user folder.
+class MarkupDatabase : public OpenedTestDatabase {
  public:
-  explicit MarkupDatabase(const DBSource& source);
-  ~MarkupDatabase();
-  MarkupDatabase(const MarkupDatabase&) = delete;
-  MarkupDatabase& operator=(const MarkupDatabase&) = delete;
-
-  bool ok() const { return db_ != nullptr; }
-  const std::string& error() const { return error_; }
-  CVornDB* db() const { return db_.get(); }
-  platform::CRecordingMessageSink& sink() { return sink_; }
-  // The temporary folder: working folder and parent of the database folder.
-  const std::string& work() const { return temp_; }
-  const std::string& db_folder() const { return folder_; }
+  using OpenedTestDatabase::OpenedTestDatabase;
+  const std::string& work() const { return data_folder(); }
+  const std::string& db_folder() const { return folder(); }
   // "<work>/<name>".
   std::string user_folder() const;
-
- private:
-  std::string temp_;
-  std::string folder_;
-  std::string error_;
-  platform::CRecordingMessageSink sink_;
-  std::unique_ptr<CVornDBStats> stats_;
-  std::unique_ptr<CVornDB> db_;
 };
 
 std::string ReadFileOrEmpty(const std::string& path);

@@ -38,35 +38,6 @@ DBSource MakeQuerySource(const std::vector<std::string>& books, const std::vecto
   return s;
 }
 
-OpenedDatabase::OpenedDatabase(const DBSource& source) {
-  std::string tmpl = ::testing::TempDir() + "vorn_query_XXXXXX";
-  std::vector<char> buf(tmpl.begin(), tmpl.end());
-  buf.push_back('\0');
-  if (!::mkdtemp(buf.data())) {
-    error_ = "no temporary folder";
-    return;
-  }
-  temp_ = buf.data();
-  folder_ = temp_ + "/QRY.qyx";
-  if (!CDBWriter(source).Write(folder_, &error_)) return;
-  stats_ = std::make_unique<CVornDBStats>(folder_);
-  if (!stats_->Load()) {
-    error_ = "Stats.txt does not load";
-    return;
-  }
-  db_ = stats_->OpenDatabase(&sink_, nullptr);
-  if (!db_) error_ = "the database does not open";
-}
-
-OpenedDatabase::~OpenedDatabase() {
-  db_.reset();
-  stats_.reset();
-  if (!temp_.empty()) {
-    std::error_code ec;
-    std::filesystem::remove_all(temp_, ec);
-  }
-}
-
 CQueryContext::TagLookup FakeContext::FindUserTag(std::u16string_view name, std::vector<WordSpan>* spans) {
   spans->clear();
   auto lower = [](std::u16string_view s) {

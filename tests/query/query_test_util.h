@@ -11,6 +11,7 @@
 #include "query/query_context.h"
 #include "textdb/db_stats.h"
 #include "textdb/table_writer.h"
+#include "textdb/test_db.h"
 #include "textdb/vorn_db.h"
 
 namespace vorn::testing {
@@ -34,27 +35,7 @@ DBSource MakeQuerySource(const std::vector<std::string>& books, const std::vecto
 
 // Writes a source into a temporary folder and opens it; removes the folder
 // when destroyed.
-class OpenedDatabase {
- public:
-  explicit OpenedDatabase(const DBSource& source);
-  ~OpenedDatabase();
-  OpenedDatabase(const OpenedDatabase&) = delete;
-  OpenedDatabase& operator=(const OpenedDatabase&) = delete;
-
-  CVornDB* db() const { return db_.get(); }
-  // The database folder (QRY.qyx).
-  const std::string& folder() const { return folder_; }
-  const std::string& error() const { return error_; }
-  platform::CRecordingMessageSink& sink() { return sink_; }
-
- private:
-  std::string temp_;
-  std::string folder_;
-  std::string error_;
-  platform::CRecordingMessageSink sink_;
-  std::unique_ptr<CVornDBStats> stats_;
-  std::unique_ptr<CVornDB> db_;
-};
+using OpenedDatabase = OpenedTestDatabase;
 
 // A window's query state as far as queries see it.
 class FakeContext : public CQueryContext {

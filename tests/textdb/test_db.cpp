@@ -312,4 +312,23 @@ TestDatabase::~TestDatabase() {
   if (!data_folder_.empty()) std::filesystem::remove_all(data_folder_, ec);
 }
 
+OpenedTestDatabase::OpenedTestDatabase(const DBSource& source) : files_(source) {
+  if (!files_.ok()) {
+    error_ = files_.error();
+    return;
+  }
+  stats_ = std::make_unique<CVornDBStats>(files_.folder());
+  if (!stats_->Load()) {
+    error_ = "Stats.txt does not load";
+    return;
+  }
+  db_ = stats_->OpenDatabase(&sink_, nullptr);
+  if (!db_) error_ = "the database does not open";
+}
+
+OpenedTestDatabase::~OpenedTestDatabase() {
+  db_.reset();
+  stats_.reset();
+}
+
 }  // namespace vorn::testing

@@ -4,9 +4,13 @@
 // vocabulary; they are no excerpt of any edition.
 #pragma once
 
+#include <memory>
 #include <string>
 
+#include "platform/message_sink.h"
+#include "textdb/db_stats.h"
 #include "textdb/table_writer.h"
+#include "textdb/vorn_db.h"
 
 namespace vorn::testing {
 
@@ -51,6 +55,30 @@ class TestDatabase {
   std::string folder_;
   std::string error_;
   bool ok_ = false;
+};
+
+// A TestDatabase opened as the program opens it, its messages recorded.
+class OpenedTestDatabase {
+ public:
+  explicit OpenedTestDatabase(const DBSource& source);
+  ~OpenedTestDatabase();
+  OpenedTestDatabase(const OpenedTestDatabase&) = delete;
+  OpenedTestDatabase& operator=(const OpenedTestDatabase&) = delete;
+
+  bool ok() const { return db_ != nullptr; }
+  // Why the database is not open; empty when it is.
+  const std::string& error() const { return error_; }
+  CVornDB* db() const { return db_.get(); }
+  platform::CRecordingMessageSink& sink() { return sink_; }
+  const std::string& folder() const { return files_.folder(); }
+  const std::string& data_folder() const { return files_.data_folder(); }
+
+ private:
+  TestDatabase files_;  // removed last, after the database lets go of it
+  std::string error_;
+  platform::CRecordingMessageSink sink_;
+  std::unique_ptr<CVornDBStats> stats_;
+  std::unique_ptr<CVornDB> db_;
 };
 
 }  // namespace vorn::testing
