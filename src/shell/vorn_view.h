@@ -36,6 +36,10 @@ class CVornView : public QAbstractScrollArea {
   CViewMetrics& GetMetrics() { return metrics_; }
   CQtDevice& GetDevice() { return device_; }
 
+  // Whether the pane shows a tip for the word under the pointer.
+  bool GetShowTips() const { return show_tips_; }
+  void SetShowTips(bool on) { show_tips_ = on; }
+
   WordIndex GetFocusWord() const { return focus_; }
   int GetWordY() const { return word_y_; }
   // Makes `word` the focus word at offset `y` (kept inside the pane) and
@@ -82,6 +86,7 @@ class CVornView : public QAbstractScrollArea {
   int word_y_ = 0;
   WordIndex anchor_ = -1;
   bool needs_layout_ = true;
+  bool show_tips_ = true;
   bool syncing_ = false;  // the scroll bar is being set, not dragged
 };
 
