@@ -8,6 +8,7 @@
 #include <QWheelEvent>
 
 #include <algorithm>
+#include <optional>
 
 #include "layout/layout.h"
 #include "layout/layout_box.h"
@@ -16,9 +17,34 @@
 #include "refs/bible_ref.h"
 #include "shell/actions.h"
 #include "shell/child_frame.h"
+#include "shell/hit_moves.h"
 #include "textdb/vorn_db.h"
 
 namespace vorn::shell {
+
+namespace {
+
+// The keys with which the hits pane walks its hits instead of its words.
+std::optional<HitMove> HitsPaneMove(int key, bool ctrl) {
+  switch (key) {
+    case Qt::Key_Home:
+      return ctrl ? HitMove::kStartOfBook : HitMove::kFirst;
+    case Qt::Key_End:
+      return ctrl ? HitMove::kEndOfBook : HitMove::kLast;
+    case Qt::Key_Up:
+      return ctrl ? std::optional(HitMove::kPrevVerse) : std::nullopt;
+    case Qt::Key_Down:
+      return ctrl ? std::optional(HitMove::kNextVerse) : std::nullopt;
+    case Qt::Key_PageUp:
+      return ctrl ? std::optional(HitMove::kPrevChapter) : std::nullopt;
+    case Qt::Key_PageDown:
+      return ctrl ? std::optional(HitMove::kNextChapter) : std::nullopt;
+    default:
+      return std::nullopt;
+  }
+}
+
+}  // namespace
 
 CVornView::CVornView(CVornChildFrame* frame, bool hits_pane, CVornDB* db, CQueryThing* state)
     : QAbstractScrollArea(frame),
@@ -210,7 +236,10 @@ void CVornView::keyPressEvent(QKeyEvent* event) {
   const bool rtl = !hits_pane_ && metrics_.IsRightToLeft();
   WordIndex target = -2;
   CBibleRef ref(db_, focus_);
-  switch (event->key()) {
+  const std::optional<HitMove> hit_move = hits_pane_ ? HitsPaneMove(event->key(), ctrl) : std::nullopt;
+  if (hit_move) {
+    target = state_ ? HitMoveTarget(db_, state_->GetHits(), focus_, *hit_move) : -1;
+  } else switch (event->key()) {
     case Qt::Key_Left:
     case Qt::Key_Right: {
       const bool forward = (event->key() == Qt::Key_Right) != rtl;
