@@ -1,0 +1,175 @@
+// Keys, clicks and selection in the panes of a document window, on the real
+// Greek NT and Hebrew OT.
+#include <QApplication>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMouseEvent>
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+#include <string>
+
+#include "layout/layout.h"
+#include "layout/layout_box.h"
+#include "query/query_thing.h"
+#include "refs/bible_ref.h"
+#include "shell/app.h"
+#include "shell/child_frame.h"
+#include "shell/main_frame.h"
+#include "shell/qt_device.h"
+#include "shell/vorn_view.h"
+#include "textdb/catalogue.h"
+#include "textdb/vorn_db.h"
+
+namespace vorn::shell {
+namespace {
+
+class PaneInputTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    bool found = false;
+    for (const std::string& folder : DefaultDataFolders(VORN_DATA_DIR))
+      found = found || QFileInfo::exists(QString::fromStdString(folder + "/GNT.qyx/Stats.txt"));
+    if (!found) GTEST_SKIP() << "no databases built";
+    frame_ = StartMainFrame(true);
+    frame_->resize(1280, 900);
+    frame_->show();
+    QApplication::processEvents();
+    for (CVornChildFrame* w : frame_->Windows()) {
+      const std::u16string title = w->GetDatabase()->GetTitle();
+      if (title.find(u"Greek") != std::u16string::npos) greek_ = w;
+      if (title.find(u"Hebrew") != std::u16string::npos) hebrew_ = w;
+    }
+    if (!greek_ || !hebrew_) GTEST_SKIP() << "the Greek NT and Hebrew OT did not both open";
+  }
+
+  static WordIndex FirstWord(CVornChildFrame* w, const char16_t* book, int chapter, int verse) {
+    CBibleRef here(CBibleRef(book, chapter, verse), w->GetDatabase());
+    return here.GetFirstWord();
+  }
+
+  // Lays the pane out and finds a point inside every word it shows.
+  static std::map<WordIndex, QPoint> WordPoints(CVornView* pane) {
+    pane->viewport()->grab();  // paints, which lays out
+    std::map<WordIndex, QPoint> points;
+    for (int y = 2; y < pane->viewport()->height(); y += 4) {
+      for (int x = 2; x < pane->viewport()->width(); x += 4) {
+        if (CLayoutBox* box = pane->GetLayout()->HitTest(x, y, nullptr, nullptr)) {
+          points.emplace(box->GetWordIndex(), QPoint(x, y));
+        }
+      }
+    }
+    return points;
+  }
+
+  static void Click(CVornView* pane, QPoint at, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+    QMouseEvent press(QEvent::MouseButtonPress, at, pane->viewport()->mapToGlobal(at), Qt::LeftButton,
+                      Qt::LeftButton, mods);
+    QApplication::sendEvent(pane->viewport(), &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, pane->viewport()->mapToGlobal(at),
+                        Qt::LeftButton, Qt::NoButton, mods);
+    QApplication::sendEvent(pane->viewport(), &release);
+  }
+
+  static void Key(CVornView* pane, int key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+    QKeyEvent press(QEvent::KeyPress, key, mods);
+    QApplication::sendEvent(pane, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, mods);
+    QApplication::sendEvent(pane, &release);
+  }
+
+  std::unique_ptr<CVornMainFrame> frame_;
+  CVornChildFrame* greek_ = nullptr;
+  CVornChildFrame* hebrew_ = nullptr;
+};
+
+TEST_F(PaneInputTest, ClicksSelectWordsAndMoveTheFocus) {
+  CVornView* pane = greek_->GetTextPane();
+  greek_->GoTo(CBibleRef(u"JHN", 1, 1));
+  const WordIndex first = FirstWord(greek_, u"JHN", 1, 1);
+  auto points = WordPoints(pane);
+  ASSERT_TRUE(points.count(first) && points.count(first + 2) && points.count(first + 4));
+
+  Click(pane, points[first + 2]);
+  EXPECT_EQ(pane->GetMetrics().GetSelection(), std::vector<WordIndex>{first + 2});
+  EXPECT_EQ(pane->GetFocusWord(), first + 2);
+  // Ctrl adds and removes single words; each becomes the anchor.
+  Click(pane, points[first + 4], Qt::ControlModifier);
+  EXPECT_EQ(pane->GetMetrics().GetSelection(), (std::vector<WordIndex>{first + 2, first + 4}));
+  Click(pane, points[first + 2], Qt::ControlModifier);
+  EXPECT_EQ(pane->GetMetrics().GetSelection(), std::vector<WordIndex>{first + 4});
+  // Shift selects from the anchor (the last Ctrl click, even one that
+  // removed its word) to the word.
+  Click(pane, points[first], Qt::ShiftModifier);
+  EXPECT_EQ(pane->GetMetrics().GetSelection(), (std::vector<WordIndex>{first, first + 1, first + 2}));
+  EXPECT_EQ(pane->GetFocusWord(), first);
+  // The title follows the focus.
+  EXPECT_EQ(FromQString(greek_->MakeTitle()), greek_->GetDatabase()->GetTitle() + u" - John 1:1 (A)");
+}
+
+TEST_F(PaneInputTest, KeysWalkWordsVersesChaptersAndBooks) {
+  CVornView* pane = greek_->GetTextPane();
+  greek_->GoTo(CBibleRef(u"JHN", 1, 1));
+  const WordIndex j11 = FirstWord(greek_, u"JHN", 1, 1);
+  ASSERT_EQ(pane->GetFocusWord(), j11);
+  Key(pane, Qt::Key_Right);
+  EXPECT_EQ(pane->GetFocusWord(), j11 + 1);
+  Key(pane, Qt::Key_Up, Qt::ControlModifier);  // inside a verse: to its start
+  EXPECT_EQ(pane->GetFocusWord(), j11);
+  Key(pane, Qt::Key_Down, Qt::ControlModifier);
+  EXPECT_EQ(pane->GetFocusWord(), FirstWord(greek_, u"JHN", 1, 2));
+  Key(pane, Qt::Key_PageDown, Qt::ControlModifier);
+  EXPECT_EQ(pane->GetFocusWord(), FirstWord(greek_, u"JHN", 2, 1));
+  EXPECT_EQ(FromQString(greek_->MakeTitle()), greek_->GetDatabase()->GetTitle() + u" - John 2:1 (A)");
+  Key(pane, Qt::Key_Home, Qt::ControlModifier);
+  EXPECT_EQ(pane->GetFocusWord(), j11);
+  Key(pane, Qt::Key_Home, Qt::ControlModifier);  // at the book's start: the book before
+  EXPECT_EQ(pane->GetFocusWord(), FirstWord(greek_, u"LUK", 1, 1));
+  // Shift extends the selection from the anchor.
+  Click(pane, WordPoints(pane)[pane->GetFocusWord()]);
+  Key(pane, Qt::Key_Right, Qt::ShiftModifier);
+  Key(pane, Qt::Key_Right, Qt::ShiftModifier);
+  const WordIndex l11 = FirstWord(greek_, u"LUK", 1, 1);
+  EXPECT_EQ(pane->GetMetrics().GetSelection(), (std::vector<WordIndex>{l11, l11 + 1, l11 + 2}));
+}
+
+TEST_F(PaneInputTest, RightToLeftSwapsTheArrowKeys) {
+  CVornView* pane = hebrew_->GetTextPane();
+  ASSERT_TRUE(pane->GetMetrics().IsRightToLeft());
+  hebrew_->GoTo(CBibleRef(u"GEN", 1, 2));
+  const WordIndex g12 = FirstWord(hebrew_, u"GEN", 1, 2);
+  Key(pane, Qt::Key_Left);  // reads on, leftwards
+  EXPECT_EQ(pane->GetFocusWord(), g12 + 1);
+  Key(pane, Qt::Key_Right);
+  EXPECT_EQ(pane->GetFocusWord(), g12);
+}
+
+TEST_F(PaneInputTest, HitsPaneKeysWalkHits) {
+  const std::vector<uint32_t> hits = {uint32_t(FirstWord(greek_, u"JHN", 1, 1)),
+                                      uint32_t(FirstWord(greek_, u"JHN", 1, 3)),
+                                      uint32_t(FirstWord(greek_, u"JHN", 3, 16)),
+                                      uint32_t(FirstWord(greek_, u"ACT", 2, 1))};
+  greek_->GetQueryThing().SetHits(hits);
+  CVornView* pane = greek_->GetHitsPane();
+  pane->viewport()->grab();
+  EXPECT_EQ(pane->GetFocusWord(), WordIndex(hits[0]));
+  Key(pane, Qt::Key_End);
+  EXPECT_EQ(pane->GetFocusWord(), WordIndex(hits[3]));
+  Key(pane, Qt::Key_End, Qt::ControlModifier);  // already the book's last hit
+  EXPECT_EQ(pane->GetFocusWord(), WordIndex(hits[3]));
+  Key(pane, Qt::Key_Home, Qt::ControlModifier);  // the book before: John's first hit
+  EXPECT_EQ(pane->GetFocusWord(), WordIndex(hits[0]));
+  Key(pane, Qt::Key_PageDown, Qt::ControlModifier);
+  EXPECT_EQ(pane->GetFocusWord(), WordIndex(hits[2]));
+  Key(pane, Qt::Key_Up, Qt::ControlModifier);
+  EXPECT_EQ(pane->GetFocusWord(), WordIndex(hits[1]));
+  Key(pane, Qt::Key_Home);
+  EXPECT_EQ(pane->GetFocusWord(), WordIndex(hits[0]));
+}
+
+}  // namespace
+}  // namespace vorn::shell
