@@ -6,6 +6,7 @@
 #include "query/query_processor.h"
 #include "refs/bible_ref.h"
 #include "shell/actions.h"
+#include "shell/line_fonts_dialog.h"
 #include "shell/main_frame.h"
 #include "shell/qt_device.h"
 #include "shell/vorn_view.h"
@@ -152,6 +153,11 @@ bool CVornChildFrame::OnCommand(int id) {
     going_through_history_ = id != kCmdGoOrigin;
     active_->SetFocus(word, 0);
     going_through_history_ = false;
+    return true;
+  }
+  if (id == kCmdLineFonts) {
+    CLineFontsDialog dialog(db_, this);
+    if (dialog.exec() == QDialog::Accepted && dialog.Apply()) main_->LineFontsChanged(db_);
     return true;
   }
   if (id == kCmdRemoveMatch) {

@@ -18,6 +18,7 @@
 #include "markup/propositions_list.h"
 #include "refs/bible_ref.h"
 #include "shell/actions.h"
+#include "shell/arrange_windows.h"
 #include "shell/child_frame.h"
 #include "shell/message_box_sink.h"
 #include "shell/qt_device.h"
@@ -318,6 +319,11 @@ bool CVornMainFrame::OnFrameCommand(int id) {
     case kCmdTile:
       mdi_->tileSubWindows();
       return true;
+    case kCmdArrangeWindows: {
+      CArrangeDialog dialog(this);
+      if (dialog.exec() == QDialog::Accepted) ArrangeWindows(mdi_, dialog.GetChoice());
+      return true;
+    }
     default:
       return false;
   }
@@ -397,6 +403,17 @@ void CVornMainFrame::WindowActivated(CVornChildFrame* window) {
 }
 
 void CVornMainFrame::FocusQueryBox() { query_box_->setFocus(); }
+
+void CVornMainFrame::LineFontsChanged(CVornDB* db) {
+  for (CVornChildFrame* w : Windows()) {
+    if (w->GetDatabase() != db) continue;
+    for (CVornView* pane : {w->GetTextPane(), w->GetHitsPane()}) {
+      pane->GetMetrics().ReloadLineFonts();
+      pane->Invalidate();
+    }
+  }
+  if (CVornChildFrame* w = ActiveWindow()) ShowNavigation(w);
+}
 
 void CVornMainFrame::closeEvent(QCloseEvent* event) {
   mdi_->closeAllSubWindows();

@@ -21,6 +21,7 @@ class QToolBar;
 
 namespace vorn {
 class CPropositionsList;
+class CVornDB;
 namespace platform {
 class CMessageSink;
 }
@@ -86,6 +87,8 @@ class CVornMainFrame : public QMainWindow {
   void ActiveFocusChanged(CVornChildFrame* window);
   void WindowActivated(CVornChildFrame* window);
   void FocusQueryBox();
+  // Every pane on `db` takes the database's current line fonts.
+  void LineFontsChanged(CVornDB* db);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
