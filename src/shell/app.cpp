@@ -1,7 +1,6 @@
 #include "shell/app.h"
 
 #include <QApplication>
-#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPixmap>
@@ -11,6 +10,7 @@
 #include "shell/actions.h"
 #include "shell/child_frame.h"
 #include "shell/main_frame.h"
+#include "shell/rich_query_box.h"
 
 namespace vorn::shell {
 
@@ -59,7 +59,7 @@ int RunVorn(QApplication& app) {
   frame->show();
   if (!options.query.isEmpty()) {
     QApplication::processEvents();
-    frame->GetQueryBox()->setText(options.query);
+    frame->GetQueryBox()->setPlainText(options.query);
     frame->RunQueryFromBox();
   }
   if (unattended) {

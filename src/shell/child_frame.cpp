@@ -3,7 +3,6 @@
 #include <QSplitter>
 #include <QVBoxLayout>
 
-#include "query/query_processor.h"
 #include "refs/bible_ref.h"
 #include "shell/actions.h"
 #include "shell/line_fonts_dialog.h"
@@ -47,19 +46,6 @@ QString CVornChildFrame::MakeTitle() const {
   }
   if (!group_.empty()) title += u" (" + group_ + u")";
   return ToQString(title);
-}
-
-int CVornChildFrame::RunQuery(const std::u16string& text) {
-  CQueryProcessor processor(CQueryProcessor::StripEmbeddingMarks(text), state_->GetQueryContext(),
-                            nullptr);
-  if (!processor.Execute()) {
-    processor.ShowError(main_->GetMessageSink());
-    return processor.GetErrorPosition();
-  }
-  state_->RecordQueryOrigin();
-  if (processor.GetHitCount() == 0) main_->GetMessageSink()->ShowInformation(u"No matches");
-  state_->SetHits(processor.GetHits());
-  return -1;
 }
 
 void CVornChildFrame::SplitAfterQuery() {

@@ -41,11 +41,6 @@ class CVornChildFrame : public QWidget, public CQueryWindow {
   // Database title, " - " and the focus reference, " (group)".
   QString MakeTitle() const;
 
-  // Runs `text` as the window's query. Returns -1 on success (also for no
-  // matches, which is reported), else the position in `text` where the
-  // error starts (the message has been shown).
-  int RunQuery(const std::u16string& text);
-
   bool OnCommand(int id);
   bool UpdateCommand(int id, bool* enabled, bool* checked);
 

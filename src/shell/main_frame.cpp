@@ -5,23 +5,21 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QDockWidget>
-#include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
-#include <QToolBar>
 
 #include "markup/propositions_list.h"
-#include "refs/bible_ref.h"
 #include "shell/actions.h"
 #include "shell/arrange_windows.h"
 #include "shell/child_frame.h"
 #include "shell/message_box_sink.h"
+#include "shell/nav_bar.h"
 #include "shell/qt_device.h"
+#include "shell/rich_query_box.h"
 #include "shell/vorn_view.h"
 #include "textdb/font_format.h"
 #include "textdb/vorn_db.h"
@@ -37,35 +35,6 @@ int SlotOfCommand(int command, bool shift) {
   return -1;
 }
 
-namespace {
-
-// Enter runs the query; Up and Down walk the past queries. Acted on when
-// the key is released, and the box itself never sees these keys.
-class QueryKeyFilter : public QObject {
- public:
-  explicit QueryKeyFilter(CVornMainFrame* frame) : QObject(frame), frame_(frame) {}
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease) return false;
-    auto* key = static_cast<QKeyEvent*>(event);
-    const int k = key->key();
-    if (k != Qt::Key_Return && k != Qt::Key_Enter && k != Qt::Key_Up && k != Qt::Key_Down)
-      return QObject::eventFilter(watched, event);
-    if (event->type() == QEvent::KeyRelease) {
-      if (k == Qt::Key_Return || k == Qt::Key_Enter) {
-        frame_->RunQueryFromBox();
-      } else {
-        frame_->Dispatch(k == Qt::Key_Up ? kCmdPreviousQuery : kCmdNextQuery);
-      }
-    }
-    return true;
-  }
-
- private:
-  CVornMainFrame* frame_;
-};
-
-}  // namespace
-
 CVornMainFrame::CVornMainFrame(const MainFrameOptions& options) {
   setWindowTitle(QStringLiteral("Vorn"));
   ini_ = options.settings_path.empty() ? std::make_unique<CVornIni>()
@@ -76,10 +45,9 @@ CVornMainFrame::CVornMainFrame(const MainFrameOptions& options) {
     sink_ = std::make_unique<CMessageBoxSink>(this);
   }
   SetFontMessageSink(sink_.get());
-  const std::vector<std::string> folders = options.data_folders.empty()
-                                               ? DefaultDataFolders(VORN_DEFAULT_DATA_DIR)
-                                               : options.data_folders;
-  dbs_ = std::make_unique<CVornDBs>(folders, sink_.get(), ini_.get());
+  data_folders_ = options.data_folders.empty() ? DefaultDataFolders(VORN_DEFAULT_DATA_DIR)
+                                              : options.data_folders;
+  dbs_ = std::make_unique<CVornDBs>(data_folders_, sink_.get(), ini_.get());
   props_ = std::make_unique<CPropositionsList>(QDir::currentPath().toStdString(), sink_.get());
   actions_ = new CActions(this, [this](int id) { Dispatch(id); });
   for (const auto& [id, action] : actions_->All()) addAction(action);
@@ -97,6 +65,7 @@ CVornMainFrame::CVornMainFrame(const MainFrameOptions& options) {
 }
 
 CVornMainFrame::~CVornMainFrame() {
+  nav_bar_->SaveQueries(ini_.get());
   // The windows hold the databases' query states: close them while the
   // catalogue still lives.
   mdi_->closeAllSubWindows();
@@ -173,33 +142,10 @@ void CVornMainFrame::BuildOpenMenu() {
 }
 
 void CVornMainFrame::CreateBars() {
-  nav_bar_ = addToolBar(tr("Navigation Bar"));
-  nav_bar_->setObjectName(QStringLiteral("NavBar"));
-  nav_bar_->addAction(actions_->Get(kCmdGoBack));
-  nav_bar_->addAction(actions_->Get(kCmdGoForward));
-  ref_box_ = new QLineEdit(nav_bar_);
-  ref_box_->setPlaceholderText(tr("Reference"));
-  ref_box_->setMaximumWidth(220);
-  connect(ref_box_, &QLineEdit::returnPressed, this, [this] {
-    CBibleRef ref;
-    CVornChildFrame* w = ActiveWindow();
-    if (w && CBibleRef::Parse(FromQString(ref_box_->text()), &ref)) {
-      w->GoTo(ref);
-    } else {
-      QApplication::beep();
-    }
-  });
-  nav_bar_->addWidget(ref_box_);
-  nav_bar_->addSeparator();
-  query_box_ = new QLineEdit(nav_bar_);
-  query_box_->setPlaceholderText(tr("Query"));
-  query_box_->setMinimumWidth(360);
-  query_box_->installEventFilter(new QueryKeyFilter(this));
-  nav_bar_->addWidget(query_box_);
-  nav_bar_->addAction(actions_->Get(kCmdFind));
-  nav_bar_->addSeparator();
-  nav_bar_->addAction(actions_->Get(kCmdPreviousMatch));
-  nav_bar_->addAction(actions_->Get(kCmdNextMatch));
+  nav_bar_ = new CNavBar(this, sink_.get());
+  addToolBar(nav_bar_);
+  nav_bar_->LoadStaticPrompts(data_folders_);
+  nav_bar_->LoadQueries(*ini_);
 
   word_bar_ = new QDockWidget(tr("Word Analysis"), this);
   word_bar_->setObjectName(QStringLiteral("WordBar"));
@@ -261,16 +207,11 @@ std::vector<CVornChildFrame*> CVornMainFrame::Windows() const {
   return out;
 }
 
+CRichQueryBox* CVornMainFrame::GetQueryBox() const { return nav_bar_->GetQueryBox(); }
+
 bool CVornMainFrame::RunQueryFromBox() {
   CVornChildFrame* w = ActiveWindow();
-  if (!w) return false;
-  const std::u16string text = FromQString(query_box_->text());
-  const int error = w->RunQuery(text);
-  if (error >= 0) {
-    // The error span is selected from where the error starts onwards.
-    query_box_->setSelection(error, query_box_->text().size() - error);
-    return false;
-  }
+  if (!w || !nav_bar_->RunQuery()) return false;
   statusBar()->showMessage(tr("%1 matches").arg(w->GetQueryThing().GetHitCount()));
   UpdateActions();
   return true;
@@ -306,13 +247,16 @@ bool CVornMainFrame::OnFrameCommand(int id) {
       word_bar_->setVisible(!word_bar_->isVisible());
       return true;
     case kCmdFind:
-      if (!query_box_->hasFocus()) {
-        query_box_->setFocus();
-        query_box_->selectAll();
+      // With nothing to run, Find leads to the box instead.
+      if (GetQueryBox()->GetText().empty()) {
+        GetQueryBox()->setFocus();
       } else {
         RunQueryFromBox();
       }
       return true;
+    case kCmdPreviousQuery:
+    case kCmdNextQuery:
+      return nav_bar_->OnCommand(id);
     case kCmdCascade:
       mdi_->cascadeSubWindows();
       return true;
@@ -363,6 +307,10 @@ void CVornMainFrame::UpdateActions() {
           case kCmdExit:
             enabled = true;
             break;
+          case kCmdPreviousQuery:
+          case kCmdNextQuery:
+            nav_bar_->UpdateCommand(id, &enabled);
+            break;
           default:
             enabled = false;  // not available yet
             break;
@@ -377,9 +325,8 @@ void CVornMainFrame::UpdateActions() {
 }
 
 void CVornMainFrame::ShowNavigation(CVornChildFrame* window) {
+  nav_bar_->ShowWindow(window);
   const WordIndex focus = window->GetFocusWord();
-  CBibleRef ref(window->GetDatabase(), focus);
-  ref_box_->setText(ref.HasEntry() ? ToQString(ref.FormatLong()) : QString());
   QString details;
   if (focus >= 0) {
     CWord word(window->GetDatabase(), focus);
@@ -402,7 +349,7 @@ void CVornMainFrame::WindowActivated(CVornChildFrame* window) {
   UpdateActions();
 }
 
-void CVornMainFrame::FocusQueryBox() { query_box_->setFocus(); }
+void CVornMainFrame::FocusQueryBox() { GetQueryBox()->setFocus(Qt::TabFocusReason); }
 
 void CVornMainFrame::LineFontsChanged(CVornDB* db) {
   for (CVornChildFrame* w : Windows()) {

@@ -13,11 +13,9 @@
 #include "textdb/ini_file.h"
 
 class QLabel;
-class QLineEdit;
 class QMdiArea;
 class QMenu;
 class QDockWidget;
-class QToolBar;
 
 namespace vorn {
 class CPropositionsList;
@@ -30,6 +28,8 @@ class CMessageSink;
 namespace vorn::shell {
 
 class CActions;
+class CNavBar;
+class CRichQueryBox;
 class CVornChildFrame;
 
 // The catalogue slot each fixed Open command opens, without and with Shift.
@@ -61,7 +61,8 @@ class CVornMainFrame : public QMainWindow {
   CActions& GetActions() { return *actions_; }
   platform::CMessageSink* GetMessageSink() const { return sink_.get(); }
   QMdiArea* GetMdiArea() const { return mdi_; }
-  QLineEdit* GetQueryBox() const { return query_box_; }
+  CNavBar* GetNavBar() const { return nav_bar_; }
+  CRichQueryBox* GetQueryBox() const;
   QMenu* GetOpenMenu() const { return open_menu_; }
 
   // Opens a new window on catalogue entry `index`; null when the entry has
@@ -76,7 +77,8 @@ class CVornMainFrame : public QMainWindow {
 
   CVornChildFrame* ActiveWindow() const;
   std::vector<CVornChildFrame*> Windows() const;
-  // Runs the query box's text in the active window.
+  // Runs the query box's text in the active window; on success the status
+  // bar tells the number of matches.
   bool RunQueryFromBox();
   // Routes a command to the frame, the active window or its pane.
   void Dispatch(int id);
@@ -100,15 +102,14 @@ class CVornMainFrame : public QMainWindow {
   void ShowNavigation(CVornChildFrame* window);
 
   std::unique_ptr<CVornIni> ini_;
+  std::vector<std::string> data_folders_;
   std::unique_ptr<platform::CMessageSink> sink_;
   std::unique_ptr<CVornDBs> dbs_;
   std::unique_ptr<CPropositionsList> props_;
   CActions* actions_ = nullptr;
   QMdiArea* mdi_ = nullptr;
   QMenu* open_menu_ = nullptr;
-  QToolBar* nav_bar_ = nullptr;
-  QLineEdit* ref_box_ = nullptr;
-  QLineEdit* query_box_ = nullptr;
+  CNavBar* nav_bar_ = nullptr;
   QDockWidget* word_bar_ = nullptr;
   QLabel* word_details_ = nullptr;
   std::vector<std::unique_ptr<int>> documents_;  // one token per opened entry
