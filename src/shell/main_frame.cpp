@@ -22,6 +22,7 @@
 #include "shell/message_box_sink.h"
 #include "shell/qt_device.h"
 #include "shell/vorn_view.h"
+#include "shell/word_details_bar.h"
 #include "textdb/font_format.h"
 #include "textdb/vorn_db.h"
 #include "wordinfo/word.h"
@@ -200,13 +201,7 @@ void CVornMainFrame::CreateBars() {
   nav_bar_->addAction(actions_->Get(kCmdPreviousMatch));
   nav_bar_->addAction(actions_->Get(kCmdNextMatch));
 
-  word_bar_ = new QDockWidget(tr("Word Analysis"), this);
-  word_bar_->setObjectName(QStringLiteral("WordBar"));
-  word_details_ = new QLabel(word_bar_);
-  word_details_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  word_details_->setMargin(4);
-  word_details_->setMinimumSize(300, 100);
-  word_bar_->setWidget(word_details_);
+  word_bar_ = new CWordDetailsBar(this);
   addDockWidget(Qt::BottomDockWidgetArea, word_bar_);
   statusBar()->showMessage(tr("Ready"));
 }
@@ -279,6 +274,8 @@ void CVornMainFrame::Dispatch(int id) {
   if (!OnFrameCommand(id)) {
     if (CVornChildFrame* w = ActiveWindow()) w->OnCommand(id);
   }
+  // A command may have changed the fonts or the tags the details show.
+  word_bar_->Refresh();
   UpdateActions();
 }
 
@@ -374,17 +371,7 @@ void CVornMainFrame::ShowNavigation(CVornChildFrame* window) {
   const WordIndex focus = window->GetFocusWord();
   CBibleRef ref(window->GetDatabase(), focus);
   ref_box_->setText(ref.HasEntry() ? ToQString(ref.FormatLong()) : QString());
-  QString details;
-  if (focus >= 0) {
-    CWord word(window->GetDatabase(), focus);
-    for (int i = 0; i < word.GetLineCount(); ++i) {
-      if (CWordLine* line = word.GetLine(i)) {
-        const QString text = ToQString(line->GetPlainText());
-        if (!text.isEmpty()) details += text + QLatin1Char('\n');
-      }
-    }
-  }
-  word_details_->setText(details);
+  word_bar_->ShowWord(window->GetActivePane(), focus);
 }
 
 void CVornMainFrame::ActiveFocusChanged(CVornChildFrame* window) {

@@ -30,6 +30,7 @@ namespace vorn::shell {
 
 class CActions;
 class CVornChildFrame;
+class CWordDetailsBar;
 
 // The catalogue slot each fixed Open command opens, without and with Shift.
 struct OpenSlot {
@@ -62,6 +63,7 @@ class CVornMainFrame : public QMainWindow {
   QMdiArea* GetMdiArea() const { return mdi_; }
   QLineEdit* GetQueryBox() const { return query_box_; }
   QMenu* GetOpenMenu() const { return open_menu_; }
+  CWordDetailsBar* GetWordBar() const { return word_bar_; }
 
   // Opens a new window on catalogue entry `index`; null when the entry has
   // no database.
@@ -106,8 +108,7 @@ class CVornMainFrame : public QMainWindow {
   QToolBar* nav_bar_ = nullptr;
   QLineEdit* ref_box_ = nullptr;
   QLineEdit* query_box_ = nullptr;
-  QDockWidget* word_bar_ = nullptr;
-  QLabel* word_details_ = nullptr;
+  CWordDetailsBar* word_bar_ = nullptr;
   std::vector<std::unique_ptr<int>> documents_;  // one token per opened entry
 };
 
