@@ -21,6 +21,7 @@
 #include "shell/qt_device.h"
 #include "shell/rich_query_box.h"
 #include "shell/vorn_view.h"
+#include "shell/word_details_bar.h"
 #include "textdb/font_format.h"
 #include "textdb/vorn_db.h"
 #include "wordinfo/word.h"
@@ -147,13 +148,7 @@ void CVornMainFrame::CreateBars() {
   nav_bar_->LoadStaticPrompts(data_folders_);
   nav_bar_->LoadQueries(*ini_);
 
-  word_bar_ = new QDockWidget(tr("Word Analysis"), this);
-  word_bar_->setObjectName(QStringLiteral("WordBar"));
-  word_details_ = new QLabel(word_bar_);
-  word_details_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  word_details_->setMargin(4);
-  word_details_->setMinimumSize(300, 100);
-  word_bar_->setWidget(word_details_);
+  word_bar_ = new CWordDetailsBar(this);
   addDockWidget(Qt::BottomDockWidgetArea, word_bar_);
   statusBar()->showMessage(tr("Ready"));
 }
@@ -221,6 +216,8 @@ void CVornMainFrame::Dispatch(int id) {
   if (!OnFrameCommand(id)) {
     if (CVornChildFrame* w = ActiveWindow()) w->OnCommand(id);
   }
+  // A command may have changed the fonts or the tags the details show.
+  word_bar_->Refresh();
   UpdateActions();
 }
 
@@ -327,17 +324,7 @@ void CVornMainFrame::UpdateActions() {
 void CVornMainFrame::ShowNavigation(CVornChildFrame* window) {
   nav_bar_->ShowWindow(window);
   const WordIndex focus = window->GetFocusWord();
-  QString details;
-  if (focus >= 0) {
-    CWord word(window->GetDatabase(), focus);
-    for (int i = 0; i < word.GetLineCount(); ++i) {
-      if (CWordLine* line = word.GetLine(i)) {
-        const QString text = ToQString(line->GetPlainText());
-        if (!text.isEmpty()) details += text + QLatin1Char('\n');
-      }
-    }
-  }
-  word_details_->setText(details);
+  word_bar_->ShowWord(window->GetActivePane(), focus);
 }
 
 void CVornMainFrame::ActiveFocusChanged(CVornChildFrame* window) {

@@ -31,6 +31,7 @@ class CActions;
 class CNavBar;
 class CRichQueryBox;
 class CVornChildFrame;
+class CWordDetailsBar;
 
 // The catalogue slot each fixed Open command opens, without and with Shift.
 struct OpenSlot {
@@ -64,6 +65,7 @@ class CVornMainFrame : public QMainWindow {
   CNavBar* GetNavBar() const { return nav_bar_; }
   CRichQueryBox* GetQueryBox() const;
   QMenu* GetOpenMenu() const { return open_menu_; }
+  CWordDetailsBar* GetWordBar() const { return word_bar_; }
 
   // Opens a new window on catalogue entry `index`; null when the entry has
   // no database.
@@ -110,8 +112,7 @@ class CVornMainFrame : public QMainWindow {
   QMdiArea* mdi_ = nullptr;
   QMenu* open_menu_ = nullptr;
   CNavBar* nav_bar_ = nullptr;
-  QDockWidget* word_bar_ = nullptr;
-  QLabel* word_details_ = nullptr;
+  CWordDetailsBar* word_bar_ = nullptr;
   std::vector<std::unique_ptr<int>> documents_;  // one token per opened entry
 };
 

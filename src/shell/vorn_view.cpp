@@ -18,6 +18,8 @@
 #include "shell/actions.h"
 #include "shell/child_frame.h"
 #include "shell/hit_moves.h"
+#include "shell/scroll_popup.h"
+#include "shell/word_tip.h"
 #include "textdb/vorn_db.h"
 
 namespace vorn::shell {
@@ -59,9 +61,17 @@ CVornView::CVornView(CVornChildFrame* frame, bool hits_pane, CVornDB* db, CQuery
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   SetLayoutId(hits_pane_ ? kLayoutReferences : kLayoutVerses);
+  viewport()->setMouseTracking(true);
+  tip_ = new CWordTip(this, viewport(), metrics_);
+  popup_ = new CScrollPopup(this);
+  SetUpScrollBar();
 }
 
-CVornView::~CVornView() = default;
+CVornView::~CVornView() {
+  // The tip draws with the metrics, which go before the children do.
+  delete tip_;
+  tip_ = nullptr;
+}
 
 bool CVornView::SetLayoutId(int id) {
   auto layout = MakeLayout(id, hits_pane_, db_, &metrics_, state_);
@@ -75,6 +85,8 @@ bool CVornView::SetLayoutId(int id) {
 
 void CVornView::Invalidate() {
   needs_layout_ = true;
+  // The word under the pointer may have moved away.
+  if (tip_) tip_->SetWord(-1, QRect());
   viewport()->update();
 }
 
@@ -83,7 +95,8 @@ void CVornView::EnsureLayout() {
   metrics_.Prepare(&device_, 0);
   if (!needs_layout_ || !layout_) return;
   needs_layout_ = false;
-  word_y_ = layout_->Rebuild(focus_, word_y_, true);
+  word_y_ = layout_->Rebuild(focus_, word_y_, with_headings_);
+  with_headings_ = false;
   SyncScrollBar();
 }
 
@@ -102,12 +115,16 @@ void CVornView::SyncScrollBar() {
   syncing_ = false;
 }
 
-void CVornView::SetFocus(WordIndex word, int y) {
+void CVornView::SetFocus(WordIndex word, int y, bool headings) {
   if (word < 0) return;
   if (y < 0) {
     int shown_y = 0;
-    y = (layout_ && layout_->GetWordY(word, &shown_y) && metrics_.IsYVisible(shown_y)) ? shown_y : 0;
+    const bool shown =
+        layout_ && layout_->GetWordY(word, &shown_y) && metrics_.IsYVisible(shown_y);
+    y = shown ? shown_y : 0;
+    headings = !shown;
   }
+  with_headings_ = headings;
   const WordIndex old = focus_;
   focus_ = word;
   word_y_ = y;
@@ -125,6 +142,7 @@ void CVornView::HitsChanged() {
     constexpr int kFarBelow = 1 << 20;
     focus_ = static_cast<WordIndex>(state_->GetHits().front());
     word_y_ = kFarBelow;
+    with_headings_ = true;
   }
   Invalidate();
 }
@@ -176,16 +194,7 @@ void CVornView::focusInEvent(QFocusEvent* event) {
 
 void CVornView::scrollContentsBy(int, int) {
   if (syncing_) return;
-  const int value = verticalScrollBar()->value();
-  if (hits_pane_) {
-    if (!state_ || value < 0 || static_cast<size_t>(value) >= state_->GetHitCount()) return;
-    SetFocus(static_cast<WordIndex>(state_->GetHits()[static_cast<size_t>(value)]), 0);
-  } else {
-    // The thumb stands for a word; the pane goes to the verse holding it.
-    CBibleRef ref(db_, static_cast<WordIndex>(value));
-    const WordIndex first = ref.GetFirstWord();
-    SetFocus(first >= 0 ? first : value, 0);
-  }
+  GoToScrollPosition(verticalScrollBar()->value());
 }
 
 void CVornView::wheelEvent(QWheelEvent* event) {
@@ -202,7 +211,7 @@ void CVornView::wheelEvent(QWheelEvent* event) {
   layout_->Scroll(notches * 3 * row);
   int y = 0;
   const WordIndex top = layout_->GetTopWord(&y);
-  if (top >= 0) SetFocus(top, y);
+  if (top >= 0) SetFocus(top, y, false);
 }
 
 void CVornView::mousePressEvent(QMouseEvent* event) {
@@ -226,6 +235,26 @@ void CVornView::mousePressEvent(QMouseEvent* event) {
     anchor_ = word;
   }
   SetFocus(word);
+}
+
+void CVornView::mouseMoveEvent(QMouseEvent* event) {
+  QAbstractScrollArea::mouseMoveEvent(event);
+  if (!show_tips_) {
+    tip_->SetWord(-1, QRect());
+    return;
+  }
+  EnsureLayout();
+  int left = 0;
+  int top = 0;
+  const QPoint p = event->position().toPoint();
+  CLayoutBox* box = layout_ ? layout_->HitTest(p.x(), p.y(), &left, &top) : nullptr;
+  const WordIndex word = box ? box->GetWordIndex() : -1;
+  tip_->SetWord(word, word >= 0 ? QRect(left, top, box->GetWidth(), box->GetHeight()) : QRect());
+}
+
+bool CVornView::viewportEvent(QEvent* event) {
+  if (event->type() == QEvent::Leave) tip_->SetWord(-1, QRect());
+  return QAbstractScrollArea::viewportEvent(event);
 }
 
 void CVornView::keyPressEvent(QKeyEvent* event) {
@@ -299,7 +328,7 @@ void CVornView::keyPressEvent(QKeyEvent* event) {
         layout_->Scroll(event->key() == Qt::Key_PageUp ? page : -page);
         int y = 0;
         const WordIndex top = layout_->GetTopWord(&y);
-        if (top >= 0) SetFocus(top, y);
+        if (top >= 0) SetFocus(top, y, false);
         return;
       }
       break;
@@ -361,6 +390,10 @@ bool CVornView::OnCommand(int id) {
       metrics_.SetRightToLeft(!metrics_.IsRightToLeft());
       Invalidate();
       return true;
+    case kCmdWordTips:
+      show_tips_ = !show_tips_;
+      if (!show_tips_) tip_->SetWord(-1, QRect());
+      return true;
     case kCmdNextMatch:
     case kCmdPreviousMatch:
       if (!MoveToHit(id == kCmdNextMatch)) QApplication::beep();
@@ -396,6 +429,9 @@ bool CVornView::UpdateCommand(int id, bool* enabled, bool* checked) {
   switch (id) {
     case kCmdRightToLeft:
       *checked = metrics_.IsRightToLeft();
+      return true;
+    case kCmdWordTips:
+      *checked = show_tips_;
       return true;
     case kCmdNextMatch:
     case kCmdPreviousMatch:

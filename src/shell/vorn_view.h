@@ -20,6 +20,8 @@ class CVornDB;
 namespace vorn::shell {
 
 class CVornChildFrame;
+class CScrollPopup;
+class CWordTip;
 
 class CVornView : public QAbstractScrollArea {
   Q_OBJECT
@@ -39,13 +41,18 @@ class CVornView : public QAbstractScrollArea {
   // Whether the pane shows a tip for the word under the pointer.
   bool GetShowTips() const { return show_tips_; }
   void SetShowTips(bool on) { show_tips_ = on; }
+  // The pane's word tip and scroll pop-up (owned by the pane).
+  CWordTip* GetWordTip() const { return tip_; }
+  CScrollPopup* GetScrollPopup() const { return popup_; }
 
   WordIndex GetFocusWord() const { return focus_; }
   int GetWordY() const { return word_y_; }
   // Makes `word` the focus word at offset `y` (kept inside the pane) and
   // tells the window. -1 as y keeps the word where it is shown, or puts it
-  // at the top when it is not shown.
-  void SetFocus(WordIndex word, int y = -1);
+  // at the top when it is not shown. With `headings`, a word that starts
+  // its unit has the unit's headings shown from `y` on and its line below
+  // them; without, `y` is where its line goes (a y read from the layout).
+  void SetFocus(WordIndex word, int y = -1, bool headings = true);
   // The layout is rebuilt before the next paint.
   void Invalidate();
   // The hit list changed: the hit layouts take it and the pane repaints.
@@ -63,6 +70,8 @@ class CVornView : public QAbstractScrollArea {
   void resizeEvent(QResizeEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  bool viewportEvent(QEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
   void scrollContentsBy(int dx, int dy) override;
   void focusInEvent(QFocusEvent* event) override;
@@ -72,6 +81,17 @@ class CVornView : public QAbstractScrollArea {
   void EnsureLayout();
   void SyncScrollBar();
   WordIndex WordAt(const QPoint& p) const;
+
+  // The scroll bar (vorn_view_scroll.cpp): line, page, top and bottom
+  // requests move the text here; dragging the thumb only shows where the
+  // pane will go, and letting it go goes there.
+  void SetUpScrollBar();
+  void OnScrollAction(int action);
+  void OnThumbMoved(int position);
+  void GoToScrollPosition(int position);
+  // Moves the text down by dy pixels (up when negative).
+  void ScrollText(int dy);
+  int TopLineHeight() const;
 
   CVornChildFrame* frame_;
   bool hits_pane_;
@@ -86,8 +106,13 @@ class CVornView : public QAbstractScrollArea {
   int word_y_ = 0;
   WordIndex anchor_ = -1;
   bool needs_layout_ = true;
+  // The next rebuild puts the focus unit's headings at the focus y; the
+  // rebuild then stores the line's own y, so it applies once.
+  bool with_headings_ = true;
   bool show_tips_ = true;
   bool syncing_ = false;  // the scroll bar is being set, not dragged
+  CWordTip* tip_ = nullptr;
+  CScrollPopup* popup_ = nullptr;
 };
 
 }  // namespace vorn::shell
