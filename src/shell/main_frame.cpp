@@ -20,6 +20,7 @@
 #include "shell/actions.h"
 #include "shell/child_frame.h"
 #include "shell/message_box_sink.h"
+#include "shell/print_metrics.h"
 #include "shell/qt_device.h"
 #include "shell/vorn_view.h"
 #include "textdb/font_format.h"
@@ -318,6 +319,9 @@ bool CVornMainFrame::OnFrameCommand(int id) {
     case kCmdTile:
       mdi_->tileSubWindows();
       return true;
+    case kCmdPageSetup:
+      GetPrintSetup().RunPageSetup(this);
+      return true;
     default:
       return false;
   }
@@ -355,6 +359,7 @@ void CVornMainFrame::UpdateActions() {
             enabled = w != nullptr;
             break;
           case kCmdExit:
+          case kCmdPageSetup:
             enabled = true;
             break;
           default:
@@ -397,6 +402,11 @@ void CVornMainFrame::WindowActivated(CVornChildFrame* window) {
 }
 
 void CVornMainFrame::FocusQueryBox() { query_box_->setFocus(); }
+
+CPrintSetup& CVornMainFrame::GetPrintSetup() {
+  if (!print_setup_) print_setup_ = std::make_unique<CPrintSetup>();
+  return *print_setup_;
+}
 
 void CVornMainFrame::closeEvent(QCloseEvent* event) {
   mdi_->closeAllSubWindows();

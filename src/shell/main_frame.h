@@ -29,6 +29,7 @@ class CMessageSink;
 namespace vorn::shell {
 
 class CActions;
+class CPrintSetup;
 class CVornChildFrame;
 
 // The catalogue slot each fixed Open command opens, without and with Shift.
@@ -62,6 +63,8 @@ class CVornMainFrame : public QMainWindow {
   QMdiArea* GetMdiArea() const { return mdi_; }
   QLineEdit* GetQueryBox() const { return query_box_; }
   QMenu* GetOpenMenu() const { return open_menu_; }
+  // The application's printer and page margins; made on first use.
+  CPrintSetup& GetPrintSetup();
 
   // Opens a new window on catalogue entry `index`; null when the entry has
   // no database.
@@ -109,6 +112,7 @@ class CVornMainFrame : public QMainWindow {
   QDockWidget* word_bar_ = nullptr;
   QLabel* word_details_ = nullptr;
   std::vector<std::unique_ptr<int>> documents_;  // one token per opened entry
+  std::unique_ptr<CPrintSetup> print_setup_;
 };
 
 }  // namespace vorn::shell

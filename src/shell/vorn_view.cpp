@@ -16,6 +16,7 @@
 #include "refs/bible_ref.h"
 #include "shell/actions.h"
 #include "shell/child_frame.h"
+#include "shell/persistent_view_settings.h"
 #include "textdb/vorn_db.h"
 
 namespace vorn::shell {
@@ -33,6 +34,10 @@ CVornView::CVornView(CVornChildFrame* frame, bool hits_pane, CVornDB* db, CQuery
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   SetLayoutId(hits_pane_ ? kLayoutReferences : kLayoutVerses);
+  // A new pane starts as the user last left any pane.
+  const CPersistentViewSettings& remembered = CPersistentViewSettings::Instance();
+  remembered.ApplyTo(&metrics_, *db_);
+  SetShowTips(remembered.GetShowTips());
 }
 
 CVornView::~CVornView() = default;
@@ -167,6 +172,7 @@ void CVornView::wheelEvent(QWheelEvent* event) {
   if (notches == 0) return;
   if (event->modifiers() & Qt::ControlModifier) {
     metrics_.Prepare(&device_, CViewMetrics::StepMagnification(metrics_.GetMagnification(), notches));
+    CPersistentViewSettings::Instance().SetMagnification(metrics_.GetMagnification());
     Invalidate();
     return;
   }
@@ -298,8 +304,10 @@ void CVornView::keyPressEvent(QKeyEvent* event) {
 }
 
 bool CVornView::OnCommand(int id) {
+  if (OnOutputCommand(id)) return true;
   if (id >= kCmdMagnifyFirst && id <= kCmdMagnifyLast) {
     metrics_.Prepare(&device_, CViewMetrics::kMagnifications[id - kCmdMagnifyFirst]);
+    CPersistentViewSettings::Instance().SetMagnification(metrics_.GetMagnification());
     Invalidate();
     return true;
   }
@@ -324,6 +332,7 @@ bool CVornView::OnCommand(int id) {
     // The last visible line stays: a pane always shows something.
     if (visible && metrics_.IsSingleLineVisible()) return true;
     metrics_.SetLineVisible(line, !visible);
+    CPersistentViewSettings::Instance().SetLineVisible(db_->GetLineName(line), !visible);
     Invalidate();
     return true;
   }
@@ -360,6 +369,7 @@ bool CVornView::OnCommand(int id) {
 bool CVornView::UpdateCommand(int id, bool* enabled, bool* checked) {
   *enabled = true;
   *checked = false;
+  if (UpdateOutputCommand(id, enabled, checked)) return true;
   if (id >= kCmdMagnifyFirst && id <= kCmdMagnifyLast) {
     *checked = metrics_.GetMagnification() == CViewMetrics::kMagnifications[id - kCmdMagnifyFirst];
     return true;
