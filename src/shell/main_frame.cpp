@@ -18,6 +18,7 @@
 #include "shell/child_frame.h"
 #include "shell/message_box_sink.h"
 #include "shell/nav_bar.h"
+#include "shell/print_metrics.h"
 #include "shell/qt_device.h"
 #include "shell/rich_query_box.h"
 #include "shell/vorn_view.h"
@@ -265,6 +266,9 @@ bool CVornMainFrame::OnFrameCommand(int id) {
       if (dialog.exec() == QDialog::Accepted) ArrangeWindows(mdi_, dialog.GetChoice());
       return true;
     }
+    case kCmdPageSetup:
+      GetPrintSetup().RunPageSetup(this);
+      return true;
     default:
       return false;
   }
@@ -302,6 +306,7 @@ void CVornMainFrame::UpdateActions() {
             enabled = w != nullptr;
             break;
           case kCmdExit:
+          case kCmdPageSetup:
             enabled = true;
             break;
           case kCmdPreviousQuery:
@@ -347,6 +352,11 @@ void CVornMainFrame::LineFontsChanged(CVornDB* db) {
     }
   }
   if (CVornChildFrame* w = ActiveWindow()) ShowNavigation(w);
+}
+
+CPrintSetup& CVornMainFrame::GetPrintSetup() {
+  if (!print_setup_) print_setup_ = std::make_unique<CPrintSetup>();
+  return *print_setup_;
 }
 
 void CVornMainFrame::closeEvent(QCloseEvent* event) {

@@ -30,6 +30,7 @@ namespace vorn::shell {
 class CActions;
 class CNavBar;
 class CRichQueryBox;
+class CPrintSetup;
 class CVornChildFrame;
 class CWordDetailsBar;
 
@@ -66,6 +67,8 @@ class CVornMainFrame : public QMainWindow {
   CRichQueryBox* GetQueryBox() const;
   QMenu* GetOpenMenu() const { return open_menu_; }
   CWordDetailsBar* GetWordBar() const { return word_bar_; }
+  // The application's printer and page margins; made on first use.
+  CPrintSetup& GetPrintSetup();
 
   // Opens a new window on catalogue entry `index`; null when the entry has
   // no database.
@@ -114,6 +117,7 @@ class CVornMainFrame : public QMainWindow {
   CNavBar* nav_bar_ = nullptr;
   CWordDetailsBar* word_bar_ = nullptr;
   std::vector<std::unique_ptr<int>> documents_;  // one token per opened entry
+  std::unique_ptr<CPrintSetup> print_setup_;
 };
 
 }  // namespace vorn::shell

@@ -18,6 +18,7 @@
 #include "shell/actions.h"
 #include "shell/child_frame.h"
 #include "shell/hit_moves.h"
+#include "shell/persistent_view_settings.h"
 #include "shell/scroll_popup.h"
 #include "shell/word_tip.h"
 #include "textdb/vorn_db.h"
@@ -65,6 +66,10 @@ CVornView::CVornView(CVornChildFrame* frame, bool hits_pane, CVornDB* db, CQuery
   tip_ = new CWordTip(this, viewport(), metrics_);
   popup_ = new CScrollPopup(this);
   SetUpScrollBar();
+  // A new pane starts as the user last left any pane.
+  const CPersistentViewSettings& remembered = CPersistentViewSettings::Instance();
+  remembered.ApplyTo(&metrics_, *db_);
+  SetShowTips(remembered.GetShowTips());
 }
 
 CVornView::~CVornView() {
@@ -202,6 +207,7 @@ void CVornView::wheelEvent(QWheelEvent* event) {
   if (notches == 0) return;
   if (event->modifiers() & Qt::ControlModifier) {
     metrics_.Prepare(&device_, CViewMetrics::StepMagnification(metrics_.GetMagnification(), notches));
+    CPersistentViewSettings::Instance().SetMagnification(metrics_.GetMagnification());
     Invalidate();
     return;
   }
@@ -356,8 +362,10 @@ void CVornView::keyPressEvent(QKeyEvent* event) {
 }
 
 bool CVornView::OnCommand(int id) {
+  if (OnOutputCommand(id)) return true;
   if (id >= kCmdMagnifyFirst && id <= kCmdMagnifyLast) {
     metrics_.Prepare(&device_, CViewMetrics::kMagnifications[id - kCmdMagnifyFirst]);
+    CPersistentViewSettings::Instance().SetMagnification(metrics_.GetMagnification());
     Invalidate();
     return true;
   }
@@ -382,6 +390,7 @@ bool CVornView::OnCommand(int id) {
     // The last visible line stays: a pane always shows something.
     if (visible && metrics_.IsSingleLineVisible()) return true;
     metrics_.SetLineVisible(line, !visible);
+    CPersistentViewSettings::Instance().SetLineVisible(db_->GetLineName(line), !visible);
     Invalidate();
     return true;
   }
@@ -422,6 +431,7 @@ bool CVornView::OnCommand(int id) {
 bool CVornView::UpdateCommand(int id, bool* enabled, bool* checked) {
   *enabled = true;
   *checked = false;
+  if (UpdateOutputCommand(id, enabled, checked)) return true;
   if (id >= kCmdMagnifyFirst && id <= kCmdMagnifyLast) {
     *checked = metrics_.GetMagnification() == CViewMetrics::kMagnifications[id - kCmdMagnifyFirst];
     return true;

@@ -79,6 +79,10 @@ class CVornView : public QAbstractScrollArea {
  private:
   // Prepares the metrics for the current size and rebuilds when needed.
   void EnsureLayout();
+  // The commands that produce or change output: text variants, copying,
+  // printing, paper width, database information (vorn_view_output.cpp).
+  bool OnOutputCommand(int id);
+  bool UpdateOutputCommand(int id, bool* enabled, bool* checked);
   void SyncScrollBar();
   WordIndex WordAt(const QPoint& p) const;
 

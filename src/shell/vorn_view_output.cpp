@@ -1,0 +1,105 @@
+// The pane commands that produce or change output. They hand the pane's
+// layout kind, metrics and selection to the output code and keep the
+// program-wide remembered settings in step.
+#include <QApplication>
+#include <QClipboard>
+#include <QMdiSubWindow>
+
+#include "shell/actions.h"
+#include "shell/bible_info_dialog.h"
+#include "shell/child_frame.h"
+#include "shell/main_frame.h"
+#include "shell/print_dialog.h"
+#include "shell/print_metrics.h"
+#include "shell/view_output.h"
+#include "shell/vorn_view.h"
+#include "textdb/vorn_db.h"
+
+namespace vorn::shell {
+
+namespace {
+
+std::u16string_view VariantOfCommand(int id) {
+  return id == kCmdNoCantillations ? kVariantNoCantillations : kVariantConsonants;
+}
+
+}  // namespace
+
+bool CVornView::OnOutputCommand(int id) {
+  auto* main = qobject_cast<CVornMainFrame*>(window());
+  switch (id) {
+    case kCmdNoCantillations:
+    case kCmdConsonantsOnly:
+      if (!ToggleTextVariant(&metrics_, *db_, VariantOfCommand(id))) return false;
+      Invalidate();
+      return true;
+    case kCmdCopy:
+    case kCmdCopyAsText: {
+      // With an empty selection the other pane may have one to copy.
+      if (metrics_.GetSelection().empty()) return false;
+      const CopyDocument document = MakeCopyDocument(
+          layout_id_, hits_pane_, db_, metrics_, state_, metrics_.GetSelection(), id == kCmdCopyAsText);
+      const bool with_source = QGuiApplication::keyboardModifiers() & Qt::ShiftModifier;
+      PlaceOnClipboard(QGuiApplication::clipboard(), document, with_source);
+      return true;
+    }
+    case kCmdPaperWidth: {
+      if (!main) return true;
+      QWidget* window = frame_->parentWidget() ? frame_->parentWidget() : frame_;
+      const int width = PaperWidthWindowWidth(window->width(), viewport()->width(),
+                                              main->GetPrintSetup().GetMetrics().GetPrintableWidth(),
+                                              device_.GetPixelsPerInchX());
+      window->resize(width, window->height());
+      return true;
+    }
+    case kCmdBibleInfo: {
+      CBibleInfoDialog dialog(this, *db_);
+      dialog.exec();
+      return true;
+    }
+    case kCmdPrint:
+    case kCmdPrintPreview: {
+      if (!main) return true;
+      PrintSource source;
+      source.db = db_;
+      source.layout_id = layout_id_;
+      source.hits_pane = hits_pane_;
+      source.metrics = &metrics_;
+      source.state = state_;
+      if (id == kCmdPrint) {
+        PrintPane(this, source, &main->GetPrintSetup(), main->GetMessageSink());
+      } else {
+        PreviewPane(this, source, &main->GetPrintSetup(), main->GetMessageSink());
+      }
+      return true;
+    }
+    default:
+      return false;
+  }
+}
+
+bool CVornView::UpdateOutputCommand(int id, bool* enabled, bool* checked) {
+  switch (id) {
+    case kCmdNoCantillations:
+    case kCmdConsonantsOnly: {
+      const int variant = FindTextVariant(*db_, VariantOfCommand(id));
+      *enabled = variant != 0;
+      *checked = variant != 0 && metrics_.GetTextVariant() == variant;
+      return true;
+    }
+    case kCmdCopy:
+    case kCmdCopyAsText:
+      *enabled = !metrics_.GetSelection().empty();
+      return true;
+    case kCmdPaperWidth:
+    case kCmdBibleInfo:
+    case kCmdPrint:
+    case kCmdPrintPreview:
+      *enabled = true;
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace vorn::shell
