@@ -19,6 +19,7 @@
 #include "refs/bible_ref.h"
 #include "shell/actions.h"
 #include "shell/child_frame.h"
+#include "shell/marking.h"
 #include "shell/message_box_sink.h"
 #include "shell/qt_device.h"
 #include "shell/vorn_view.h"
@@ -37,6 +38,20 @@ int SlotOfCommand(int command, bool shift) {
 }
 
 namespace {
+
+// Hands every message to a sink the frame does not own.
+class ForwardingSink : public platform::CMessageSink {
+ public:
+  explicit ForwardingSink(platform::CMessageSink* to) : to_(to) {}
+  void ShowInformation(const std::u16string& text) override { to_->ShowInformation(text); }
+  void ShowWarning(const std::u16string& text) override { to_->ShowWarning(text); }
+  platform::MsgAnswer Ask(const std::u16string& text, platform::MsgButtons buttons) override {
+    return to_->Ask(text, buttons);
+  }
+
+ private:
+  platform::CMessageSink* to_;
+};
 
 // Enter runs the query; Up and Down walk the past queries. Acted on when
 // the key is released, and the box itself never sees these keys.
@@ -69,7 +84,9 @@ CVornMainFrame::CVornMainFrame(const MainFrameOptions& options) {
   setWindowTitle(QStringLiteral("Vorn"));
   ini_ = options.settings_path.empty() ? std::make_unique<CVornIni>()
                                        : std::make_unique<CVornIni>(options.settings_path);
-  if (options.quiet) {
+  if (options.sink) {
+    sink_ = std::make_unique<ForwardingSink>(options.sink);
+  } else if (options.quiet) {
     sink_ = std::make_unique<platform::CStderrMessageSink>();
   } else {
     sink_ = std::make_unique<CMessageBoxSink>(this);
@@ -133,9 +150,8 @@ void CVornMainFrame::CreateMenus() {
   QMenu* nav = menuBar()->addMenu(tr("&Navigate"));
   add(nav, {kCmdNextMatch, kCmdPreviousMatch, 0, kCmdGoBack, kCmdGoForward, kCmdGoOrigin, 0,
             kCmdAddBookmark, kCmdClearBookmark, kCmdClearAllBookmarks});
-  QMenu* mark = menuBar()->addMenu(tr("&Marking"));
-  add(mark, {kCmdUserTags, kCmdRepeatLastTag, 0, 1310, 1311, 1312, 1313, 1314, 0, 1320, 1321,
-             1322, 1323, 1324, 0, 33034, 33039, 33035, 33036});
+  marking_ = new CMarking(this, props_.get());
+  marking_->FillMenu(menuBar()->addMenu(tr("&Marking")));
   QMenu* window = menuBar()->addMenu(tr("&Window"));
   QMenu* group = window->addMenu(tr("Scroll &Group"));
   for (int id = kCmdScrollGroupNone; id <= kCmdScrollGroupD; ++id) group->addAction(actions_->Get(id));
@@ -208,6 +224,7 @@ void CVornMainFrame::CreateBars() {
   word_details_->setMinimumSize(300, 100);
   word_bar_->setWidget(word_details_);
   addDockWidget(Qt::BottomDockWidgetArea, word_bar_);
+  marking_->CreateBar();
   statusBar()->showMessage(tr("Ready"));
 }
 
@@ -283,6 +300,7 @@ void CVornMainFrame::Dispatch(int id) {
 }
 
 bool CVornMainFrame::OnFrameCommand(int id) {
+  if (marking_->OnFrameCommand(id)) return true;
   const bool shift = QApplication::keyboardModifiers() & Qt::ShiftModifier;
   if (SlotOfCommand(id, shift) >= 0) {
     OpenSlotCommand(id, shift);
@@ -330,7 +348,9 @@ void CVornMainFrame::UpdateActions() {
     if (!def) continue;
     bool enabled = false;
     bool checked = false;
-    if (def->target == CommandTarget::kFrame) {
+    if (def->target == CommandTarget::kFrame && marking_->UpdateFrameCommand(id, &enabled, &checked)) {
+      // The Marking menu's own frame commands.
+    } else if (def->target == CommandTarget::kFrame) {
       const int slot = SlotOfCommand(id, false);
       if (slot >= 0) {
         enabled = IsSlotPresent(slot);
@@ -368,6 +388,7 @@ void CVornMainFrame::UpdateActions() {
     action->setEnabled(enabled);
     if (action->isCheckable()) action->setChecked(checked);
   }
+  marking_->UpdateBar(w);
 }
 
 void CVornMainFrame::ShowNavigation(CVornChildFrame* window) {
@@ -399,6 +420,10 @@ void CVornMainFrame::WindowActivated(CVornChildFrame* window) {
 void CVornMainFrame::FocusQueryBox() { query_box_->setFocus(); }
 
 void CVornMainFrame::closeEvent(QCloseEvent* event) {
+  if (!marking_->OfferToSaveAllTags()) {
+    event->ignore();
+    return;
+  }
   mdi_->closeAllSubWindows();
   event->accept();
 }

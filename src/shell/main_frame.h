@@ -29,6 +29,7 @@ class CMessageSink;
 namespace vorn::shell {
 
 class CActions;
+class CMarking;
 class CVornChildFrame;
 
 // The catalogue slot each fixed Open command opens, without and with Shift.
@@ -48,6 +49,8 @@ struct MainFrameOptions {
   std::string settings_path;              // empty: Vorn.ini in the working folder
   // Messages go to stderr instead of message boxes (for unattended runs).
   bool quiet = false;
+  // When set, messages go there instead (borrowed; must outlive the frame).
+  platform::CMessageSink* sink = nullptr;
 };
 
 class CVornMainFrame : public QMainWindow {
@@ -58,6 +61,7 @@ class CVornMainFrame : public QMainWindow {
 
   CVornDBs& GetCatalogue() { return *dbs_; }
   CActions& GetActions() { return *actions_; }
+  CMarking& GetMarking() { return *marking_; }
   platform::CMessageSink* GetMessageSink() const { return sink_.get(); }
   QMdiArea* GetMdiArea() const { return mdi_; }
   QLineEdit* GetQueryBox() const { return query_box_; }
@@ -101,6 +105,7 @@ class CVornMainFrame : public QMainWindow {
   std::unique_ptr<CVornDBs> dbs_;
   std::unique_ptr<CPropositionsList> props_;
   CActions* actions_ = nullptr;
+  CMarking* marking_ = nullptr;
   QMdiArea* mdi_ = nullptr;
   QMenu* open_menu_ = nullptr;
   QToolBar* nav_bar_ = nullptr;

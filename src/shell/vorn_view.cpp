@@ -16,6 +16,7 @@
 #include "refs/bible_ref.h"
 #include "shell/actions.h"
 #include "shell/child_frame.h"
+#include "shell/propositions_bar.h"
 #include "textdb/vorn_db.h"
 
 namespace vorn::shell {
@@ -41,6 +42,7 @@ bool CVornView::SetLayoutId(int id) {
   auto layout = MakeLayout(id, hits_pane_, db_, &metrics_, state_);
   if (!layout) return false;
   layout_ = std::move(layout);
+  layout_props_ = id == kLayoutPropositions && state_ ? state_->GetPropositions() : nullptr;
   previous_layout_id_ = layout_id_;
   layout_id_ = id;
   Invalidate();
@@ -55,6 +57,12 @@ void CVornView::Invalidate() {
 void CVornView::EnsureLayout() {
   metrics_.SetSize(viewport()->width(), viewport()->height());
   metrics_.Prepare(&device_, 0);
+  if (layout_props_ && state_->GetPropositions() != layout_props_) {
+    // Only compared: the old analysis may be gone already.
+    layout_ = MakeLayout(layout_id_, hits_pane_, db_, &metrics_, state_);
+    layout_props_ = state_->GetPropositions();
+    needs_layout_ = true;
+  }
   if (!needs_layout_ || !layout_) return;
   needs_layout_ = false;
   word_y_ = layout_->Rebuild(focus_, word_y_, true);
@@ -208,6 +216,12 @@ void CVornView::keyPressEvent(QKeyEvent* event) {
   const bool ctrl = event->modifiers() & Qt::ControlModifier;
   const bool shift = event->modifiers() & Qt::ShiftModifier;
   const bool rtl = !hits_pane_ && metrics_.IsRightToLeft();
+  if (!hits_pane_ && layout_id_ == kLayoutPropositions) {
+    if (const int id = PropositionKeyCommand(event->key(), event->modifiers(), rtl)) {
+      frame_->KeyCommand(id);
+      return;
+    }
+  }
   WordIndex target = -2;
   CBibleRef ref(db_, focus_);
   switch (event->key()) {
