@@ -370,6 +370,15 @@ TEST_F(MarkingTest, NameFieldMarksUnsavedPropositionsAndSaveClearsTheMark) {
   EXPECT_EQ(name->text(), QStringLiteral("Mine"));
   // The pane now lays out the loaded analysis.
   EXPECT_FALSE(Text()->grab().isNull());
+
+  // Merging into a fresh analysis brings the saved entries in.
+  frame_->Dispatch(kCmdPropUnload);
+  QMenu* merge = Marking().GetMergeMenu();
+  emit merge->aboutToShow();
+  ASSERT_NE(ItemWithId(merge, kCmdPropMergeFirst), nullptr);
+  ItemWithId(merge, kCmdPropMergeFirst)->trigger();
+  EXPECT_EQ(Entries(), saved);
+  EXPECT_EQ(name->text(), QStringLiteral(" *"));
 }
 
 TEST_F(MarkingTest, ClosingAWindowOffersToSaveTagsNoOtherWindowShows) {
