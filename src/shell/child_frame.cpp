@@ -1,12 +1,17 @@
 #include "shell/child_frame.h"
 
+#include <QCloseEvent>
+#include <QDir>
 #include <QSplitter>
 #include <QVBoxLayout>
 
+#include "layout/layout_tags.h"
+#include "markup/tags_db.h"
 #include "refs/bible_ref.h"
 #include "shell/actions.h"
 #include "shell/line_fonts_dialog.h"
 #include "shell/main_frame.h"
+#include "shell/marking.h"
 #include "shell/qt_device.h"
 #include "shell/vorn_view.h"
 #include "textdb/vorn_db.h"
@@ -15,7 +20,12 @@ namespace vorn::shell {
 
 CVornChildFrame::CVornChildFrame(CVornMainFrame* main, CVornDB* db, CPropositionsList* props)
     : main_(main), db_(db) {
-  state_ = std::make_unique<CQueryThing>(db, nullptr, nullptr, props, this);
+  // The user folders are under the working folder, as for the propositions.
+  CTagsDB* tags = GetTagsDB(db, QDir::currentPath().toStdString());
+  state_ = std::make_unique<CQueryThing>(db, tags, nullptr, props, this);
+  state_->SetWordTagsMaker([](std::unique_ptr<CTag> tag, const CViewMetrics& metrics) {
+    return std::make_unique<CTagWordTags>(std::move(tag), metrics);
+  });
   auto* box = new QVBoxLayout(this);
   box->setContentsMargins(0, 0, 0, 0);
   splitter_ = new QSplitter(Qt::Vertical, this);
@@ -120,12 +130,26 @@ void CVornChildFrame::HitsCleared() {
   hits_->HitsChanged();
 }
 
+void CVornChildFrame::KeyCommand(int id) {
+  OnCommand(id);
+  main_->UpdateActions();
+}
+
+void CVornChildFrame::closeEvent(QCloseEvent* event) {
+  if (!main_->GetMarking().CloseWindow(this)) {
+    event->ignore();
+    return;
+  }
+  QWidget::closeEvent(event);
+}
+
 void CVornChildFrame::RepaintPanes() {
   text_->Invalidate();
   hits_->Invalidate();
 }
 
 bool CVornChildFrame::OnCommand(int id) {
+  if (main_->GetMarking().OnCommand(this, id)) return true;
   if (id >= kCmdScrollGroupNone && id <= kCmdScrollGroupD) {
     const int n = id - kCmdScrollGroupNone;
     SetScrollGroup(n == 0 ? std::u16string() : std::u16string(1, static_cast<char16_t>(u'A' + n - 1)));
@@ -163,6 +187,7 @@ bool CVornChildFrame::OnCommand(int id) {
 bool CVornChildFrame::UpdateCommand(int id, bool* enabled, bool* checked) {
   *enabled = true;
   *checked = false;
+  if (main_->GetMarking().UpdateCommand(this, id, enabled, checked)) return true;
   if (id >= kCmdScrollGroupNone && id <= kCmdScrollGroupD) {
     const int n = id - kCmdScrollGroupNone;
     *checked = n == 0 ? group_.empty() : group_ == std::u16string(1, static_cast<char16_t>(u'A' + n - 1));

@@ -43,6 +43,9 @@ class CVornChildFrame : public QWidget, public CQueryWindow {
 
   bool OnCommand(int id);
   bool UpdateCommand(int id, bool* enabled, bool* checked);
+  // A command given by a key in one of the panes: run, then every action's
+  // state brought up to date.
+  void KeyCommand(int id);
 
   // From the panes.
   void FocusChanged(CVornView* pane, WordIndex old_focus);
@@ -56,6 +59,11 @@ class CVornChildFrame : public QWidget, public CQueryWindow {
   void HitsRemoved(WordIndex first_removed) override;
   void HitsCleared() override;
   void RepaintPanes() override;
+
+ protected:
+  // Offers to save the window's modified markup first; Cancel keeps the
+  // window open.
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   // Gives the hits pane room when it is shorter than a fifth of the text pane.

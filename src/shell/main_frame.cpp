@@ -16,6 +16,7 @@
 #include "shell/actions.h"
 #include "shell/arrange_windows.h"
 #include "shell/child_frame.h"
+#include "shell/marking.h"
 #include "shell/message_box_sink.h"
 #include "shell/nav_bar.h"
 #include "shell/print_metrics.h"
@@ -37,11 +38,31 @@ int SlotOfCommand(int command, bool shift) {
   return -1;
 }
 
+namespace {
+
+// Hands every message to a sink the frame does not own.
+class ForwardingSink : public platform::CMessageSink {
+ public:
+  explicit ForwardingSink(platform::CMessageSink* to) : to_(to) {}
+  void ShowInformation(const std::u16string& text) override { to_->ShowInformation(text); }
+  void ShowWarning(const std::u16string& text) override { to_->ShowWarning(text); }
+  platform::MsgAnswer Ask(const std::u16string& text, platform::MsgButtons buttons) override {
+    return to_->Ask(text, buttons);
+  }
+
+ private:
+  platform::CMessageSink* to_;
+};
+
+}  // namespace
+
 CVornMainFrame::CVornMainFrame(const MainFrameOptions& options) {
   setWindowTitle(QStringLiteral("Vorn"));
   ini_ = options.settings_path.empty() ? std::make_unique<CVornIni>()
                                        : std::make_unique<CVornIni>(options.settings_path);
-  if (options.quiet) {
+  if (options.sink) {
+    sink_ = std::make_unique<ForwardingSink>(options.sink);
+  } else if (options.quiet) {
     sink_ = std::make_unique<platform::CStderrMessageSink>();
   } else {
     sink_ = std::make_unique<CMessageBoxSink>(this);
@@ -105,9 +126,8 @@ void CVornMainFrame::CreateMenus() {
   QMenu* nav = menuBar()->addMenu(tr("&Navigate"));
   add(nav, {kCmdNextMatch, kCmdPreviousMatch, 0, kCmdGoBack, kCmdGoForward, kCmdGoOrigin, 0,
             kCmdAddBookmark, kCmdClearBookmark, kCmdClearAllBookmarks});
-  QMenu* mark = menuBar()->addMenu(tr("&Marking"));
-  add(mark, {kCmdUserTags, kCmdRepeatLastTag, 0, 1310, 1311, 1312, 1313, 1314, 0, 1320, 1321,
-             1322, 1323, 1324, 0, 33034, 33039, 33035, 33036});
+  marking_ = new CMarking(this, props_.get());
+  marking_->FillMenu(menuBar()->addMenu(tr("&Marking")));
   QMenu* window = menuBar()->addMenu(tr("&Window"));
   QMenu* group = window->addMenu(tr("Scroll &Group"));
   for (int id = kCmdScrollGroupNone; id <= kCmdScrollGroupD; ++id) group->addAction(actions_->Get(id));
@@ -151,6 +171,7 @@ void CVornMainFrame::CreateBars() {
 
   word_bar_ = new CWordDetailsBar(this);
   addDockWidget(Qt::BottomDockWidgetArea, word_bar_);
+  marking_->CreateBar();
   statusBar()->showMessage(tr("Ready"));
 }
 
@@ -223,6 +244,7 @@ void CVornMainFrame::Dispatch(int id) {
 }
 
 bool CVornMainFrame::OnFrameCommand(int id) {
+  if (marking_->OnFrameCommand(id)) return true;
   const bool shift = QApplication::keyboardModifiers() & Qt::ShiftModifier;
   if (SlotOfCommand(id, shift) >= 0) {
     OpenSlotCommand(id, shift);
@@ -281,7 +303,9 @@ void CVornMainFrame::UpdateActions() {
     if (!def) continue;
     bool enabled = false;
     bool checked = false;
-    if (def->target == CommandTarget::kFrame) {
+    if (def->target == CommandTarget::kFrame && marking_->UpdateFrameCommand(id, &enabled, &checked)) {
+      // The Marking menu's own frame commands.
+    } else if (def->target == CommandTarget::kFrame) {
       const int slot = SlotOfCommand(id, false);
       if (slot >= 0) {
         enabled = IsSlotPresent(slot);
@@ -324,6 +348,7 @@ void CVornMainFrame::UpdateActions() {
     action->setEnabled(enabled);
     if (action->isCheckable()) action->setChecked(checked);
   }
+  marking_->UpdateBar(w);
 }
 
 void CVornMainFrame::ShowNavigation(CVornChildFrame* window) {
@@ -360,6 +385,10 @@ CPrintSetup& CVornMainFrame::GetPrintSetup() {
 }
 
 void CVornMainFrame::closeEvent(QCloseEvent* event) {
+  if (!marking_->OfferToSaveAllTags()) {
+    event->ignore();
+    return;
+  }
   mdi_->closeAllSubWindows();
   event->accept();
 }

@@ -31,6 +31,7 @@ class CActions;
 class CNavBar;
 class CRichQueryBox;
 class CPrintSetup;
+class CMarking;
 class CVornChildFrame;
 class CWordDetailsBar;
 
@@ -51,6 +52,8 @@ struct MainFrameOptions {
   std::string settings_path;              // empty: Vorn.ini in the working folder
   // Messages go to stderr instead of message boxes (for unattended runs).
   bool quiet = false;
+  // When set, messages go there instead (borrowed; must outlive the frame).
+  platform::CMessageSink* sink = nullptr;
 };
 
 class CVornMainFrame : public QMainWindow {
@@ -61,6 +64,7 @@ class CVornMainFrame : public QMainWindow {
 
   CVornDBs& GetCatalogue() { return *dbs_; }
   CActions& GetActions() { return *actions_; }
+  CMarking& GetMarking() { return *marking_; }
   platform::CMessageSink* GetMessageSink() const { return sink_.get(); }
   QMdiArea* GetMdiArea() const { return mdi_; }
   CNavBar* GetNavBar() const { return nav_bar_; }
@@ -112,6 +116,7 @@ class CVornMainFrame : public QMainWindow {
   std::unique_ptr<CVornDBs> dbs_;
   std::unique_ptr<CPropositionsList> props_;
   CActions* actions_ = nullptr;
+  CMarking* marking_ = nullptr;
   QMdiArea* mdi_ = nullptr;
   QMenu* open_menu_ = nullptr;
   CNavBar* nav_bar_ = nullptr;

@@ -19,6 +19,7 @@
 #include "shell/child_frame.h"
 #include "shell/hit_moves.h"
 #include "shell/persistent_view_settings.h"
+#include "shell/propositions_bar.h"
 #include "shell/scroll_popup.h"
 #include "shell/word_tip.h"
 #include "textdb/vorn_db.h"
@@ -82,6 +83,7 @@ bool CVornView::SetLayoutId(int id) {
   auto layout = MakeLayout(id, hits_pane_, db_, &metrics_, state_);
   if (!layout) return false;
   layout_ = std::move(layout);
+  layout_props_ = id == kLayoutPropositions && state_ ? state_->GetPropositions() : nullptr;
   previous_layout_id_ = layout_id_;
   layout_id_ = id;
   Invalidate();
@@ -98,6 +100,12 @@ void CVornView::Invalidate() {
 void CVornView::EnsureLayout() {
   metrics_.SetSize(viewport()->width(), viewport()->height());
   metrics_.Prepare(&device_, 0);
+  if (layout_props_ && state_->GetPropositions() != layout_props_) {
+    // Only compared: the old analysis may be gone already.
+    layout_ = MakeLayout(layout_id_, hits_pane_, db_, &metrics_, state_);
+    layout_props_ = state_->GetPropositions();
+    needs_layout_ = true;
+  }
   if (!needs_layout_ || !layout_) return;
   needs_layout_ = false;
   word_y_ = layout_->Rebuild(focus_, word_y_, with_headings_);
@@ -269,6 +277,12 @@ void CVornView::keyPressEvent(QKeyEvent* event) {
   const bool ctrl = event->modifiers() & Qt::ControlModifier;
   const bool shift = event->modifiers() & Qt::ShiftModifier;
   const bool rtl = !hits_pane_ && metrics_.IsRightToLeft();
+  if (!hits_pane_ && layout_id_ == kLayoutPropositions) {
+    if (const int id = PropositionKeyCommand(event->key(), event->modifiers(), rtl)) {
+      frame_->KeyCommand(id);
+      return;
+    }
+  }
   WordIndex target = -2;
   CBibleRef ref(db_, focus_);
   const std::optional<HitMove> hit_move = hits_pane_ ? HitsPaneMove(event->key(), ctrl) : std::nullopt;

@@ -13,6 +13,7 @@
 
 namespace vorn {
 class CLayout;
+class CPropositions;
 class CQueryThing;
 class CVornDB;
 }  // namespace vorn
@@ -104,6 +105,9 @@ class CVornView : public QAbstractScrollArea {
   CQtDevice device_;
   CViewMetrics metrics_;
   std::unique_ptr<CLayout> layout_;
+  // The analysis a Propositions layout was made over; the layout is made
+  // anew when the window shows another one (loaded, saved as, unloaded).
+  CPropositions* layout_props_ = nullptr;
   int layout_id_ = 0;
   int previous_layout_id_ = 0;
   WordIndex focus_ = 0;
