@@ -18,10 +18,12 @@
 #include "markup/propositions_list.h"
 #include "refs/bible_ref.h"
 #include "shell/actions.h"
+#include "shell/bookmark_menu.h"
 #include "shell/child_frame.h"
 #include "shell/message_box_sink.h"
 #include "shell/qt_device.h"
 #include "shell/vorn_view.h"
+#include "shell/window_placement.h"
 #include "textdb/font_format.h"
 #include "textdb/vorn_db.h"
 #include "wordinfo/word.h"
@@ -69,17 +71,25 @@ CVornMainFrame::CVornMainFrame(const MainFrameOptions& options) {
   setWindowTitle(QStringLiteral("Vorn"));
   ini_ = options.settings_path.empty() ? std::make_unique<CVornIni>()
                                        : std::make_unique<CVornIni>(options.settings_path);
-  if (options.quiet) {
-    sink_ = std::make_unique<platform::CStderrMessageSink>();
+  if (options.sink) {
+    messages_ = options.sink;
   } else {
-    sink_ = std::make_unique<CMessageBoxSink>(this);
+    if (options.quiet) {
+      sink_ = std::make_unique<platform::CStderrMessageSink>();
+    } else {
+      sink_ = std::make_unique<CMessageBoxSink>(this);
+    }
+    messages_ = sink_.get();
   }
-  SetFontMessageSink(sink_.get());
+  desktop_path_ = options.desktop_path.empty()
+                      ? QDir::current().absoluteFilePath(QStringLiteral("StartUp.vdt")).toStdString()
+                      : options.desktop_path;
+  SetFontMessageSink(messages_);
   const std::vector<std::string> folders = options.data_folders.empty()
                                                ? DefaultDataFolders(VORN_DEFAULT_DATA_DIR)
                                                : options.data_folders;
-  dbs_ = std::make_unique<CVornDBs>(folders, sink_.get(), ini_.get());
-  props_ = std::make_unique<CPropositionsList>(QDir::currentPath().toStdString(), sink_.get());
+  dbs_ = std::make_unique<CVornDBs>(folders, messages_, ini_.get());
+  props_ = std::make_unique<CPropositionsList>(QDir::currentPath().toStdString(), messages_);
   actions_ = new CActions(this, [this](int id) { Dispatch(id); });
   for (const auto& [id, action] : actions_->All()) addAction(action);
 
@@ -92,6 +102,8 @@ CVornMainFrame::CVornMainFrame(const MainFrameOptions& options) {
   });
   CreateMenus();
   CreateBars();
+  resize(1280, 900);
+  InitState();
   UpdateActions();
 }
 
@@ -132,7 +144,10 @@ void CVornMainFrame::CreateMenus() {
              kCmdPropositionsBar, 0, kCmdPaperWidth, kCmdLineFonts, kCmdBibleInfo});
   QMenu* nav = menuBar()->addMenu(tr("&Navigate"));
   add(nav, {kCmdNextMatch, kCmdPreviousMatch, 0, kCmdGoBack, kCmdGoForward, kCmdGoOrigin, 0,
-            kCmdAddBookmark, kCmdClearBookmark, kCmdClearAllBookmarks});
+            kCmdAddBookmark, kCmdClearBookmark, kCmdClearAllBookmarks, kCmdNextBookmark,
+            kCmdPreviousBookmark});
+  bookmark_menu_ = new CBookmarkMenu(nav, [this](int id) { Dispatch(id); });
+  connect(nav, &QMenu::aboutToShow, this, [this] { BuildBookmarkMenu(); });
   QMenu* mark = menuBar()->addMenu(tr("&Marking"));
   add(mark, {kCmdUserTags, kCmdRepeatLastTag, 0, 1310, 1311, 1312, 1313, 1314, 0, 1320, 1321,
              1322, 1323, 1324, 0, 33034, 33039, 33035, 33036});
@@ -226,6 +241,7 @@ CVornChildFrame* CVornMainFrame::OpenEntry(int index) {
   }
   auto* window = new CVornChildFrame(this, db, props_.get());
   QMdiSubWindow* sub = mdi_->addSubWindow(window);
+  TrackNormalGeometry(sub);
   sub->setAttribute(Qt::WA_DeleteOnClose);
   sub->setWindowTitle(window->MakeTitle());
   sub->resize(640, 480);
@@ -288,6 +304,7 @@ bool CVornMainFrame::OnFrameCommand(int id) {
     OpenSlotCommand(id, shift);
     return true;
   }
+  if (OnStateCommand(id)) return true;
   switch (id) {
     case kCmdCloseAll:
       mdi_->closeAllSubWindows();
@@ -358,7 +375,7 @@ void CVornMainFrame::UpdateActions() {
             enabled = true;
             break;
           default:
-            enabled = false;  // not available yet
+            if (!UpdateStateCommand(id, &enabled, &checked)) enabled = false;  // not available yet
             break;
         }
       }
@@ -388,7 +405,11 @@ void CVornMainFrame::ShowNavigation(CVornChildFrame* window) {
 }
 
 void CVornMainFrame::ActiveFocusChanged(CVornChildFrame* window) {
-  if (window == ActiveWindow()) ShowNavigation(window);
+  if (window != ActiveWindow()) return;
+  ShowNavigation(window);
+  // Shortcuts act on the enabled state: it must follow the verse (Add
+  // Bookmark, the bookmark steps).
+  UpdateActions();
 }
 
 void CVornMainFrame::WindowActivated(CVornChildFrame* window) {
@@ -399,7 +420,7 @@ void CVornMainFrame::WindowActivated(CVornChildFrame* window) {
 void CVornMainFrame::FocusQueryBox() { query_box_->setFocus(); }
 
 void CVornMainFrame::closeEvent(QCloseEvent* event) {
-  mdi_->closeAllSubWindows();
+  SaveStateForExit(QApplication::queryKeyboardModifiers() & Qt::ShiftModifier);
   event->accept();
 }
 
