@@ -53,12 +53,12 @@ class FrameTest : public ::testing::Test {
 
   std::string Path(const char* name) const { return dir_.filePath(QString::fromLatin1(name)).toStdString(); }
 
-  MainFrameOptions Options() const {
+  MainFrameOptions Options() {
     MainFrameOptions o;
     for (const auto& db : *databases_) o.data_folders.push_back(db->data_folder());
     o.settings_path = Path("Vorn.ini");
     o.desktop_path = Path("StartUp.vdt");
-    o.sink = const_cast<platform::CRecordingMessageSink*>(&sink_);
+    o.sink = &sink_;
     return o;
   }
 
