@@ -15,6 +15,11 @@ struct Entry {
 
 // Sorted by id for binary search.
 constexpr Entry kStrings[] = {
+    {kIdsDesktopFilter, u"VORN Desktops (*.vdt)|*.vdt|All Files (*.*)|*.*||"},
+    {kIdsDesktopExtension, u"vdt"},
+    {kIdsDesktopViews, u"Views"},
+    {kIdsDesktopView, u"View %1"},
+    {kIdsCantSaveDesktop, u"Couldn't save desktop. Read-only directory?"},
     {kIdsConfirmDeleteTag, u"Are you sure you want to delete the file containing the %1 tag?"},
     {kIdsParvelloName, u"Parvello"},
     {kIdsParvelloKey, u"Software\\Qyx\\%1"},

@@ -8,6 +8,11 @@ namespace vorn::platform {
 
 // String ids in use; the texts live in string_table.cpp.
 enum StringId : int {
+  kIdsDesktopFilter = 48,
+  kIdsDesktopExtension = 49,
+  kIdsDesktopViews = 50,
+  kIdsDesktopView = 51,
+  kIdsCantSaveDesktop = 70,
   kIdsConfirmDeleteTag = 144,
   kIdsParvelloName = 145,
   kIdsParvelloKey = 147,

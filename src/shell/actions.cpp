@@ -37,6 +37,8 @@ constexpr CommandDef kCommands[] = {
     {kCmdAddBookmark, "&Add Bookmark", "Ctrl+B", T::kFrame, false},
     {kCmdClearBookmark, "&Clear Bookmark", "", T::kFrame, false},
     {kCmdClearAllBookmarks, "Clear All Bookmarks", "", T::kFrame, false},
+    {kCmdNextBookmark, "Ne&xt Bookmark", "F2", T::kFrame, false},
+    {kCmdPreviousBookmark, "Pre&vious Bookmark", "Shift+F2", T::kFrame, false},
     {kCmdRepeatLastTag, "&Repeat Last Tag", "", T::kFrame, false},
     {kCmdCascade, "&Cascade", "", T::kFrame, false},
     {kCmdTile, "&Tile", "", T::kFrame, false},

@@ -73,6 +73,10 @@ enum CommandId : int {
   kCmdGoOrigin = 33068,
   kCmdAnalyse = 33069,
   kCmdLineFonts = 33070,
+  // Step to the next or previous bookmark in the active window; the ids
+  // are the program's own, clear of every stored one.
+  kCmdNextBookmark = 33110,
+  kCmdPreviousBookmark = 33111,
   kCmdLineFirst = 35001,  // 35001..35006: Text, Translit, Tags, Glosses, Base Forms, Notes
   kCmdLineLast = 35006,
   kCmdLineAltFirst = 35021,  // the same six for the bar's buttons

@@ -33,8 +33,12 @@ StartOptions ParseArguments(const QStringList& arguments) {
 std::unique_ptr<CVornMainFrame> StartMainFrame(bool quiet) {
   MainFrameOptions frame_options;
   frame_options.quiet = quiet;
-  auto frame = std::make_unique<CVornMainFrame>(frame_options);
-  frame->resize(1280, 900);
+  return StartMainFrame(frame_options, QApplication::queryKeyboardModifiers() & Qt::ShiftModifier);
+}
+
+std::unique_ptr<CVornMainFrame> StartMainFrame(const MainFrameOptions& options, bool shift) {
+  auto frame = std::make_unique<CVornMainFrame>(options);
+  if (frame->LoadStartUpDesktop(shift)) return frame;
   CVornChildFrame* heb = frame->OpenSlotCommand(kCmdOpenHebrewOT, false);
   CVornChildFrame* gnt = frame->OpenSlotCommand(kCmdOpenGreekNT, false);
   if (heb || gnt) frame->GetMdiArea()->tileSubWindows();

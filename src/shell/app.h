@@ -11,6 +11,7 @@ class QApplication;
 namespace vorn::shell {
 
 class CVornMainFrame;
+struct MainFrameOptions;
 
 struct StartOptions {
   QString screenshot;  // empty: run interactively
@@ -22,9 +23,12 @@ struct StartOptions {
 // Reads the program's own arguments (Qt's are already taken out).
 StartOptions ParseArguments(const QStringList& arguments);
 
-// Makes the main frame and its start-up windows: one on the Hebrew OT and
+// Makes the main frame and its start-up windows: those of the start-up
+// desktop unless Shift is held; without one, a window on the Hebrew OT and
 // one on the Greek NT, the Greek one active.
 std::unique_ptr<CVornMainFrame> StartMainFrame(bool quiet);
+// The same with the frame's options given and Shift held or not.
+std::unique_ptr<CVornMainFrame> StartMainFrame(const MainFrameOptions& options, bool shift);
 
 // Renders `frame` into a PNG at `path`; false when it cannot be written.
 bool SaveScreenshot(CVornMainFrame* frame, const QString& path);

@@ -84,6 +84,7 @@ void CVornChildFrame::FocusChanged(CVornView* pane, WordIndex old_focus) {
     }
     state_->SetCurrentWord(focus);
     main_->ActiveFocusChanged(this);
+    main_->ScrollGroupFocusChanged(this);
   }
   if (!going_through_history_) state_->GetHistory().Add(focus);
 }

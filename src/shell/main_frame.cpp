@@ -15,6 +15,7 @@
 #include "markup/propositions_list.h"
 #include "shell/actions.h"
 #include "shell/arrange_windows.h"
+#include "shell/bookmark_menu.h"
 #include "shell/child_frame.h"
 #include "shell/marking.h"
 #include "shell/message_box_sink.h"
@@ -23,6 +24,7 @@
 #include "shell/qt_device.h"
 #include "shell/rich_query_box.h"
 #include "shell/vorn_view.h"
+#include "shell/window_placement.h"
 #include "shell/word_details_bar.h"
 #include "textdb/font_format.h"
 #include "textdb/vorn_db.h"
@@ -67,6 +69,9 @@ CVornMainFrame::CVornMainFrame(const MainFrameOptions& options) {
   } else {
     sink_ = std::make_unique<CMessageBoxSink>(this);
   }
+  desktop_path_ = options.desktop_path.empty()
+                      ? QDir::current().absoluteFilePath(QStringLiteral("StartUp.vdt")).toStdString()
+                      : options.desktop_path;
   SetFontMessageSink(sink_.get());
   data_folders_ = options.data_folders.empty() ? DefaultDataFolders(VORN_DEFAULT_DATA_DIR)
                                               : options.data_folders;
@@ -84,6 +89,8 @@ CVornMainFrame::CVornMainFrame(const MainFrameOptions& options) {
   });
   CreateMenus();
   CreateBars();
+  resize(1280, 900);
+  InitState();
   UpdateActions();
 }
 
@@ -125,7 +132,10 @@ void CVornMainFrame::CreateMenus() {
              kCmdPropositionsBar, 0, kCmdPaperWidth, kCmdLineFonts, kCmdBibleInfo});
   QMenu* nav = menuBar()->addMenu(tr("&Navigate"));
   add(nav, {kCmdNextMatch, kCmdPreviousMatch, 0, kCmdGoBack, kCmdGoForward, kCmdGoOrigin, 0,
-            kCmdAddBookmark, kCmdClearBookmark, kCmdClearAllBookmarks});
+            kCmdAddBookmark, kCmdClearBookmark, kCmdClearAllBookmarks, kCmdNextBookmark,
+            kCmdPreviousBookmark});
+  bookmark_menu_ = new CBookmarkMenu(nav, [this](int id) { Dispatch(id); });
+  connect(nav, &QMenu::aboutToShow, this, [this] { BuildBookmarkMenu(); });
   marking_ = new CMarking(this, props_.get());
   marking_->FillMenu(menuBar()->addMenu(tr("&Marking")));
   QMenu* window = menuBar()->addMenu(tr("&Window"));
@@ -190,6 +200,7 @@ CVornChildFrame* CVornMainFrame::OpenEntry(int index) {
   }
   auto* window = new CVornChildFrame(this, db, props_.get());
   QMdiSubWindow* sub = mdi_->addSubWindow(window);
+  TrackNormalGeometry(sub);
   sub->setAttribute(Qt::WA_DeleteOnClose);
   sub->setWindowTitle(window->MakeTitle());
   sub->resize(640, 480);
@@ -250,6 +261,7 @@ bool CVornMainFrame::OnFrameCommand(int id) {
     OpenSlotCommand(id, shift);
     return true;
   }
+  if (OnStateCommand(id)) return true;
   switch (id) {
     case kCmdCloseAll:
       mdi_->closeAllSubWindows();
@@ -338,7 +350,7 @@ void CVornMainFrame::UpdateActions() {
             nav_bar_->UpdateCommand(id, &enabled);
             break;
           default:
-            enabled = false;  // not available yet
+            if (!UpdateStateCommand(id, &enabled, &checked)) enabled = false;  // not available yet
             break;
         }
       }
@@ -358,7 +370,11 @@ void CVornMainFrame::ShowNavigation(CVornChildFrame* window) {
 }
 
 void CVornMainFrame::ActiveFocusChanged(CVornChildFrame* window) {
-  if (window == ActiveWindow()) ShowNavigation(window);
+  if (window != ActiveWindow()) return;
+  ShowNavigation(window);
+  // Shortcuts act on the enabled state: it must follow the verse (Add
+  // Bookmark, the bookmark steps).
+  UpdateActions();
 }
 
 void CVornMainFrame::WindowActivated(CVornChildFrame* window) {
@@ -385,11 +401,17 @@ CPrintSetup& CVornMainFrame::GetPrintSetup() {
 }
 
 void CVornMainFrame::closeEvent(QCloseEvent* event) {
+  // Tags shown in several windows are offered once, before any window goes.
   if (!marking_->OfferToSaveAllTags()) {
     event->ignore();
     return;
   }
-  mdi_->closeAllSubWindows();
+  SaveStateForExit(QApplication::queryKeyboardModifiers() & Qt::ShiftModifier);
+  // A window whose user chose Cancel on a save offer keeps the program open.
+  if (!Windows().empty()) {
+    event->ignore();
+    return;
+  }
   event->accept();
 }
 

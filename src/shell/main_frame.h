@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "refs/bookmarks.h"
+#include "shell/options.h"
 #include "textdb/catalogue.h"
 #include "textdb/ini_file.h"
 
@@ -32,6 +34,7 @@ class CNavBar;
 class CRichQueryBox;
 class CPrintSetup;
 class CMarking;
+class CBookmarkMenu;
 class CVornChildFrame;
 class CWordDetailsBar;
 
@@ -50,9 +53,10 @@ int SlotOfCommand(int command, bool shift);
 struct MainFrameOptions {
   std::vector<std::string> data_folders;  // empty: the default folders
   std::string settings_path;              // empty: Vorn.ini in the working folder
+  std::string desktop_path;               // empty: StartUp.vdt in the working folder
   // Messages go to stderr instead of message boxes (for unattended runs).
   bool quiet = false;
-  // When set, messages go there instead (borrowed; must outlive the frame).
+  // When set, all messages go here instead (borrowed; must outlive the frame).
   platform::CMessageSink* sink = nullptr;
 };
 
@@ -101,6 +105,37 @@ class CVornMainFrame : public QMainWindow {
   // Every pane on `db` takes the database's current line fonts.
   void LineFontsChanged(CVornDB* db);
 
+  // --- Application state: settings, options, bookmarks, desktops, scroll
+  // groups (main_frame_state.cpp).
+
+  CVornIni& GetSettings() { return *ini_; }
+  CBookmarks& GetBookmarks() { return bookmarks_; }
+  // The options as read at start or last confirmed in the Options dialog.
+  const COptions& GetOptions() const { return options_; }
+  // Takes `options` (refused unless every value is in range) and keeps them
+  // in the settings.
+  bool SetOptions(const COptions& options);
+  // The verse of the active window's focus word; an empty reference without
+  // a window.
+  CBibleRef CurrentReference() const;
+  const std::string& GetDesktopPath() const { return desktop_path_; }
+  // Reads the start-up desktop unless `shift` is held. False when none was
+  // read (Shift held, or no readable file).
+  bool LoadStartUpDesktop(bool shift);
+  // What exit saves: the main frame's state into the settings, the desktop
+  // into the start-up desktop when SaveOnExit is on and `shift` is not held
+  // (message 70 when it cannot be written); then every window closes, top
+  // first, offering to save its user data.
+  void SaveStateForExit(bool shift);
+  // Reads and applies a desktop file; false when it cannot be read.
+  bool LoadDesktopFile(const std::string& path);
+  // Writes the current desktop; false when it cannot be written.
+  bool SaveDesktopFile(const std::string& path);
+  // A window's focus verse changed: its scroll group follows.
+  void ScrollGroupFocusChanged(CVornChildFrame* window);
+  // While paused (a desktop is being restored) no window leads its group.
+  void SetScrollGroupsPaused(bool paused) { scroll_groups_paused_ = paused; }
+
  protected:
   void closeEvent(QCloseEvent* event) override;
 
@@ -109,6 +144,11 @@ class CVornMainFrame : public QMainWindow {
   void CreateBars();
   bool OnFrameCommand(int id);
   void ShowNavigation(CVornChildFrame* window);
+  // Commands of main_frame_state.cpp; false for another id.
+  bool OnStateCommand(int id);
+  bool UpdateStateCommand(int id, bool* enabled, bool* checked);
+  void InitState();
+  void BuildBookmarkMenu();
 
   std::unique_ptr<CVornIni> ini_;
   std::vector<std::string> data_folders_;
@@ -123,6 +163,13 @@ class CVornMainFrame : public QMainWindow {
   CWordDetailsBar* word_bar_ = nullptr;
   std::vector<std::unique_ptr<int>> documents_;  // one token per opened entry
   std::unique_ptr<CPrintSetup> print_setup_;
+  CBookmarks bookmarks_;
+  COptions options_;
+  std::string desktop_path_;
+  QString desktop_dir_;  // where the desktop dialogs start
+  CBookmarkMenu* bookmark_menu_ = nullptr;
+  bool scroll_groups_paused_ = false;
+  bool following_group_ = false;
 };
 
 }  // namespace vorn::shell

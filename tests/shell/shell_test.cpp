@@ -114,7 +114,14 @@ TEST(Screenshot, MainWindowOnTheRealDatabasesIsNotBlank) {
   for (const std::string& folder : DefaultDataFolders(VORN_DATA_DIR))
     found = found || QFileInfo::exists(QString::fromStdString(folder + "/GNT.qyx/Stats.txt"));
   if (!found) GTEST_SKIP() << "no databases built";
-  auto frame = StartMainFrame(true);
+  // The settings and the start-up desktop of the run stay out of the way.
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  MainFrameOptions options;
+  options.quiet = true;
+  options.settings_path = dir.filePath(QStringLiteral("Vorn.ini")).toStdString();
+  options.desktop_path = dir.filePath(QStringLiteral("StartUp.vdt")).toStdString();
+  auto frame = StartMainFrame(options, false);
   frame->show();
   EXPECT_EQ(frame->GetMdiArea()->subWindowList().size(), 2);
   const QString path = QStringLiteral(VORN_SHELL_OUTPUT_DIR "/screenshot.png");

@@ -1,0 +1,167 @@
+// The main frame's application state: options, bookmarks, desktops, the
+// start-up desktop and what exit saves, and the scroll groups.
+#include <QApplication>
+#include <QDir>
+
+#include "platform/message_sink.h"
+#include "platform/string_table.h"
+#include "refs/bible_ref.h"
+#include "shell/actions.h"
+#include "shell/bookmark_menu.h"
+#include "shell/child_frame.h"
+#include "shell/desktop.h"
+#include "shell/main_frame.h"
+#include "shell/options_dialog.h"
+#include "shell/scroll_group.h"
+
+namespace vorn::shell {
+
+void CVornMainFrame::InitState() {
+  desktop_dir_ = QDir::currentPath();
+  RestoreMainFrame(this, *ini_);
+  options_.Load(*ini_);
+}
+
+bool CVornMainFrame::SetOptions(const COptions& options) {
+  if (!options.IsValid()) return false;
+  options_ = options;
+  options_.Save(ini_.get());
+  return true;
+}
+
+CBibleRef CVornMainFrame::CurrentReference() const {
+  CVornChildFrame* w = ActiveWindow();
+  if (!w) return CBibleRef();
+  return CBibleRef(w->GetDatabase(), w->GetFocusWord());
+}
+
+bool CVornMainFrame::LoadStartUpDesktop(bool shift) {
+  if (shift) return false;
+  CDeskTop desktop(this, nullptr);
+  if (!desktop.Read(desktop_path_)) return false;
+  desktop.Apply();
+  return true;
+}
+
+void CVornMainFrame::SaveStateForExit(bool shift) {
+  SaveMainFrame(this, ini_.get());
+  if (ini_->GetSaveOnExit() && !shift && !SaveDesktopFile(desktop_path_)) {
+    sink_->ShowWarning(std::u16string(platform::LoadString(platform::kIdsCantSaveDesktop)));
+  }
+  CloseAllWindows(this);
+}
+
+bool CVornMainFrame::LoadDesktopFile(const std::string& path) {
+  CDeskTop desktop(this, nullptr);
+  if (!desktop.Read(path)) return false;
+  desktop.Apply();
+  return true;
+}
+
+bool CVornMainFrame::SaveDesktopFile(const std::string& path) {
+  CDeskTop desktop(this, nullptr);
+  desktop.Capture();
+  return desktop.Write(path);
+}
+
+void CVornMainFrame::ScrollGroupFocusChanged(CVornChildFrame* window) {
+  // The followers' own focus changes come back here; they must not lead.
+  if (scroll_groups_paused_ || following_group_) return;
+  following_group_ = true;
+  FollowScrollGroup(window, Windows());
+  following_group_ = false;
+}
+
+void CVornMainFrame::BuildBookmarkMenu() {
+  if (bookmark_menu_) bookmark_menu_->Rebuild(bookmarks_, CurrentReference(), ActiveWindow() != nullptr);
+}
+
+bool CVornMainFrame::OnStateCommand(int id) {
+  CVornChildFrame* w = ActiveWindow();
+  if (id >= CBookmarks::kFirstCommand && id < CBookmarks::kFirstCommand + CBookmarkMenu::kMaxItems) {
+    const size_t n = static_cast<size_t>(id - CBookmarks::kFirstCommand);
+    if (w && n < bookmarks_.GetCount()) {
+      const CBibleRef target = bookmarks_.GetBookmark(n, w->GetDatabase());
+      if (target.HasEntry()) w->GoTo(target);
+    }
+    return true;
+  }
+  switch (id) {
+    case kCmdAddBookmark:
+      if (w) bookmarks_.Add(CurrentReference());
+      return true;
+    case kCmdClearBookmark:
+      if (w) bookmarks_.Remove(CurrentReference());
+      return true;
+    case kCmdClearAllBookmarks:
+      bookmarks_.Clear();
+      return true;
+    case kCmdNextBookmark:
+    case kCmdPreviousBookmark: {
+      if (!w) return true;
+      const CBibleRef current = CurrentReference();
+      const CBibleRef target = id == kCmdNextBookmark ? bookmarks_.Next(current) : bookmarks_.Previous(current);
+      if (target.HasEntry() && !target.IsEqual(current)) {
+        w->GoTo(target);
+      } else {
+        QApplication::beep();
+      }
+      return true;
+    }
+    case kCmdLoadDesktop: {
+      CDeskTop desktop(this, &desktop_dir_);
+      desktop.LoadWithDialog(this);
+      return true;
+    }
+    case kCmdSaveDesktop: {
+      CDeskTop desktop(this, &desktop_dir_);
+      desktop.SaveWithDialog(this);
+      return true;
+    }
+    case kCmdOptions: {
+      COptionsDialog dialog(options_, this);
+      if (dialog.exec() == QDialog::Accepted) SetOptions(dialog.GetOptions());
+      return true;
+    }
+    default:
+      return false;
+  }
+}
+
+bool CVornMainFrame::UpdateStateCommand(int id, bool* enabled, bool* checked) {
+  CVornChildFrame* w = ActiveWindow();
+  *checked = false;
+  switch (id) {
+    case kCmdAddBookmark:
+      *enabled = w && bookmarks_.CanAdd(CurrentReference());
+      return true;
+    case kCmdClearBookmark: {
+      const CBibleRef current = CurrentReference();
+      *enabled = w && current.HasEntry() && bookmarks_.Contains(current);
+      return true;
+    }
+    case kCmdClearAllBookmarks:
+      *enabled = !bookmarks_.IsEmpty();
+      return true;
+    case kCmdNextBookmark:
+    case kCmdPreviousBookmark: {
+      const CBibleRef current = CurrentReference();
+      if (!w || !current.HasEntry() || bookmarks_.IsEmpty()) {
+        *enabled = false;
+        return true;
+      }
+      const CBibleRef target = id == kCmdNextBookmark ? bookmarks_.Next(current) : bookmarks_.Previous(current);
+      *enabled = target.HasEntry() && !target.IsEqual(current);
+      return true;
+    }
+    case kCmdLoadDesktop:
+    case kCmdSaveDesktop:
+    case kCmdOptions:
+      *enabled = true;
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace vorn::shell
