@@ -16,6 +16,7 @@
 #include "refs/bookmarks.h"
 #include "shell/child_frame.h"
 #include "shell/main_frame.h"
+#include "shell/persistent_view_settings.h"
 #include "shell/qt_device.h"
 #include "shell/vorn_view.h"
 #include "shell/window_placement.h"
@@ -142,6 +143,10 @@ void RestorePane(CVornView* pane, const CIniFile& settings, std::u16string_view 
   bool tips = false;
   if (settings.GetBool(section, u"ShowTips", &tips)) pane->SetShowTips(tips);
   pane->Invalidate();
+  // The next new pane starts as this one now stands.
+  CPersistentViewSettings& remembered = CPersistentViewSettings::Instance();
+  remembered.CopyFrom(metrics, *pane->GetMetrics().GetDatabase());
+  remembered.SetShowTips(pane->GetShowTips());
 }
 
 void SaveWindow(CVornChildFrame* window, CIniFile* settings, std::u16string_view section) {

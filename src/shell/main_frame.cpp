@@ -199,6 +199,7 @@ CVornChildFrame* CVornMainFrame::OpenEntry(int index) {
     dbs_->SetDocument(index, documents_.back().get());
   }
   auto* window = new CVornChildFrame(this, db, props_.get());
+  ApplyOptions(window);
   QMdiSubWindow* sub = mdi_->addSubWindow(window);
   TrackNormalGeometry(sub);
   sub->setAttribute(Qt::WA_DeleteOnClose);

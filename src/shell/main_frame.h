@@ -115,6 +115,8 @@ class CVornMainFrame : public QMainWindow {
   // Takes `options` (refused unless every value is in range) and keeps them
   // in the settings.
   bool SetOptions(const COptions& options);
+  // Gives a window's panes the word-tip times of the options.
+  void ApplyOptions(CVornChildFrame* window) const;
   // The verse of the active window's focus word; an empty reference without
   // a window.
   CBibleRef CurrentReference() const;

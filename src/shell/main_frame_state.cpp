@@ -5,6 +5,7 @@
 
 #include "platform/message_sink.h"
 #include "platform/string_table.h"
+#include "layout/layout_box.h"
 #include "refs/bible_ref.h"
 #include "shell/actions.h"
 #include "shell/bookmark_menu.h"
@@ -13,6 +14,8 @@
 #include "shell/main_frame.h"
 #include "shell/options_dialog.h"
 #include "shell/scroll_group.h"
+#include "shell/vorn_view.h"
+#include "shell/word_tip.h"
 
 namespace vorn::shell {
 
@@ -20,13 +23,26 @@ void CVornMainFrame::InitState() {
   desktop_dir_ = QDir::currentPath();
   RestoreMainFrame(this, *ini_);
   options_.Load(*ini_);
+  SetSelectionFill(options_.UsesYellowSelection());
 }
 
 bool CVornMainFrame::SetOptions(const COptions& options) {
   if (!options.IsValid()) return false;
   options_ = options;
   options_.Save(ini_.get());
+  SetSelectionFill(options_.UsesYellowSelection());
+  for (CVornChildFrame* w : Windows()) ApplyOptions(w);
   return true;
+}
+
+void CVornMainFrame::ApplyOptions(CVornChildFrame* window) const {
+  for (CVornView* pane : {window->GetTextPane(), window->GetHitsPane()}) {
+    if (CWordTip* tip = pane->GetWordTip()) {
+      tip->SetDelay(options_.word_tip_delay);
+      tip->SetShowTime(options_.word_tip_time);
+    }
+    pane->viewport()->update();  // the selection style may have changed
+  }
 }
 
 CBibleRef CVornMainFrame::CurrentReference() const {

@@ -415,6 +415,7 @@ bool CVornView::OnCommand(int id) {
       return true;
     case kCmdWordTips:
       show_tips_ = !show_tips_;
+      CPersistentViewSettings::Instance().SetShowTips(show_tips_);
       if (!show_tips_) tip_->SetWord(-1, QRect());
       return true;
     case kCmdNextMatch:

@@ -5,9 +5,12 @@
 #include <gtest/gtest.h>
 
 #include "frame_fixture.h"
+#include "layout/layout_box.h"
 #include "refs/bible_ref.h"
 #include "shell/actions.h"
+#include "shell/options.h"
 #include "shell/vorn_view.h"
+#include "shell/word_tip.h"
 #include "textdb/vorn_db.h"
 
 namespace vorn::shell::testing {
@@ -185,3 +188,38 @@ TEST_F(ScrollGroupTest, RealGreekTextsFollowEachOtherThroughTheirVerseMaps) {
 
 }  // namespace
 }  // namespace vorn::shell::testing
+
+namespace vorn::shell {
+namespace {
+
+class OptionsFrameTest : public testing::FrameTest {};
+
+TEST_F(OptionsFrameTest, ConfirmedOptionsReachTheTipsOfOldAndNewWindowsAndTheSelectionStyle) {
+  auto frame = MakeFrame();
+  CVornChildFrame* first = Open(frame.get(), testing::kGntTitle);
+  ASSERT_NE(first, nullptr);
+  COptions options;
+  options.word_tip_delay = 700;
+  options.word_tip_time = 9;
+  options.sel_style = 1;
+  ASSERT_TRUE(frame->SetOptions(options));
+  CVornChildFrame* second = Open(frame.get(), testing::kHebTitle);
+  ASSERT_NE(second, nullptr);
+  for (CVornChildFrame* w : {first, second}) {
+    for (CVornView* pane : {w->GetTextPane(), w->GetHitsPane()}) {
+      EXPECT_EQ(pane->GetWordTip()->GetDelay(), 700);
+      EXPECT_EQ(pane->GetWordTip()->GetShowTime(), 9);
+    }
+  }
+  EXPECT_TRUE(GetSelectionFill());
+  options.sel_style = 0;
+  options.word_tip_time = 500;  // out of range: refused, nothing changes
+  EXPECT_FALSE(frame->SetOptions(options));
+  EXPECT_TRUE(GetSelectionFill());
+  options.word_tip_time = 9;
+  ASSERT_TRUE(frame->SetOptions(options));
+  EXPECT_FALSE(GetSelectionFill());
+}
+
+}  // namespace
+}  // namespace vorn::shell

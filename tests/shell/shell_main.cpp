@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "layout/layout_box.h"
 #include "shell/persistent_view_settings.h"
 
 namespace {
@@ -12,6 +13,7 @@ namespace {
 class ResetViewSettings : public ::testing::EmptyTestEventListener {
   void OnTestStart(const ::testing::TestInfo&) override {
     vorn::shell::CPersistentViewSettings::Instance().Reset();
+    vorn::SetSelectionFill(false);
   }
 };
 
