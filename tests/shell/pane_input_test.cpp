@@ -6,6 +6,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMouseEvent>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -35,7 +36,13 @@ class PaneInputTest : public ::testing::Test {
     for (const std::string& folder : DefaultDataFolders(VORN_DATA_DIR))
       found = found || QFileInfo::exists(QString::fromStdString(folder + "/GNT.qyx/Stats.txt"));
     if (!found) GTEST_SKIP() << "no databases built";
-    frame_ = StartMainFrame(true);
+    // Settings and the start-up desktop live in a folder of the test's own.
+    ASSERT_TRUE(settings_.isValid());
+    MainFrameOptions options;
+    options.quiet = true;
+    options.settings_path = settings_.filePath(QStringLiteral("Vorn.ini")).toStdString();
+    options.desktop_path = settings_.filePath(QStringLiteral("StartUp.vdt")).toStdString();
+    frame_ = StartMainFrame(options, false);
     frame_->resize(1280, 900);
     frame_->show();
     QApplication::processEvents();
@@ -82,6 +89,7 @@ class PaneInputTest : public ::testing::Test {
     QApplication::sendEvent(pane, &release);
   }
 
+  QTemporaryDir settings_;
   std::unique_ptr<CVornMainFrame> frame_;
   CVornChildFrame* greek_ = nullptr;
   CVornChildFrame* hebrew_ = nullptr;

@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -24,7 +25,11 @@ TEST(XvfbScreenshot, ProgramShowsTheBiblesAndAQueryUnderX) {
 
   const QString path = QStringLiteral(VORN_SHELL_OUTPUT_DIR "/vorn-xvfb.png");
   QFile::remove(path);
+  // The program keeps its settings in the folder it runs in.
+  QTemporaryDir work;
+  ASSERT_TRUE(work.isValid());
   QProcess vorn;
+  vorn.setWorkingDirectory(work.path());
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   env.remove(QStringLiteral("QT_QPA_PLATFORM"));  // the real xcb platform
   vorn.setProcessEnvironment(env);
