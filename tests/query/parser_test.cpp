@@ -261,3 +261,22 @@ TEST_F(ParserTest, EchoMarksEverySearchWordWithItsLine) {
 
 }  // namespace
 }  // namespace vorn::testing
+
+namespace vorn::testing {
+namespace {
+
+TEST(QueryKeywordTest, LineNamesWithCapitalsAnswerToTheirKeywordInAnyCase) {
+  // The Greek test database names its lines "Greek" (a prompt) and "T".
+  OpenedDatabase opened(MakeGreekTestSource());
+  ASSERT_TRUE(opened.ok()) << opened.error();
+  FakeContext context(opened.db());
+  std::vector<uint32_t> lower, typed;
+  EXPECT_EQ(RunQueryText(u"greek λόγος", &context, &lower), "");
+  EXPECT_EQ(RunQueryText(u"Greek λόγος", &context, &typed), "");
+  EXPECT_FALSE(lower.empty());
+  EXPECT_EQ(lower, typed);
+  EXPECT_EQ(RunQueryText(u"grek λόγος", &context, &lower), "Unrecognised keyword @0-3");
+}
+
+}  // namespace
+}  // namespace vorn::testing
