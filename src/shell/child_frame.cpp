@@ -37,6 +37,9 @@ CVornChildFrame::CVornChildFrame(CVornMainFrame* main, CVornDB* db, CProposition
   splitter_->setStretchFactor(1, 1);
   box->addWidget(splitter_);
   active_ = text_;
+  // The word prompts and the word details start from the word shown first,
+  // not from the first word the user moves to.
+  state_->SetCurrentWord(text_->GetFocusWord());
   setWindowTitle(MakeTitle());
 }
 

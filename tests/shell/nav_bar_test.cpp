@@ -194,6 +194,11 @@ TEST_F(NavBarTest, CtrlQInsertsThePromptsSelectedAndTheComboFollows) {
   EXPECT_EQ(box_->textCursor().selectedText(), QStringLiteral(" initial in a verse "));
 }
 
+TEST_F(NavBarTest, ANewWindowOffersTheWordPromptsOfItsFirstWord) {
+  EXPECT_EQ(window_->GetQueryThing().GetCurrentWordIndex(), window_->GetTextPane()->GetFocusWord());
+  EXPECT_GT(frame_->GetNavBar()->GetQueryTool().GetWordPrompts().GetCount(), 0u);
+}
+
 TEST_F(NavBarTest, PastQueriesSurviveTheProgramThroughTheSettings) {
   RunTyped(QStringLiteral("g λόγος"));
   RunTyped(QStringLiteral("t theos"));
