@@ -17,6 +17,7 @@
 #include "shell/arrange_windows.h"
 #include "shell/bookmark_menu.h"
 #include "shell/child_frame.h"
+#include "shell/help.h"
 #include "shell/marking.h"
 #include "shell/message_box_sink.h"
 #include "shell/nav_bar.h"
@@ -296,6 +297,9 @@ bool CVornMainFrame::OnFrameCommand(int id) {
     case kCmdTile:
       mdi_->tileSubWindows();
       return true;
+    case kCmdHelp:
+      ShowHelp(this, sink_.get());
+      return true;
     case kCmdArrangeWindows: {
       CArrangeDialog dialog(this);
       if (dialog.exec() == QDialog::Accepted) ArrangeWindows(mdi_, dialog.GetChoice());
@@ -343,6 +347,7 @@ void CVornMainFrame::UpdateActions() {
             enabled = w != nullptr;
             break;
           case kCmdExit:
+          case kCmdHelp:
           case kCmdPageSetup:
             enabled = true;
             break;

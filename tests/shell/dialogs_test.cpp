@@ -11,6 +11,7 @@
 
 #include "platform/message_sink.h"
 #include "shell/arrange_windows.h"
+#include "shell/help.h"
 #include "shell/line_fonts_dialog.h"
 #include "textdb/catalogue.h"
 #include "textdb/line.h"
@@ -72,6 +73,21 @@ TEST(ArrangeWindows, SideBySideAndStackedShareTheAreaWithoutGaps) {
   EXPECT_EQ(windows[2]->geometry().top(), windows[1]->geometry().bottom() + 1);
   EXPECT_EQ(windows[2]->geometry().bottom(), area.viewport()->height() - 1);
   EXPECT_EQ(windows[2]->geometry().width(), width);
+}
+
+}  // namespace
+}  // namespace vorn::shell
+
+namespace vorn::shell {
+namespace {
+
+TEST(Help, GuideIsFoundInTheSourceTreeAndAMissingOneIsReported) {
+  EXPECT_FALSE(FindHelpFile(HelpFolders()).isEmpty());
+  EXPECT_TRUE(FindHelpFile({QStringLiteral("/nonexistent")}).isEmpty());
+  platform::CRecordingMessageSink sink;
+  QWidget parent;
+  EXPECT_TRUE(ShowHelp(&parent, &sink));
+  EXPECT_TRUE(sink.messages().empty());
 }
 
 }  // namespace

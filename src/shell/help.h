@@ -1,0 +1,28 @@
+// Help > Help Topics: the user guide (docs/desktop.md) in a window of its
+// own, looked for beside the program and in the source tree it was built
+// from.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+namespace vorn::platform {
+class CMessageSink;
+}
+
+namespace vorn::shell {
+
+// The folders searched for the guide, in order.
+QStringList HelpFolders();
+
+// The guide's path in the first of `folders` that has it; empty when none.
+QString FindHelpFile(const QStringList& folders);
+
+// Shows the guide, a non-modal window owned by `parent`. When there is no
+// guide, says "Couldn't view:" with the path looked for through `messages`
+// and returns false.
+bool ShowHelp(QWidget* parent, platform::CMessageSink* messages);
+
+}  // namespace vorn::shell
