@@ -6,7 +6,9 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMouseEvent>
+#include <QSplitter>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -17,13 +19,18 @@
 #include "layout/layout.h"
 #include "layout/layout_box.h"
 #include "query/query_thing.h"
+#include "query/query_tool.h"
 #include "refs/bible_ref.h"
+#include "shell/actions.h"
 #include "shell/app.h"
 #include "shell/child_frame.h"
 #include "shell/main_frame.h"
 #include "shell/qt_device.h"
+#include "shell/rich_query_box.h"
 #include "shell/vorn_view.h"
+#include "shell/word_details_bar.h"
 #include "textdb/catalogue.h"
+#include "textdb/tags_line.h"
 #include "textdb/vorn_db.h"
 
 namespace vorn::shell {
@@ -177,6 +184,47 @@ TEST_F(PaneInputTest, HitsPaneKeysWalkHits) {
   EXPECT_EQ(pane->GetFocusWord(), WordIndex(hits[1]));
   Key(pane, Qt::Key_Home);
   EXPECT_EQ(pane->GetFocusWord(), WordIndex(hits[0]));
+}
+
+}  // namespace
+}  // namespace vorn::shell
+
+namespace vorn::shell {
+namespace {
+
+// What a new user does first: a query from the box, Next Match through its
+// hits, the word details following the caret.
+TEST_F(PaneInputTest, QueryFromTheBoxListsHitsAndNextMatchWalksThemWithTheDetails) {
+  frame_->GetMdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(greek_->parentWidget()));
+  CRichQueryBox* box = frame_->GetQueryBox();
+  box->setPlainText(QStringLiteral("base λόγος within the same verse as base θεός"));
+  QTest::keyClick(box, Qt::Key_Return);
+  const std::vector<uint32_t> hits = greek_->GetQueryThing().GetHits();
+  ASSERT_EQ(hits.size(), 74u);  // the count a scan of the corpus gives
+  EXPECT_EQ(greek_->GetHitsPane()->GetFocusWord(), WordIndex(hits[0]));
+  EXPECT_EQ(greek_->GetTextPane()->GetFocusWord(), WordIndex(hits[0]));
+  // The hits pane got room after the query.
+  const QList<int> sizes = greek_->GetSplitter()->sizes();
+  EXPECT_GE(sizes[1] * 5, sizes[0]);
+
+  greek_->GetTextPane()->setFocus();
+  greek_->PaneActivated(greek_->GetTextPane());
+  for (size_t k = 1; k <= 3; ++k) {
+    frame_->Dispatch(kCmdNextMatch);
+    const WordIndex focus = greek_->GetTextPane()->GetFocusWord();
+    EXPECT_EQ(focus, WordIndex(hits[k]));
+    // The details show the word at the caret, its tag decoded into words.
+    EXPECT_EQ(frame_->GetWordBar()->GetView()->GetWord(), focus);
+    CVornDB* db = greek_->GetDatabase();
+    const auto* tags = dynamic_cast<const CVornDBTagsLine*>(db->GetLine(db->GetTagLineIndex()));
+    ASSERT_NE(tags, nullptr);
+    const std::u16string tag = GetLineValue(tags, focus);
+    EXPECT_FALSE(tag.empty());
+    EXPECT_NE(tags->DescribeTag(tag), tag);
+  }
+  CBibleRef here(greek_->GetDatabase(), WordIndex(hits[3]));
+  EXPECT_EQ(FromQString(greek_->MakeTitle()),
+            greek_->GetDatabase()->GetTitle() + u" - " + here.FormatLong() + u" (A)");
 }
 
 }  // namespace
