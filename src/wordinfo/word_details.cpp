@@ -58,24 +58,37 @@ Size CWord::DrawDetails(CDetailsMetrics& details) {
   CWordLine* tlit = GetLine(db_->GetTlitLineIndex());
   CWordLine* lema = GetLine(db_->GetLemmaLineIndex());
 
-  // Rows 1 and 2 share a column of occurrence counts after the longer one.
+  // Rows 1 and 2 mix the panel font with line fonts of other sizes; their
+  // texts share a baseline, each text lowered from the row's top by what
+  // the row's tallest ascent has over its own.
+  const int form_index = db_->GetFormLineIndex();
+  const int tlit_index = db_->GetTlitLineIndex();
+  const int lema_index = db_->GetLemmaLineIndex();
+  auto ascent = [&details](int line) { return details.GetLineFont(line).GetMeasures().ascent; };
+  const int panel_ascent = panel.GetMeasures().ascent;
+  int row1_ascent = panel_ascent;
+  if (form) row1_ascent = std::max(row1_ascent, ascent(form_index));
+  if (tlit) row1_ascent = std::max(row1_ascent, ascent(tlit_index));
   const int row1_y = rows.y();
+  auto row1_top = [&](int own_ascent) { return row1_y + row1_ascent - own_ascent; };
   Point row1{rows.x(), row1_y};
-  if (form) row1 = Furthest(row1, form->DrawDetails(details, row1.x, row1_y));
+  if (form) row1 = Furthest(row1, form->DrawDetails(details, row1.x, row1_top(ascent(form_index))));
   if (tlit) {
-    row1 = Furthest(row1, details.Text(panel, row1.x, row1_y, u" ("));
-    row1 = Furthest(row1, tlit->DrawDetails(details, row1.x, row1_y));
-    row1 = Furthest(row1, details.Text(panel, row1.x, row1_y, u")"));
+    row1 = Furthest(row1, details.Text(panel, row1.x, row1_top(panel_ascent), u" ("));
+    row1 = Furthest(row1, tlit->DrawDetails(details, row1.x, row1_top(ascent(tlit_index))));
+    row1 = Furthest(row1, details.Text(panel, row1.x, row1_top(panel_ascent), u")"));
   }
   const int row2_y = std::max(row1.y, row1_y);
+  const int row2_ascent = lema ? std::max(panel_ascent, ascent(lema_index)) : panel_ascent;
+  auto row2_top = [&](int own_ascent) { return row2_y + row2_ascent - own_ascent; };
   Point row2{rows.x(), row2_y};
   if (lema) {
-    row2 = Furthest(row2, details.Text(panel, row2.x, row2_y, u"From: "));
-    row2 = Furthest(row2, lema->DrawDetails(details, row2.x, row2_y));
+    row2 = Furthest(row2, details.Text(panel, row2.x, row2_top(panel_ascent), u"From: "));
+    row2 = Furthest(row2, lema->DrawDetails(details, row2.x, row2_top(ascent(lema_index))));
   }
   const int column = std::max(row1.x, row2.x);
-  if (form) row1.x = std::max(row1.x, form->DrawCount(details, column, row1_y));
-  if (lema) row2.x = std::max(row2.x, lema->DrawCount(details, column, row2_y));
+  if (form) row1.x = std::max(row1.x, form->DrawCount(details, column, row1_top(panel_ascent)));
+  if (lema) row2.x = std::max(row2.x, lema->DrawCount(details, column, row2_top(panel_ascent)));
   rows.EndRow(row1);
   rows.EndRow(row2);
 

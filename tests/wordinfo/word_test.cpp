@@ -1,6 +1,7 @@
 // Word objects on the small test databases: their lines, the interlinear
 // stack measured and drawn through the text device, rich and plain text,
 // the details panel and the word tip.
+#include <algorithm>
 #include <gtest/gtest.h>
 
 #include <map>
@@ -75,12 +76,27 @@ class FakeMarkup : public CWordMarkupSource {
 };
 
 // Texts drawn, grouped into rows by their top.
+// The drawn texts by row: texts whose boxes overlap vertically (texts of
+// one row share a baseline, so their tops differ with their fonts) join in
+// drawing order.
 std::vector<std::u16string> Rows(const CTextDevice& d) {
-  std::map<int, std::u16string> rows;
-  for (const DrawCall& c : d.calls())
-    if (c.kind == DrawCall::Kind::kText) rows[c.rect.top] += c.text;
+  std::vector<std::pair<Rect, std::u16string>> rows;  // extent, text
+  for (const DrawCall& c : d.calls()) {
+    if (c.kind != DrawCall::Kind::kText) continue;
+    auto row = std::find_if(rows.begin(), rows.end(), [&c](const auto& r) {
+      return c.rect.top < r.first.bottom && r.first.top < c.rect.bottom;
+    });
+    if (row == rows.end()) {
+      rows.push_back({c.rect, c.text});
+    } else {
+      row->first.top = std::min(row->first.top, c.rect.top);
+      row->first.bottom = std::max(row->first.bottom, c.rect.bottom);
+      row->second += c.text;
+    }
+  }
+  std::sort(rows.begin(), rows.end(), [](const auto& a, const auto& b) { return a.first.top < b.first.top; });
   std::vector<std::u16string> out;
-  for (auto& [y, text] : rows) out.push_back(text);
+  for (auto& r : rows) out.push_back(r.second);
   return out;
 }
 
@@ -279,7 +295,21 @@ TEST_F(WordTest, DetailsPanelRows) {
   }
   ASSERT_TRUE(first && second);
   EXPECT_EQ(first->rect.left, second->rect.left);
-  EXPECT_EQ(second->rect.top, 21);
+  // Each row's texts share a baseline whatever their fonts (the test
+  // device's ascent is four fifths of the height); row 2 starts below row 1.
+  auto baseline = [](const DrawCall& c) {
+    const int h = c.rect.bottom - c.rect.top;
+    return c.rect.top + h - h / 5;
+  };
+  const DrawCall* form = FindText(device_, u"Ἐν");
+  const DrawCall* tlit = FindText(device_, u"en");
+  const DrawCall* lemma = FindText(device_, u"ἐν");
+  ASSERT_TRUE(form && tlit && lemma);
+  EXPECT_NE(form->rect.bottom - form->rect.top, tlit->rect.bottom - tlit->rect.top);
+  EXPECT_EQ(baseline(*first), baseline(*form));
+  EXPECT_EQ(baseline(*tlit), baseline(*form));
+  EXPECT_EQ(baseline(*second), baseline(*lemma));
+  EXPECT_GE(std::min(second->rect.top, lemma->rect.top), form->rect.bottom);
   EXPECT_GT(size.cx, first->rect.right);
   EXPECT_EQ(size.cy, device_.calls().back().rect.top + 13 + 2);
 
