@@ -205,6 +205,12 @@ void CVornView::focusInEvent(QFocusEvent* event) {
   frame_->PaneActivated(this);
 }
 
+bool CVornView::focusNextPrevChild(bool next) {
+  if (!next) return QAbstractScrollArea::focusNextPrevChild(next);
+  frame_->FocusQueryBox();
+  return true;
+}
+
 void CVornView::scrollContentsBy(int, int) {
   if (syncing_) return;
   GoToScrollPosition(verticalScrollBar()->value());
@@ -352,9 +358,6 @@ void CVornView::keyPressEvent(QKeyEvent* event) {
         return;
       }
       break;
-    case Qt::Key_Tab:
-      frame_->FocusQueryBox();
-      return;
     default:
       QAbstractScrollArea::keyPressEvent(event);
       return;

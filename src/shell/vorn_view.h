@@ -76,6 +76,8 @@ class CVornView : public QAbstractScrollArea {
   void wheelEvent(QWheelEvent* event) override;
   void scrollContentsBy(int dx, int dy) override;
   void focusInEvent(QFocusEvent* event) override;
+  // Tab leads to the navigation bar's query box, not to the other pane.
+  bool focusNextPrevChild(bool next) override;
 
  private:
   // Prepares the metrics for the current size and rebuilds when needed.

