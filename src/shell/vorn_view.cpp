@@ -378,6 +378,27 @@ void CVornView::keyPressEvent(QKeyEvent* event) {
   SetFocus(target);
 }
 
+bool CVornView::IsLineCommand(int id) {
+  return (id >= kCmdLineFirst && id <= kCmdLineLast) || (id >= kCmdLineAltFirst && id <= kCmdLineAltLast);
+}
+
+int CVornView::LineOfCommand(int id) const {
+  const int kind = id >= kCmdLineAltFirst ? id - kCmdLineAltFirst : id - kCmdLineFirst;
+  const int lines[] = {db_->GetFormLineIndex(),  db_->GetTlitLineIndex(),
+                       db_->GetTagLineIndex(),   db_->GetGlossLineIndex(),
+                       db_->GetLemmaLineIndex(), -1};
+  int line = lines[kind];
+  if (kind == 5) {
+    // Notes: the first line of the database with none of the other roles.
+    for (int i = 0; i < db_->GetLineCount() && line < 0; ++i) {
+      if (std::find(std::begin(lines), std::end(lines), i) == std::end(lines) &&
+          i != db_->GetLinksLineIndex())
+        line = i;
+    }
+  }
+  return line >= 0 && line < metrics_.GetLineCount() ? line : -1;
+}
+
 bool CVornView::OnCommand(int id) {
   if (OnOutputCommand(id)) return true;
   if (id >= kCmdMagnifyFirst && id <= kCmdMagnifyLast) {
@@ -386,23 +407,9 @@ bool CVornView::OnCommand(int id) {
     Invalidate();
     return true;
   }
-  const bool line_cmd = (id >= kCmdLineFirst && id <= kCmdLineLast) ||
-                        (id >= kCmdLineAltFirst && id <= kCmdLineAltLast);
-  if (line_cmd) {
-    const int kind = id >= kCmdLineAltFirst ? id - kCmdLineAltFirst : id - kCmdLineFirst;
-    const int lines[] = {db_->GetFormLineIndex(),  db_->GetTlitLineIndex(),
-                         db_->GetTagLineIndex(),   db_->GetGlossLineIndex(),
-                         db_->GetLemmaLineIndex(), -1};
-    int line = lines[kind];
-    if (kind == 5) {
-      // Notes: the first line of the database with none of the other roles.
-      for (int i = 0; i < db_->GetLineCount() && line < 0; ++i) {
-        if (std::find(std::begin(lines), std::end(lines), i) == std::end(lines) &&
-            i != db_->GetLinksLineIndex())
-          line = i;
-      }
-    }
-    if (line < 0 || line >= metrics_.GetLineCount()) return true;
+  if (IsLineCommand(id)) {
+    const int line = LineOfCommand(id);
+    if (line < 0) return true;
     const bool visible = metrics_.IsLineVisible(line);
     // The last visible line stays: a pane always shows something.
     if (visible && metrics_.IsSingleLineVisible()) return true;
@@ -452,6 +459,12 @@ bool CVornView::UpdateCommand(int id, bool* enabled, bool* checked) {
   if (UpdateOutputCommand(id, enabled, checked)) return true;
   if (id >= kCmdMagnifyFirst && id <= kCmdMagnifyLast) {
     *checked = metrics_.GetMagnification() == CViewMetrics::kMagnifications[id - kCmdMagnifyFirst];
+    return true;
+  }
+  if (IsLineCommand(id)) {
+    const int line = LineOfCommand(id);
+    *enabled = line >= 0;
+    *checked = line >= 0 && metrics_.IsLineVisible(line);
     return true;
   }
   switch (id) {

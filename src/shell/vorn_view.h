@@ -87,6 +87,10 @@ class CVornView : public QAbstractScrollArea {
   bool OnOutputCommand(int id);
   bool UpdateOutputCommand(int id, bool* enabled, bool* checked);
   void SyncScrollBar();
+  // The interlinear-line commands and the database line each one switches
+  // (-1 when the database has no such line).
+  static bool IsLineCommand(int id);
+  int LineOfCommand(int id) const;
   WordIndex WordAt(const QPoint& p) const;
 
   // The scroll bar (vorn_view_scroll.cpp): line, page, top and bottom

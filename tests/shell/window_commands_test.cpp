@@ -36,6 +36,28 @@ class WindowCommandsTest : public ::testing::Test {
   TestFrame t_{vorn::testing::MakeGreekTestSource()};
 };
 
+TEST_F(WindowCommandsTest, InterlinearLineItemsAreCheckedWhileTheirLineShows) {
+  CVornDB* db = t_.window()->GetDatabase();
+  CViewMetrics& metrics = t_.text()->GetMetrics();
+  const int gloss = db->GetGlossLineIndex();
+  ASSERT_GE(gloss, 0);
+  ASSERT_TRUE(metrics.IsLineVisible(gloss));
+  const int glosses = kCmdLineFirst + 3;
+  EXPECT_TRUE(Enabled(glosses));
+  EXPECT_TRUE(Action(glosses)->isChecked());
+  EXPECT_TRUE(Action(kCmdLineAltFirst + 3)->isChecked());
+
+  t_.frame()->Dispatch(glosses);
+  EXPECT_FALSE(metrics.IsLineVisible(gloss));
+  t_.frame()->UpdateActions();
+  EXPECT_FALSE(Action(glosses)->isChecked());
+  t_.frame()->Dispatch(glosses);
+  EXPECT_TRUE(metrics.IsLineVisible(gloss));
+
+  // The test database has no line for notes.
+  EXPECT_FALSE(Enabled(kCmdLineLast));
+}
+
 TEST_F(WindowCommandsTest, TabInAPaneLeadsToTheQueryBox) {
   t_.frame()->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(t_.frame()));
