@@ -202,15 +202,26 @@ bool CVornChildFrame::UpdateCommand(int id, bool* enabled, bool* checked) {
     case kCmdGoForward:
       *enabled = history.CanForward();
       return true;
+    case kCmdGoOrigin:
+      *enabled = history.HasOrigin();
+      return true;
     case kCmdRemoveMatch:
       *enabled = !hits_->GetMetrics().GetSelection().empty();
+      return true;
+    case kCmdLineFonts:
+    case kCmdArrangeWindows:  // carried out by the main frame
       return true;
     default:
       break;
   }
   if (active_->UpdateCommand(id, enabled, checked) && *enabled) return true;
   CVornView* other = active_ == text_ ? hits_ : text_;
-  return other->UpdateCommand(id, enabled, checked);
+  if (other->UpdateCommand(id, enabled, checked)) return true;
+  // A command nobody here carries out (not built yet) must not look as if
+  // it did something.
+  *enabled = false;
+  *checked = false;
+  return false;
 }
 
 }  // namespace vorn::shell

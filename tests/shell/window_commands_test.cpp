@@ -36,6 +36,35 @@ class WindowCommandsTest : public ::testing::Test {
   TestFrame t_{vorn::testing::MakeGreekTestSource()};
 };
 
+TEST_F(WindowCommandsTest, CommandsNoOneCarriesOutAreDisabled) {
+  // Hit analysis has no dialog yet: offering it would do nothing.
+  EXPECT_FALSE(Enabled(kCmdAnalyse));
+  // The window's own commands and those the frame carries out stay on.
+  EXPECT_TRUE(Enabled(kCmdLineFonts));
+  EXPECT_TRUE(Enabled(kCmdArrangeWindows));
+  EXPECT_TRUE(Enabled(kCmdUserTags));
+  EXPECT_TRUE(Enabled(kCmdScrollGroupNone));
+}
+
+TEST_F(WindowCommandsTest, GoToOriginIsOfferedOnlyAfterAQuery) {
+  t_.text()->SetFocus(3, 0);
+  EXPECT_FALSE(Enabled(kCmdGoOrigin));
+  CQueryThing& state = t_.window()->GetQueryThing();
+  state.RecordQueryOrigin();
+  state.SetHits({10, 20, 30});
+  EXPECT_EQ(t_.text()->GetFocusWord(), 10);
+  ASSERT_TRUE(Enabled(kCmdGoOrigin));
+  t_.frame()->Dispatch(kCmdNextMatch);
+  EXPECT_EQ(t_.text()->GetFocusWord(), 20);
+  t_.frame()->Dispatch(kCmdGoOrigin);
+  EXPECT_EQ(t_.text()->GetFocusWord(), 3);
+  EXPECT_EQ(t_.hits()->GetFocusWord(), 3);
+  // Back in the history from the origin leads nowhere new; forward goes on
+  // to the first hit the query showed.
+  t_.frame()->Dispatch(kCmdGoForward);
+  EXPECT_EQ(t_.text()->GetFocusWord(), 10);
+}
+
 TEST_F(WindowCommandsTest, InterlinearLineItemsAreCheckedWhileTheirLineShows) {
   CVornDB* db = t_.window()->GetDatabase();
   CViewMetrics& metrics = t_.text()->GetMetrics();
