@@ -235,8 +235,11 @@ bool CDeskTop::Read(const std::string& path) { return settings_.Load(path); }
 
 bool CDeskTop::Write(const std::string& path) { return settings_.Save(&path); }
 
-void CDeskTop::Apply() {
+bool CDeskTop::Apply() {
   CloseAllWindows(frame_);
+  // Cancel on a window's save offer cancels the load: the desktop would
+  // otherwise open beside the window the user kept.
+  if (!frame_->Windows().empty()) return false;
   RestoreMainFrame(frame_, settings_);
   platform::CMessageSink* messages = frame_->GetMessageSink();
   const std::u16string views = ViewsSection();
@@ -266,6 +269,7 @@ void CDeskTop::Apply() {
     if (QMdiSubWindow* sub = SubWindowOf(*it)) frame_->GetMdiArea()->setActiveSubWindow(sub);
   }
   frame_->SetScrollGroupsPaused(false);
+  return true;
 }
 
 void CDeskTop::RememberFolder(const QString& file) {
@@ -307,8 +311,7 @@ bool CDeskTop::LoadWithDialog(QWidget* parent) {
       messages->ShowWarning(u"Couldn't open \"" + FromQString(QDir::toNativeSeparators(path)) + u"\"");
     return false;
   }
-  Apply();
-  return true;
+  return Apply();
 }
 
 }  // namespace vorn::shell
