@@ -72,8 +72,8 @@ void CVornChildFrame::SplitAfterQuery() {
 void CVornChildFrame::FocusChanged(CVornView* pane, WordIndex old_focus) {
   const WordIndex focus = pane->GetFocusWord();
   if (focus < 0 || focus == old_focus) return;
+  // The sub-window shows its widget's title.
   setWindowTitle(MakeTitle());
-  if (QWidget* sub = parentWidget()) sub->setWindowTitle(MakeTitle());
   if (pane == active_) {
     CVornView* other = pane == text_ ? hits_ : text_;
     if (other->GetFocusWord() != focus) {
@@ -154,7 +154,6 @@ bool CVornChildFrame::OnCommand(int id) {
   if (id >= kCmdScrollGroupNone && id <= kCmdScrollGroupD) {
     const int n = id - kCmdScrollGroupNone;
     SetScrollGroup(n == 0 ? std::u16string() : std::u16string(1, static_cast<char16_t>(u'A' + n - 1)));
-    if (QWidget* sub = parentWidget()) sub->setWindowTitle(MakeTitle());
     return true;
   }
   CHistory& history = state_->GetHistory();

@@ -173,15 +173,12 @@ void RestoreWindow(CVornChildFrame* window, const CIniFile& settings, std::u16st
     }
   }
   std::u16string group;
-  if (settings.GetString(section, u"ScrollGroup", &group) && IsGroupName(group)) {
+  if (settings.GetString(section, u"ScrollGroup", &group) && IsGroupName(group))
     window->SetScrollGroup(group);
-    if (QWidget* sub = window->parentWidget()) sub->setWindowTitle(window->MakeTitle());
-  }
   window->GetQueryThing().LoadFromDesktop(settings, section, messages);
   const std::u16string base(section);
   RestorePane(window->GetTextPane(), settings, base + kTextPaneSuffix);
   RestorePane(window->GetHitsPane(), settings, base + kHitsPaneSuffix);
-  if (QWidget* sub = window->parentWidget()) sub->setWindowTitle(window->MakeTitle());
 }
 
 std::vector<CVornChildFrame*> WindowsTopDown(const CVornMainFrame* frame) {

@@ -209,7 +209,6 @@ CVornChildFrame* CVornMainFrame::OpenEntry(int index) {
   QMdiSubWindow* sub = mdi_->addSubWindow(window);
   TrackNormalGeometry(sub);
   sub->setAttribute(Qt::WA_DeleteOnClose);
-  sub->setWindowTitle(window->MakeTitle());
   sub->resize(640, 480);
   sub->show();
   window->GetTextPane()->setFocus();

@@ -65,6 +65,18 @@ TEST_F(WindowCommandsTest, GoToOriginIsOfferedOnlyAfterAQuery) {
   EXPECT_EQ(t_.text()->GetFocusWord(), 10);
 }
 
+TEST_F(WindowCommandsTest, TheSubWindowTitleFollowsTheGroupAndTheFocus) {
+  QWidget* sub = t_.window()->parentWidget();
+  ASSERT_NE(sub, nullptr);
+  EXPECT_EQ(sub->windowTitle(), t_.window()->MakeTitle());
+  t_.frame()->Dispatch(kCmdScrollGroupNone + 3);
+  EXPECT_TRUE(sub->windowTitle().endsWith(QStringLiteral(" (C)"))) << sub->windowTitle().toStdString();
+  t_.text()->SetFocus(30, 0);
+  EXPECT_EQ(sub->windowTitle(), t_.window()->MakeTitle());
+  t_.frame()->Dispatch(kCmdScrollGroupNone);
+  EXPECT_FALSE(sub->windowTitle().endsWith(QStringLiteral(")")));
+}
+
 TEST_F(WindowCommandsTest, InterlinearLineItemsAreCheckedWhileTheirLineShows) {
   CVornDB* db = t_.window()->GetDatabase();
   CViewMetrics& metrics = t_.text()->GetMetrics();
