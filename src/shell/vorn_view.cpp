@@ -217,7 +217,10 @@ void CVornView::scrollContentsBy(int, int) {
 }
 
 void CVornView::wheelEvent(QWheelEvent* event) {
-  const int notches = event->angleDelta().y() / 120;
+  // Touchpads and fine wheels send parts of a notch; they add up.
+  wheel_delta_ += event->angleDelta().y();
+  const int notches = wheel_delta_ / 120;
+  wheel_delta_ -= notches * 120;
   if (notches == 0) return;
   if (event->modifiers() & Qt::ControlModifier) {
     metrics_.Prepare(&device_, CViewMetrics::StepMagnification(metrics_.GetMagnification(), notches));

@@ -125,6 +125,7 @@ class CVornView : public QAbstractScrollArea {
   bool with_headings_ = true;
   bool show_tips_ = true;
   bool syncing_ = false;  // the scroll bar is being set, not dragged
+  int wheel_delta_ = 0;   // the part of a wheel notch not yet acted on
   CWordTip* tip_ = nullptr;
   CScrollPopup* popup_ = nullptr;
 };
