@@ -75,8 +75,8 @@ void CVornChildFrame::SplitAfterQuery() {
 void CVornChildFrame::FocusChanged(CVornView* pane, WordIndex old_focus) {
   const WordIndex focus = pane->GetFocusWord();
   if (focus < 0 || focus == old_focus) return;
+  // The sub-window shows its widget's title.
   setWindowTitle(MakeTitle());
-  if (QWidget* sub = parentWidget()) sub->setWindowTitle(MakeTitle());
   if (pane == active_) {
     CVornView* other = pane == text_ ? hits_ : text_;
     if (other->GetFocusWord() != focus) {
@@ -157,7 +157,6 @@ bool CVornChildFrame::OnCommand(int id) {
   if (id >= kCmdScrollGroupNone && id <= kCmdScrollGroupD) {
     const int n = id - kCmdScrollGroupNone;
     SetScrollGroup(n == 0 ? std::u16string() : std::u16string(1, static_cast<char16_t>(u'A' + n - 1)));
-    if (QWidget* sub = parentWidget()) sub->setWindowTitle(MakeTitle());
     return true;
   }
   CHistory& history = state_->GetHistory();
@@ -205,15 +204,26 @@ bool CVornChildFrame::UpdateCommand(int id, bool* enabled, bool* checked) {
     case kCmdGoForward:
       *enabled = history.CanForward();
       return true;
+    case kCmdGoOrigin:
+      *enabled = history.HasOrigin();
+      return true;
     case kCmdRemoveMatch:
       *enabled = !hits_->GetMetrics().GetSelection().empty();
+      return true;
+    case kCmdLineFonts:
+    case kCmdArrangeWindows:  // carried out by the main frame
       return true;
     default:
       break;
   }
   if (active_->UpdateCommand(id, enabled, checked) && *enabled) return true;
   CVornView* other = active_ == text_ ? hits_ : text_;
-  return other->UpdateCommand(id, enabled, checked);
+  if (other->UpdateCommand(id, enabled, checked)) return true;
+  // A command nobody here carries out (not built yet) must not look as if
+  // it did something.
+  *enabled = false;
+  *checked = false;
+  return false;
 }
 
 }  // namespace vorn::shell

@@ -173,15 +173,12 @@ void RestoreWindow(CVornChildFrame* window, const CIniFile& settings, std::u16st
     }
   }
   std::u16string group;
-  if (settings.GetString(section, u"ScrollGroup", &group) && IsGroupName(group)) {
+  if (settings.GetString(section, u"ScrollGroup", &group) && IsGroupName(group))
     window->SetScrollGroup(group);
-    if (QWidget* sub = window->parentWidget()) sub->setWindowTitle(window->MakeTitle());
-  }
   window->GetQueryThing().LoadFromDesktop(settings, section, messages);
   const std::u16string base(section);
   RestorePane(window->GetTextPane(), settings, base + kTextPaneSuffix);
   RestorePane(window->GetHitsPane(), settings, base + kHitsPaneSuffix);
-  if (QWidget* sub = window->parentWidget()) sub->setWindowTitle(window->MakeTitle());
 }
 
 std::vector<CVornChildFrame*> WindowsTopDown(const CVornMainFrame* frame) {
@@ -235,8 +232,11 @@ bool CDeskTop::Read(const std::string& path) { return settings_.Load(path); }
 
 bool CDeskTop::Write(const std::string& path) { return settings_.Save(&path); }
 
-void CDeskTop::Apply() {
+bool CDeskTop::Apply() {
   CloseAllWindows(frame_);
+  // Cancel on a window's save offer cancels the load: the desktop would
+  // otherwise open beside the window the user kept.
+  if (!frame_->Windows().empty()) return false;
   RestoreMainFrame(frame_, settings_);
   platform::CMessageSink* messages = frame_->GetMessageSink();
   const std::u16string views = ViewsSection();
@@ -266,6 +266,7 @@ void CDeskTop::Apply() {
     if (QMdiSubWindow* sub = SubWindowOf(*it)) frame_->GetMdiArea()->setActiveSubWindow(sub);
   }
   frame_->SetScrollGroupsPaused(false);
+  return true;
 }
 
 void CDeskTop::RememberFolder(const QString& file) {
@@ -307,8 +308,7 @@ bool CDeskTop::LoadWithDialog(QWidget* parent) {
       messages->ShowWarning(u"Couldn't open \"" + FromQString(QDir::toNativeSeparators(path)) + u"\"");
     return false;
   }
-  Apply();
-  return true;
+  return Apply();
 }
 
 }  // namespace vorn::shell

@@ -83,14 +83,17 @@ class CDeskTop {
   // Closes every window, restores the main frame, then opens one window per
   // key of Views (by number) on the database of that title and restores
   // it. A title no database has is reported ("Couldn't open \"<title>\"")
-  // and skipped. The first view ends up on top and active.
-  void Apply();
+  // and skipped. The first view ends up on top and active. False, with
+  // nothing applied, when a window stays open (the user cancelled its
+  // save offer).
+  bool Apply();
 
   // Capture, ask for a file, write it. A failed write shows message 70 and
   // returns false; a cancelled dialog returns false without message.
   bool SaveWithDialog(QWidget* parent);
-  // Asks for a file, reads and applies it. False when cancelled or when the
-  // file cannot be read (reported; the windows stay as they are).
+  // Asks for a file, reads and applies it. False when cancelled, when the
+  // file cannot be read (reported; the windows stay as they are) or when
+  // a window is kept open.
   bool LoadWithDialog(QWidget* parent);
 
  private:

@@ -10,6 +10,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QStatusBar>
 
 #include "markup/propositions_list.h"
@@ -99,8 +100,13 @@ CVornMainFrame::~CVornMainFrame() {
   nav_bar_->SaveQueries(ini_.get());
   // The windows hold the databases' query states: close them while the
   // catalogue still lives.
+  // A window that closes leaves the area's list at once but is deleted
+  // only later: take the list first, or the closed ones would outlive the
+  // catalogue.
+  std::vector<QPointer<QMdiSubWindow>> subs;
+  for (QMdiSubWindow* sub : mdi_->subWindowList()) subs.emplace_back(sub);
   mdi_->closeAllSubWindows();
-  for (QMdiSubWindow* sub : mdi_->subWindowList()) delete sub;
+  for (const QPointer<QMdiSubWindow>& sub : subs) delete sub.data();
   SetFontMessageSink(nullptr);
 }
 
@@ -204,7 +210,6 @@ CVornChildFrame* CVornMainFrame::OpenEntry(int index) {
   QMdiSubWindow* sub = mdi_->addSubWindow(window);
   TrackNormalGeometry(sub);
   sub->setAttribute(Qt::WA_DeleteOnClose);
-  sub->setWindowTitle(window->MakeTitle());
   sub->resize(640, 480);
   sub->show();
   window->GetTextPane()->setFocus();

@@ -129,7 +129,8 @@ class CVornMainFrame : public QMainWindow {
   // (message 70 when it cannot be written); then every window closes, top
   // first, offering to save its user data.
   void SaveStateForExit(bool shift);
-  // Reads and applies a desktop file; false when it cannot be read.
+  // Reads and applies a desktop file; false when it cannot be read or a
+  // window the user keeps open stops it.
   bool LoadDesktopFile(const std::string& path);
   // Writes the current desktop; false when it cannot be written.
   bool SaveDesktopFile(const std::string& path);

@@ -69,9 +69,7 @@ void CVornMainFrame::SaveStateForExit(bool shift) {
 
 bool CVornMainFrame::LoadDesktopFile(const std::string& path) {
   CDeskTop desktop(this, nullptr);
-  if (!desktop.Read(path)) return false;
-  desktop.Apply();
-  return true;
+  return desktop.Read(path) && desktop.Apply();
 }
 
 bool CVornMainFrame::SaveDesktopFile(const std::string& path) {

@@ -104,7 +104,10 @@ void CQtDevice::SetPainter(QPainter* painter) {
 }
 
 QFont CQtDevice::MakeQFont(const FontDescription& description) {
-  QFont font(ToQString(description.face));
+  // A QFont made from an empty name has no family at all, and recording it
+  // into a picture (as print preview does) dereferences the missing first
+  // family: a font without a face is the application's font.
+  QFont font = description.face.empty() ? QGuiApplication::font() : QFont(ToQString(description.face));
   font.setPixelSize(description.pixel_height > 0 ? description.pixel_height : kDefaultPixelHeight);
   font.setWeight(description.weight >= 700 ? QFont::Bold : QFont::Normal);
   font.setItalic(description.italic);

@@ -205,13 +205,22 @@ void CVornView::focusInEvent(QFocusEvent* event) {
   frame_->PaneActivated(this);
 }
 
+bool CVornView::focusNextPrevChild(bool next) {
+  if (!next) return QAbstractScrollArea::focusNextPrevChild(next);
+  frame_->FocusQueryBox();
+  return true;
+}
+
 void CVornView::scrollContentsBy(int, int) {
   if (syncing_) return;
   GoToScrollPosition(verticalScrollBar()->value());
 }
 
 void CVornView::wheelEvent(QWheelEvent* event) {
-  const int notches = event->angleDelta().y() / 120;
+  // Touchpads and fine wheels send parts of a notch; they add up.
+  wheel_delta_ += event->angleDelta().y();
+  const int notches = wheel_delta_ / 120;
+  wheel_delta_ -= notches * 120;
   if (notches == 0) return;
   if (event->modifiers() & Qt::ControlModifier) {
     metrics_.Prepare(&device_, CViewMetrics::StepMagnification(metrics_.GetMagnification(), notches));
@@ -352,9 +361,6 @@ void CVornView::keyPressEvent(QKeyEvent* event) {
         return;
       }
       break;
-    case Qt::Key_Tab:
-      frame_->FocusQueryBox();
-      return;
     default:
       QAbstractScrollArea::keyPressEvent(event);
       return;
@@ -375,6 +381,27 @@ void CVornView::keyPressEvent(QKeyEvent* event) {
   SetFocus(target);
 }
 
+bool CVornView::IsLineCommand(int id) {
+  return (id >= kCmdLineFirst && id <= kCmdLineLast) || (id >= kCmdLineAltFirst && id <= kCmdLineAltLast);
+}
+
+int CVornView::LineOfCommand(int id) const {
+  const int kind = id >= kCmdLineAltFirst ? id - kCmdLineAltFirst : id - kCmdLineFirst;
+  const int lines[] = {db_->GetFormLineIndex(),  db_->GetTlitLineIndex(),
+                       db_->GetTagLineIndex(),   db_->GetGlossLineIndex(),
+                       db_->GetLemmaLineIndex(), -1};
+  int line = lines[kind];
+  if (kind == 5) {
+    // Notes: the first line of the database with none of the other roles.
+    for (int i = 0; i < db_->GetLineCount() && line < 0; ++i) {
+      if (std::find(std::begin(lines), std::end(lines), i) == std::end(lines) &&
+          i != db_->GetLinksLineIndex())
+        line = i;
+    }
+  }
+  return line >= 0 && line < metrics_.GetLineCount() ? line : -1;
+}
+
 bool CVornView::OnCommand(int id) {
   if (OnOutputCommand(id)) return true;
   if (id >= kCmdMagnifyFirst && id <= kCmdMagnifyLast) {
@@ -383,23 +410,9 @@ bool CVornView::OnCommand(int id) {
     Invalidate();
     return true;
   }
-  const bool line_cmd = (id >= kCmdLineFirst && id <= kCmdLineLast) ||
-                        (id >= kCmdLineAltFirst && id <= kCmdLineAltLast);
-  if (line_cmd) {
-    const int kind = id >= kCmdLineAltFirst ? id - kCmdLineAltFirst : id - kCmdLineFirst;
-    const int lines[] = {db_->GetFormLineIndex(),  db_->GetTlitLineIndex(),
-                         db_->GetTagLineIndex(),   db_->GetGlossLineIndex(),
-                         db_->GetLemmaLineIndex(), -1};
-    int line = lines[kind];
-    if (kind == 5) {
-      // Notes: the first line of the database with none of the other roles.
-      for (int i = 0; i < db_->GetLineCount() && line < 0; ++i) {
-        if (std::find(std::begin(lines), std::end(lines), i) == std::end(lines) &&
-            i != db_->GetLinksLineIndex())
-          line = i;
-      }
-    }
-    if (line < 0 || line >= metrics_.GetLineCount()) return true;
+  if (IsLineCommand(id)) {
+    const int line = LineOfCommand(id);
+    if (line < 0) return true;
     const bool visible = metrics_.IsLineVisible(line);
     // The last visible line stays: a pane always shows something.
     if (visible && metrics_.IsSingleLineVisible()) return true;
@@ -449,6 +462,12 @@ bool CVornView::UpdateCommand(int id, bool* enabled, bool* checked) {
   if (UpdateOutputCommand(id, enabled, checked)) return true;
   if (id >= kCmdMagnifyFirst && id <= kCmdMagnifyLast) {
     *checked = metrics_.GetMagnification() == CViewMetrics::kMagnifications[id - kCmdMagnifyFirst];
+    return true;
+  }
+  if (IsLineCommand(id)) {
+    const int line = LineOfCommand(id);
+    *enabled = line >= 0;
+    *checked = line >= 0 && metrics_.IsLineVisible(line);
     return true;
   }
   switch (id) {

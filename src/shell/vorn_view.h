@@ -76,6 +76,8 @@ class CVornView : public QAbstractScrollArea {
   void wheelEvent(QWheelEvent* event) override;
   void scrollContentsBy(int dx, int dy) override;
   void focusInEvent(QFocusEvent* event) override;
+  // Tab leads to the navigation bar's query box, not to the other pane.
+  bool focusNextPrevChild(bool next) override;
 
  private:
   // Prepares the metrics for the current size and rebuilds when needed.
@@ -85,6 +87,10 @@ class CVornView : public QAbstractScrollArea {
   bool OnOutputCommand(int id);
   bool UpdateOutputCommand(int id, bool* enabled, bool* checked);
   void SyncScrollBar();
+  // The interlinear-line commands and the database line each one switches
+  // (-1 when the database has no such line).
+  static bool IsLineCommand(int id);
+  int LineOfCommand(int id) const;
   WordIndex WordAt(const QPoint& p) const;
 
   // The scroll bar (vorn_view_scroll.cpp): line, page, top and bottom
@@ -119,6 +125,7 @@ class CVornView : public QAbstractScrollArea {
   bool with_headings_ = true;
   bool show_tips_ = true;
   bool syncing_ = false;  // the scroll bar is being set, not dragged
+  int wheel_delta_ = 0;   // the part of a wheel notch not yet acted on
   CWordTip* tip_ = nullptr;
   CScrollPopup* popup_ = nullptr;
 };

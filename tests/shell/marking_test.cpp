@@ -437,6 +437,34 @@ TEST_F(MarkingTest, ClosingTheFrameOffersToSaveTagsAndPropositions) {
   EXPECT_TRUE(alpha->GetSpans().empty());
 }
 
+TEST_F(MarkingTest, CancelOnAWindowsSaveOfferCancelsLoadingADesktop) {
+  // A desktop of two windows on the test database.
+  OpenTestDatabase();
+  const std::string desktop = QDir(work_.path()).filePath(QStringLiteral("Two.vdt")).toStdString();
+  ASSERT_TRUE(frame_->SaveDesktopFile(desktop));
+  frame_->GetMdiArea()->closeAllSubWindows();
+  window_ = OpenTestDatabase();
+  ASSERT_EQ(frame_->Windows().size(), 1u);
+
+  CTagDB* alpha = tags_->CreateTag(u"", u"Alpha");
+  ASSERT_NE(alpha, nullptr);
+  Text()->SetFocus(3, 0);
+  Select(3, 5);
+  Marking().GetTagMenus().ToggleSelection(window_, alpha);
+  ASSERT_TRUE(alpha->IsModified());
+
+  sink_.Clear();
+  sink_.ScriptAnswer(MsgAnswer::kCancel);
+  EXPECT_FALSE(frame_->LoadDesktopFile(desktop));
+  ASSERT_EQ(sink_.messages().size(), 1u);
+  EXPECT_EQ(frame_->Windows(), std::vector<CVornChildFrame*>{window_});
+  EXPECT_TRUE(alpha->IsModified());
+
+  sink_.ScriptAnswer(MsgAnswer::kNo);
+  EXPECT_TRUE(frame_->LoadDesktopFile(desktop));
+  EXPECT_EQ(frame_->Windows().size(), 2u);
+}
+
 TEST_F(MarkingTest, TagListDialogCreatesEditsRenamesAndDeletesTags) {
   CUserTagsDialog dialog(frame_.get(), tags_, &State(), &sink_);
   QTableWidget* table = dialog.GetTable();

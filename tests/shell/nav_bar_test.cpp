@@ -32,20 +32,6 @@ namespace {
 using vorn::testing::MakeGreekTestSource;
 using vorn::testing::TestDatabase;
 
-// Query keywords are read in lower case, as real databases name their lines.
-DBSource QueryableGreek() {
-  DBSource s = MakeGreekTestSource();
-  auto lower = [](std::u16string* text) {
-    for (char16_t& c : *text)
-      if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
-  };
-  for (DBLine& line : s.lines) {
-    for (std::u16string& name : line.query_names) lower(&name);
-    lower(&line.query_prompt);
-  }
-  return s;
-}
-
 // A main frame over the small Greek database with its own settings file,
 // one window open on that database.
 class NavBarTest : public ::testing::Test {
@@ -80,7 +66,7 @@ class NavBarTest : public ::testing::Test {
     return CBibleRef(window_->GetDatabase(), book, chapter, label).GetFirstWord();
   }
 
-  TestDatabase greek_{QueryableGreek()};
+  TestDatabase greek_{MakeGreekTestSource()};
   QTemporaryDir settings_dir_;
   std::unique_ptr<CVornMainFrame> frame_;
   CVornChildFrame* window_ = nullptr;

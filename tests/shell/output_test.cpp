@@ -584,5 +584,23 @@ TEST_F(OutputTest, ThePrintCommandPrintsThePickersPassageOrRefusesABackwardOne) 
   EXPECT_FALSE(printer->fullPage()) << "the printer's own setting comes back";
 }
 
+TEST_F(OutputTest, PrintPreviewDrawsThePaneIntoThePreview) {
+  CVornChildFrame* window = OpenGreek();
+  ASSERT_NE(window, nullptr);
+  window->GetTextPane()->GetMetrics().SelectRange(3, 9, true);
+  // The preview draws its pages as it shows; then it is closed.
+  bool shown = false;
+  QTimer closer;
+  QObject::connect(&closer, &QTimer::timeout, [&shown] {
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+      shown = true;
+      modal->close();
+    }
+  });
+  closer.start(10);
+  frame_->Dispatch(kCmdPrintPreview);
+  EXPECT_TRUE(shown);
+}
+
 }  // namespace
 }  // namespace vorn::shell

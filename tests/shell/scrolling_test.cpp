@@ -1,5 +1,6 @@
 #include <QMdiSubWindow>
 #include <QScrollBar>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
@@ -119,6 +120,24 @@ TEST_F(ScrollingTest, PagesMoveByWholeRowsAndTheFocusFollowsWhenItLeaves) {
   }
   Request(text_, QAbstractSlider::SliderPageStepSub);
   EXPECT_EQ(text_->GetLayout()->GetTopWord(&y), top_before);
+}
+
+TEST_F(ScrollingTest, WheelStepsSmallerThanANotchAddUp) {
+  Request(text_, QAbstractSlider::SliderToMinimum);
+  int y = 0;
+  const WordIndex top_before = text_->GetLayout()->GetTopWord(&y);
+  const QPointF at(20, 20);
+  auto turn = [&](int delta) {
+    QWheelEvent wheel(at, text_->viewport()->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(text_->viewport(), &wheel);
+    TestFrame::Paint(text_);
+  };
+  // A touchpad sends a notch (120) in quarters.
+  for (int i = 0; i < 3; ++i) turn(-30);
+  EXPECT_EQ(text_->GetLayout()->GetTopWord(&y), top_before);
+  turn(-30);
+  EXPECT_GT(text_->GetLayout()->GetTopWord(&y), top_before);
 }
 
 TEST_F(ScrollingTest, DraggingShowsThePopupAndReleasingGoesToTheVerse) {

@@ -4,6 +4,7 @@
 #include <QKeySequence>
 #include <QMdiArea>
 #include <QPainter>
+#include <QPicture>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -107,6 +108,23 @@ TEST(QtDevice, MeasuresWithTheFontAndDrawsIntoAnImage) {
     for (int x = 4; x < 4 + b.cx; ++x) dark += qGray(image.pixel(x, y)) < 128;
   EXPECT_GT(dark, 10);
   EXPECT_EQ(image.pixel(155, 15), qRgb(0, 0, 0));  // white inverted
+}
+
+TEST(QtDevice, DefaultFontRecordsIntoAPicture) {
+  // Print preview records every page into a picture; restoring the default
+  // font after drawing with another puts that font into the recording.
+  QPicture picture;
+  CQtDevice device(&picture);
+  auto arial = device.CreateFont(FontDescription{u"Arial", 12});
+  QPainter painter(&picture);
+  device.SetPainter(&painter);
+  CDeviceFont* old = device.SelectFont(arial.get());
+  device.DrawText(0, 0, u"Page 1");
+  device.SelectFont(old);
+  device.DrawLine(0, 20, 100, 20, Pen{RgbOf(0, 0, 0), 1, PenStyle::kSolid});
+  device.SetPainter(nullptr);
+  EXPECT_TRUE(painter.end());
+  EXPECT_GT(picture.size(), 0u);
 }
 
 TEST(Screenshot, MainWindowOnTheRealDatabasesIsNotBlank) {

@@ -1,0 +1,137 @@
+// What the menus and keys of a document window offer: every command that
+// is enabled does something, check marks follow the panes, and the keys
+// that lead out of a pane reach the navigation bar.
+#include <QAction>
+#include <QApplication>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "query/query_thing.h"
+#include "shell/actions.h"
+#include "shell/child_frame.h"
+#include "shell/main_frame.h"
+#include "shell/rich_query_box.h"
+#include "shell/vorn_view.h"
+#include "test_frame.h"
+#include "textdb/vorn_db.h"
+
+namespace vorn::shell {
+namespace {
+
+using testing::TestFrame;
+
+class WindowCommandsTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(t_.ok()); }
+
+  QAction* Action(int id) const { return t_.frame()->GetActions().Get(id); }
+  bool Enabled(int id) const {
+    t_.frame()->UpdateActions();
+    return Action(id)->isEnabled();
+  }
+
+  TestFrame t_{vorn::testing::MakeGreekTestSource()};
+};
+
+TEST_F(WindowCommandsTest, CommandsNoOneCarriesOutAreDisabled) {
+  // Hit analysis has no dialog yet: offering it would do nothing.
+  EXPECT_FALSE(Enabled(kCmdAnalyse));
+  // The window's own commands and those the frame carries out stay on.
+  EXPECT_TRUE(Enabled(kCmdLineFonts));
+  EXPECT_TRUE(Enabled(kCmdArrangeWindows));
+  EXPECT_TRUE(Enabled(kCmdUserTags));
+  EXPECT_TRUE(Enabled(kCmdScrollGroupNone));
+}
+
+TEST_F(WindowCommandsTest, GoToOriginIsOfferedOnlyAfterAQuery) {
+  t_.text()->SetFocus(3, 0);
+  EXPECT_FALSE(Enabled(kCmdGoOrigin));
+  CQueryThing& state = t_.window()->GetQueryThing();
+  state.RecordQueryOrigin();
+  state.SetHits({10, 20, 30});
+  EXPECT_EQ(t_.text()->GetFocusWord(), 10);
+  ASSERT_TRUE(Enabled(kCmdGoOrigin));
+  t_.frame()->Dispatch(kCmdNextMatch);
+  EXPECT_EQ(t_.text()->GetFocusWord(), 20);
+  t_.frame()->Dispatch(kCmdGoOrigin);
+  EXPECT_EQ(t_.text()->GetFocusWord(), 3);
+  EXPECT_EQ(t_.hits()->GetFocusWord(), 3);
+  // Back in the history from the origin leads nowhere new; forward goes on
+  // to the first hit the query showed.
+  t_.frame()->Dispatch(kCmdGoForward);
+  EXPECT_EQ(t_.text()->GetFocusWord(), 10);
+}
+
+TEST_F(WindowCommandsTest, TheSubWindowTitleFollowsTheGroupAndTheFocus) {
+  QWidget* sub = t_.window()->parentWidget();
+  ASSERT_NE(sub, nullptr);
+  EXPECT_EQ(sub->windowTitle(), t_.window()->MakeTitle());
+  t_.frame()->Dispatch(kCmdScrollGroupNone + 3);
+  EXPECT_TRUE(sub->windowTitle().endsWith(QStringLiteral(" (C)"))) << sub->windowTitle().toStdString();
+  t_.text()->SetFocus(30, 0);
+  EXPECT_EQ(sub->windowTitle(), t_.window()->MakeTitle());
+  t_.frame()->Dispatch(kCmdScrollGroupNone);
+  EXPECT_FALSE(sub->windowTitle().endsWith(QStringLiteral(")")));
+}
+
+TEST_F(WindowCommandsTest, InterlinearLineItemsAreCheckedWhileTheirLineShows) {
+  CVornDB* db = t_.window()->GetDatabase();
+  CViewMetrics& metrics = t_.text()->GetMetrics();
+  const int gloss = db->GetGlossLineIndex();
+  ASSERT_GE(gloss, 0);
+  ASSERT_TRUE(metrics.IsLineVisible(gloss));
+  const int glosses = kCmdLineFirst + 3;
+  EXPECT_TRUE(Enabled(glosses));
+  EXPECT_TRUE(Action(glosses)->isChecked());
+  EXPECT_TRUE(Action(kCmdLineAltFirst + 3)->isChecked());
+
+  t_.frame()->Dispatch(glosses);
+  EXPECT_FALSE(metrics.IsLineVisible(gloss));
+  t_.frame()->UpdateActions();
+  EXPECT_FALSE(Action(glosses)->isChecked());
+  t_.frame()->Dispatch(glosses);
+  EXPECT_TRUE(metrics.IsLineVisible(gloss));
+
+  // The test database has no line for notes.
+  EXPECT_FALSE(Enabled(kCmdLineLast));
+}
+
+TEST_F(WindowCommandsTest, TabInAPaneLeadsToTheQueryBox) {
+  t_.frame()->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(t_.frame()));
+  for (CVornView* pane : {t_.text(), t_.hits()}) {
+    pane->setFocus();
+    QApplication::processEvents();
+    ASSERT_EQ(QApplication::focusWidget(), pane);
+    QTest::keyClick(pane, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), t_.frame()->GetQueryBox());
+  }
+}
+
+TEST_F(WindowCommandsTest, TheQueryBoxKeepsItsOwnEditingKeys) {
+  t_.frame()->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(t_.frame()));
+  CQueryThing& state = t_.window()->GetQueryThing();
+  state.SetHits({10, 20, 30});
+  t_.hits()->GetMetrics().SelectWord(10, true);
+  CRichQueryBox* box = t_.frame()->GetQueryBox();
+  box->setFocus();
+  QApplication::processEvents();
+  box->setPlainText(QStringLiteral("t logos"));
+
+  // Ctrl+A selects the box's text, not the hits; Delete edits the box and
+  // leaves the hits alone.
+  QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+  EXPECT_EQ(box->textCursor().selectedText(), QStringLiteral("t logos"));
+  EXPECT_EQ(t_.text()->GetMetrics().GetSelection().size(), 0u);
+  box->SetSelection(0, 2);
+  QTest::keyClick(box, Qt::Key_Delete);
+  EXPECT_EQ(box->GetText(), u"logos");
+  EXPECT_EQ(state.GetHitCount(), 3u);
+}
+
+}  // namespace
+}  // namespace vorn::shell
