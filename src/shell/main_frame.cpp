@@ -188,6 +188,9 @@ void CVornMainFrame::CreateBars() {
 
   word_bar_ = new CWordDetailsBar(this);
   addDockWidget(Qt::BottomDockWidgetArea, word_bar_);
+  // Tall enough at the bottom for the rows down to the decoded tag in the
+  // databases' own fonts; the bar's 100 pixels would show only three.
+  resizeDocks({word_bar_}, {170}, Qt::Vertical);
   marking_->CreateBar();
   statusBar()->showMessage(tr("Ready"));
 }
