@@ -195,6 +195,8 @@ namespace {
 // What a new user does first: a query from the box, Next Match through its
 // hits, the word details following the caret.
 TEST_F(PaneInputTest, QueryFromTheBoxListsHitsAndNextMatchWalksThemWithTheDetails) {
+  // A Greek NT compiled without the MorphGNT corpus has no base forms.
+  if (!greek_->GetDatabase()->FindLineByQueryName(u"base")) GTEST_SKIP() << "no base-form line";
   frame_->GetMdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(greek_->parentWidget()));
   CRichQueryBox* box = frame_->GetQueryBox();
   box->setPlainText(QStringLiteral("base λόγος within the same verse as base θεός"));
