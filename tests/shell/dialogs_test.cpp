@@ -1,5 +1,4 @@
 // The small dialogs of the main frame: line fonts and window arrangement.
-#include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -9,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "real_data.h"
 #include "platform/message_sink.h"
 #include "shell/arrange_windows.h"
 #include "shell/help.h"
@@ -23,11 +23,9 @@ namespace {
 TEST(LineFontsDialog, ChosenFontsReachOnlyTheLinesThatChanged) {
   platform::CRecordingMessageSink sink;
   std::unique_ptr<CVornDBs> dbs;
-  for (const std::string& folder : DefaultDataFolders(VORN_DATA_DIR)) {
-    if (QFileInfo::exists(QString::fromStdString(folder + "/HEB.qyx/Stats.txt")))
-      dbs = std::make_unique<CVornDBs>(std::vector<std::string>{folder}, &sink, nullptr);
-  }
-  if (!dbs) GTEST_SKIP() << "no databases built";
+  const std::string folder = testing::RealDataFolder("HEB");
+  if (folder.empty()) GTEST_SKIP() << "no databases built";
+  dbs = std::make_unique<CVornDBs>(std::vector<std::string>{folder}, &sink, nullptr);
   CVornDB* db = nullptr;
   for (int i = 0; i < dbs->GetCount() && !db; ++i)
     if (dbs->GetStats(i) && dbs->GetStats(i)->GetName() == u"HEB") db = dbs->GetDatabase(i);

@@ -1,6 +1,6 @@
+#include "real_data.h"
 #include "shell/hit_moves.h"
 
-#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
@@ -18,13 +18,9 @@ namespace {
 class HitMovesTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    for (const std::string& folder : DefaultDataFolders(VORN_DATA_DIR)) {
-      if (QFileInfo::exists(QString::fromStdString(folder + "/GNT.qyx/Stats.txt"))) {
-        dbs_ = std::make_unique<CVornDBs>(std::vector<std::string>{folder}, &sink_, nullptr);
-        break;
-      }
-    }
-    if (!dbs_) GTEST_SKIP() << "no databases built";
+    const std::string folder = testing::RealDataFolder("GNT");
+    if (folder.empty()) GTEST_SKIP() << "no databases built";
+    dbs_ = std::make_unique<CVornDBs>(std::vector<std::string>{folder}, &sink_, nullptr);
     for (int i = 0; i < dbs_->GetCount() && !db_; ++i) {
       const CVornDBStats* stats = dbs_->GetStats(i);
       if (stats && stats->GetName() == u"GNT") db_ = dbs_->GetDatabase(i);

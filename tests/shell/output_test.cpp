@@ -23,6 +23,7 @@
 #include <memory>
 #include <string>
 
+#include "real_data.h"
 #include "layout/layout_kinds.h"
 #include "layout/view_metrics.h"
 #include "platform/message_sink.h"
@@ -279,9 +280,7 @@ TEST(ClipboardData, TheSourceGoesOutAsEightBitTextWithShift) {
 }
 
 TEST(ClipboardData, RealGreekNewTestamentCopiesJohnOneOne) {
-  std::string folder;
-  for (const std::string& f : DefaultDataFolders(VORN_DATA_DIR))
-    if (folder.empty() && QFileInfo::exists(QString::fromStdString(f + "/GNT.qyx/Stats.txt"))) folder = f;
+  const std::string folder = testing::RealDataFolder("GNT");
   if (folder.empty()) GTEST_SKIP() << "no databases built";
   CRecordingMessageSink sink;
   CVornDBs dbs({folder}, &sink, nullptr);

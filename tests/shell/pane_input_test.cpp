@@ -1,7 +1,6 @@
 // Keys, clicks and selection in the panes of a document window, on the real
 // Greek NT and Hebrew OT.
 #include <QApplication>
-#include <QFileInfo>
 #include <QKeyEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -16,6 +15,7 @@
 #include <memory>
 #include <string>
 
+#include "real_data.h"
 #include "layout/layout.h"
 #include "layout/layout_box.h"
 #include "query/query_thing.h"
@@ -39,10 +39,7 @@ namespace {
 class PaneInputTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    bool found = false;
-    for (const std::string& folder : DefaultDataFolders(VORN_DATA_DIR))
-      found = found || QFileInfo::exists(QString::fromStdString(folder + "/GNT.qyx/Stats.txt"));
-    if (!found) GTEST_SKIP() << "no databases built";
+    if (testing::RealDataFolder("GNT").empty()) GTEST_SKIP() << "no databases built";
     // Settings and the start-up desktop live in a folder of the test's own.
     ASSERT_TRUE(settings_.isValid());
     MainFrameOptions options;

@@ -1,6 +1,5 @@
 // Starts the real program under a virtual X server, as a user would on a
 // desktop, runs a query and keeps its picture in the build folder.
-#include <QFileInfo>
 #include <QImage>
 #include <QProcess>
 #include <QStandardPaths>
@@ -11,6 +10,7 @@
 #include <set>
 #include <string>
 
+#include "real_data.h"
 #include "textdb/catalogue.h"
 
 namespace {
@@ -18,10 +18,7 @@ namespace {
 TEST(XvfbScreenshot, ProgramShowsTheBiblesAndAQueryUnderX) {
   const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("xvfb-run"));
   if (xvfb.isEmpty()) GTEST_SKIP() << "xvfb-run is not installed";
-  bool found = false;
-  for (const std::string& folder : vorn::DefaultDataFolders(VORN_DATA_DIR))
-    found = found || QFileInfo::exists(QString::fromStdString(folder + "/GNT.qyx/Stats.txt"));
-  if (!found) GTEST_SKIP() << "no databases built";
+  if (vorn::shell::testing::RealDataFolder("GNT").empty()) GTEST_SKIP() << "no databases built";
 
   const QString path = QStringLiteral(VORN_SHELL_OUTPUT_DIR "/vorn-xvfb.png");
   QFile::remove(path);
