@@ -1,4 +1,4 @@
-// Builds the real databases from the npm packages and the shared corpora,
+// Builds the real databases from the npm packages and the project's corpora,
 // opens them in the program's reader and compares what it returns with
 // counts taken straight from the raw sources by simpler means. Skipped when
 // the sources are not installed.
@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "importers.h"
+#include "source_files.h"
 #include "interlinear.h"
 #include "platform/file_system.h"
 #include "platform/message_sink.h"
@@ -26,18 +27,9 @@
 namespace vorn::build {
 namespace {
 
-// VORN_CORPORA_DIR is "<source folder>/../shared/corpora"; the npm packages
-// are installed in the source folder.
-std::string SourceFolder() {
-  std::string corpora = VORN_CORPORA_DIR;
-  const std::string tail = "/../shared/corpora";
-  return corpora.substr(0, corpora.size() - tail.size());
-}
-
-SourcePaths Paths() {
-  return {SourceFolder() + "/node_modules",
-          platform::DirectoryExists(VORN_CORPORA_DIR) ? std::string(VORN_CORPORA_DIR) : std::string()};
-}
+// The npm packages are installed in the source folder; the corpora come
+// with the project.
+SourcePaths Paths() { return {std::string(VORN_SOURCE_DIR) + "/node_modules", VORN_CORPORA_DIR}; }
 
 bool HaveNpm() {
   const SourcePaths p = Paths();
@@ -45,10 +37,21 @@ bool HaveNpm() {
          platform::FileExists(p.npm + "/strongs/greek/strongs-greek-dictionary.js");
 }
 
+// The file's text, plain or from its compressed copy.
 std::string ReadAll(const std::string& path) {
-  std::string bytes;
-  EXPECT_TRUE(platform::ReadWholeFile(path, &bytes)) << path;
+  std::string bytes, error;
+  EXPECT_TRUE(ReadSourceFile(path, &bytes, &error)) << error;
   return bytes;
+}
+
+// Names of the corpus files of `dir` matching `pattern`, compressed or not,
+// as the readers name them (without ".gz").
+std::vector<std::string> CorpusFiles(const std::string& dir, const std::string& pattern) {
+  std::vector<std::string> names = platform::ListDirectory(dir, pattern, platform::EntryKind::kFile);
+  for (std::string name : platform::ListDirectory(dir, pattern + ".gz", platform::EntryKind::kFile)) {
+    names.push_back(name.substr(0, name.size() - 3));
+  }
+  return names;
 }
 
 size_t CountOf(std::string_view text, std::string_view what) {
@@ -200,22 +203,11 @@ TEST(CorporaTest, GreekNewTestament) {
   EXPECT_EQ(Value(db, db->GetTlitLineIndex(), jhn + 4), "logos");
   // SBLGNT paragraphs: John 1:1 opens the book, 1:6 a paragraph.
   EXPECT_EQ(platform::ToUtf8(db->GetFormatCode(FirstWordOf(db, "JHN", 1, u"6"))), "p");
-  if (paths.corpora.empty()) {
-    // The text of the npm package alone: every <w> of its chapter files.
-    size_t raw_words = 0;
-    const std::string xml = paths.npm + "/sblgnt/xml";
-    for (const std::string& book : platform::ListDirectory(xml, "*", platform::EntryKind::kDirectory))
-      for (const std::string& file : platform::ListDirectory(xml + "/" + book, "*.xml", platform::EntryKind::kFile))
-        raw_words += CountOf(ReadAll(xml + "/" + book + "/" + file), "<w>");
-    EXPECT_EQ(db->GetWordCount(), raw_words);
-    EXPECT_EQ(db->GetTagLineIndex(), -1);
-    return;
-  }
   ExpectAllTagsDecode(text);
   // Raw counts: lines of the MorphGNT files; lines whose lemma is λόγος.
   size_t raw_words = 0, raw_logos = 0;
   const std::string dir = paths.corpora + "/morphgnt-sblgnt";
-  for (const std::string& file : platform::ListDirectory(dir, "*-morphgnt.txt", platform::EntryKind::kFile)) {
+  for (const std::string& file : CorpusFiles(dir, "*-morphgnt.txt")) {
     std::istringstream in(ReadAll(dir + "/" + file));
     std::string line;
     while (std::getline(in, line)) {
@@ -233,7 +225,7 @@ TEST(CorporaTest, GreekNewTestament) {
 
 TEST(CorporaTest, ByzantineNewTestament) {
   const SourcePaths paths = Paths();
-  if (!HaveNpm() || paths.corpora.empty()) GTEST_SKIP() << "corpora or npm packages missing";
+  if (!HaveNpm()) GTEST_SKIP() << "npm packages not installed (npm ci)";
   InterlinearText text;
   ImportStats stats;
   std::string error;
@@ -243,7 +235,9 @@ TEST(CorporaTest, ByzantineNewTestament) {
   // and the words whose first number is 3056.
   size_t raw_words = 0, raw_logos = 0;
   const std::string dir = paths.corpora + "/byzantine-rp2018/parsed";
-  for (const std::string& file : platform::ListDirectory(dir, "*.csv", platform::EntryKind::kFile)) {
+  const std::vector<std::string> files = CorpusFiles(dir, "*.csv");
+  ASSERT_EQ(files.size(), 27u) << dir;
+  for (const std::string& file : files) {
     std::istringstream in(ReadAll(dir + "/" + file));
     std::string line;
     std::getline(in, line);  // header

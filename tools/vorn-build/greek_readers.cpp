@@ -10,6 +10,7 @@
 
 #include "platform/file_system.h"
 #include "platform/u16.h"
+#include "source_files.h"
 #include "source_text.h"
 
 namespace vorn::build {
@@ -40,8 +41,7 @@ bool IsWordChar(char16_t c) {
 }
 
 bool ReadFile(const std::string& path, std::string* bytes, std::string* error) {
-  if (platform::ReadWholeFile(path, bytes)) return true;
-  return Fail(error, path, 0, "cannot be read");
+  return ReadSourceFile(path, bytes, error);
 }
 
 std::vector<std::string_view> SplitSpaces(std::string_view text) {

@@ -6,9 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "build_stamp.h"
 #include "importers.h"
 #include "interlinear.h"
 #include "plain_format.h"
+#include "source_files.h"
 #include "platform/file_system.h"
 #include "platform/u16.h"
 #include "strongs_dict.h"
@@ -28,20 +30,24 @@ constexpr const char kUsage[] =
     "                (from sblgnt alone when the corpora folder is missing)\n"
     "  byz           Byzantine NT (BYZ) from the Robinson-Pierpont corpus\n"
     "  all           every database whose sources are present\n"
+    "heb, gnt, byz and all compile a database only when it is missing or what it\n"
+    "was compiled from changed (sources, compiler); they say which and why.\n"
     "  plain FILE    a text in the plain interlinear format\n"
     "options:\n"
     "  --out DIR      folder that receives NAME.qyx and VerseMaps/ (default: " VORN_DEFAULT_DATA_DIR ")\n"
     "  --npm DIR      node_modules folder (default: " VORN_SOURCE_DIR "/node_modules)\n"
-    "  --corpora DIR  corpora folder (default: " VORN_SOURCE_DIR "/../shared/corpora)\n"
+    "  --corpora DIR  corpora folder (default: " VORN_SOURCE_DIR "/corpora)\n"
+    "  --force        compile even when a database is up to date\n"
     "  --export FILE  also write the imported text in the plain interlinear format\n"
     "  --quiet        no progress lines\n";
 
 struct Options {
   std::string out = VORN_DEFAULT_DATA_DIR;
   std::string npm = std::string(VORN_SOURCE_DIR) + "/node_modules";
-  std::string corpora = std::string(VORN_SOURCE_DIR) + "/../shared/corpora";
+  std::string corpora = std::string(VORN_SOURCE_DIR) + "/corpora";
   std::string export_path;
   bool quiet = false;
+  bool force = false;
   std::string command;
   std::string file;
 };
@@ -62,8 +68,12 @@ std::string Percent(size_t part, size_t whole) {
   return buf;
 }
 
-bool LoadStrongs(const Options& o, CStrongsDictionary* strongs, std::string* error) {
+// The dictionary is read once for all databases; `inputs` receives the files
+// it was read from, for the stamp of each database that uses it.
+bool LoadStrongs(const Options& o, CStrongsDictionary* strongs, std::vector<SourceInput>* inputs,
+                 std::string* error) {
   if (strongs->size() > 0) return true;
+  CInputLog log;
   for (const char* file : {"strongs/hebrew/strongs-hebrew-dictionary.js", "strongs/greek/strongs-greek-dictionary.js"}) {
     const std::string path = platform::JoinPath(o.npm, file);
     if (!platform::FileExists(path)) {
@@ -72,12 +82,13 @@ bool LoadStrongs(const Options& o, CStrongsDictionary* strongs, std::string* err
     }
     if (!strongs->LoadFile(path, error)) return false;
   }
+  *inputs = log.Inputs();
   return true;
 }
 
-// Writes the database and its verse map; reports what was written.
+// Writes the database, its stamp and its verse map; reports what was written.
 bool WriteDatabase(const Options& o, const InterlinearText& text, const ImportStats* stats,
-                   std::chrono::steady_clock::time_point start) {
+                   const BuildStamp& stamp, std::chrono::steady_clock::time_point start) {
   std::string error;
   if (!o.export_path.empty()) {
     if (!platform::WriteFileAtomically(o.export_path, WritePlainInterlinear(text), &error)) {
@@ -110,6 +121,12 @@ bool WriteDatabase(const Options& o, const InterlinearText& text, const ImportSt
     Complain(folder + ": " + error);
     return false;
   }
+  // Written last: a database without its stamp is compiled again next time.
+  const std::string stamp_path = platform::JoinPath(folder, kStampFile);
+  if (!platform::WriteFileAtomically(stamp_path, FormatStamp(stamp), &error)) {
+    Complain(stamp_path + ": " + error);
+    return false;
+  }
   // Every database needs its verse map file, even an empty one: the program
   // complains about a missing one each time it opens the database.
   const std::string maps = platform::JoinPath(o.out, "VerseMaps");
@@ -139,18 +156,47 @@ bool WriteDatabase(const Options& o, const InterlinearText& text, const ImportSt
 
 enum class Corpus { kHebrew, kGreek, kByzantine };
 
-bool BuildCorpus(const Options& o, Corpus corpus, CStrongsDictionary* strongs) {
+struct CorpusInfo {
+  const char* name;   // the database's name
+  bool uses_corpora;  // reads the corpora folder (beside the npm packages)
+};
+
+constexpr CorpusInfo kCorpora[] = {{"HEB", false}, {"GNT", true}, {"BYZ", true}};
+
+// Strong's dictionary and the files it was read from, loaded on first use.
+struct Dictionary {
+  CStrongsDictionary strongs;
+  std::vector<SourceInput> inputs;
+};
+
+bool BuildCorpus(const Options& o, Corpus corpus, Dictionary* dictionary) {
   const auto start = std::chrono::steady_clock::now();
+  const CorpusInfo& info = kCorpora[static_cast<int>(corpus)];
+  SourcePaths paths{o.npm, platform::DirectoryExists(o.corpora) ? o.corpora : std::string()};
+  BuildStamp stamp;
+  stamp.compiler = VORN_COMPILER_ID;
+  stamp.roots = "npm=" + paths.npm;
+  if (info.uses_corpora) stamp.roots += " corpora=" + (paths.corpora.empty() ? "(none)" : paths.corpora);
+  const std::string folder = platform::JoinPath(o.out, std::string(info.name) + ".qyx");
+  if (!o.force) {
+    const std::string why = WhyRecompile(folder, stamp.compiler, stamp.roots);
+    if (why.empty()) {
+      Say(std::string(info.name) + ": up to date (" + folder + ")");
+      return true;
+    }
+    Say(std::string(info.name) + ": compiling: " + why);
+  }
   std::string error;
-  if (!LoadStrongs(o, strongs, &error)) {
+  if (!LoadStrongs(o, &dictionary->strongs, &dictionary->inputs, &error)) {
     Complain(error);
     return false;
   }
-  SourcePaths paths{o.npm, platform::DirectoryExists(o.corpora) ? o.corpora : std::string()};
+  CStrongsDictionary* strongs = &dictionary->strongs;
   const ProgressFn progress = o.quiet ? ProgressFn() : ProgressFn(Say);
   InterlinearText text;
   ImportStats stats;
   bool ok = false;
+  CInputLog log;
   switch (corpus) {
     case Corpus::kHebrew:
       Say("HEB: Hebrew OT");
@@ -170,19 +216,23 @@ bool BuildCorpus(const Options& o, Corpus corpus, CStrongsDictionary* strongs) {
     Complain(error);
     return false;
   }
-  return WriteDatabase(o, text, &stats, start);
+  stamp.inputs = dictionary->inputs;
+  stamp.inputs.insert(stamp.inputs.end(), log.Inputs().begin(), log.Inputs().end());
+  return WriteDatabase(o, text, &stats, stamp, start);
 }
 
 bool BuildPlain(const Options& o) {
   const auto start = std::chrono::steady_clock::now();
   InterlinearText text;
   std::string error;
+  CInputLog log;
   if (!ReadPlainInterlinearFile(o.file, &text, &error)) {
     Complain(error);
     return false;
   }
   Say(platform::ToUtf8(text.description.name) + ": " + platform::ToUtf8(text.description.title));
-  return WriteDatabase(o, text, nullptr, start);
+  BuildStamp stamp{VORN_COMPILER_ID, "plain", log.Inputs()};
+  return WriteDatabase(o, text, nullptr, stamp, start);
 }
 
 bool ParseOptions(int argc, char** argv, Options* o) {
@@ -201,6 +251,8 @@ bool ParseOptions(int argc, char** argv, Options* o) {
       if (!value(&o->corpora)) return false;
     } else if (a == "--export") {
       if (!value(&o->export_path)) return false;
+    } else if (a == "--force") {
+      o->force = true;
     } else if (a == "--quiet") {
       o->quiet = true;
     } else if (a == "-h" || a == "--help") {
@@ -225,7 +277,7 @@ int main(int argc, char** argv) {
     std::fputs(kUsage, stderr);
     return 2;
   }
-  CStrongsDictionary strongs;
+  Dictionary strongs;
   if (o.command == "plain") return BuildPlain(o) ? 0 : 1;
   if (o.command == "heb") return BuildCorpus(o, Corpus::kHebrew, &strongs) ? 0 : 1;
   if (o.command == "gnt") return BuildCorpus(o, Corpus::kGreek, &strongs) ? 0 : 1;

@@ -5,6 +5,7 @@
 #include "book_codes.h"
 #include "platform/file_system.h"
 #include "platform/u16.h"
+#include "source_files.h"
 #include "source_text.h"
 #include "textdb/db_stats.h"
 
@@ -133,10 +134,7 @@ struct Column {
 
 bool ReadPlainInterlinearFile(const std::string& path, InterlinearText* text, std::string* error) {
   std::string bytes;
-  if (!platform::ReadWholeFile(path, &bytes)) {
-    *error = path + ": cannot be read";
-    return false;
-  }
+  if (!ReadSourceFile(path, &bytes, error)) return false;
   return ReadPlainInterlinear(bytes, path, text, error);
 }
 
