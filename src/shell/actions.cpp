@@ -43,6 +43,7 @@ constexpr CommandDef kCommands[] = {
     {kCmdCascade, "&Cascade", "", T::kFrame, false},
     {kCmdTile, "&Tile", "", T::kFrame, false},
     {kCmdHelp, "&Help Topics", "F1", T::kFrame, false},
+    {kCmdAbout, "&About Vorn...", "", T::kFrame, false},
     // --- Document window.
     {kCmdScrollGroupNone, "&None", "", T::kWindow, true},
     {kCmdScrollGroupNone + 1, "&A", "", T::kWindow, true},

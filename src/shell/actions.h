@@ -54,6 +54,7 @@ enum CommandId : int {
   kCmdClearBookmark = 32907,
   kCmdClearAllBookmarks = 32908,
   kCmdHelp = 33001,
+  kCmdAbout = 57664,  // the framework's own id for the About box
   kCmdBibleInfo = 33020,
   kCmdLoadDesktop = 33041,
   kCmdSaveDesktop = 33042,

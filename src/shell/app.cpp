@@ -1,12 +1,15 @@
 #include "shell/app.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPixmap>
 
 #include <cstdio>
 
+#include "platform/file_system.h"
+#include "platform/user_places.h"
 #include "shell/actions.h"
 #include "shell/child_frame.h"
 #include "shell/main_frame.h"
@@ -33,6 +36,14 @@ StartOptions ParseArguments(const QStringList& arguments) {
 std::unique_ptr<CVornMainFrame> StartMainFrame(bool quiet) {
   MainFrameOptions frame_options;
   frame_options.quiet = quiet;
+  const platform::UserPlaces places =
+      platform::FindUserPlaces(QDir::currentPath().toStdString(), platform::ProgramFolder());
+  // The settings are saved at exit: their folder must exist by then. A
+  // folder that cannot be made is reported when saving fails.
+  if (!places.portable) (void)platform::CreateFolder(places.config_folder);
+  frame_options.settings_path = platform::JoinPath(places.config_folder, "Vorn.ini");
+  frame_options.desktop_path = platform::JoinPath(places.config_folder, "StartUp.vdt");
+  frame_options.user_folder = places.data_folder;
   return StartMainFrame(frame_options, QApplication::queryKeyboardModifiers() & Qt::ShiftModifier);
 }
 

@@ -20,8 +20,8 @@ namespace vorn::shell {
 
 CVornChildFrame::CVornChildFrame(CVornMainFrame* main, CVornDB* db, CPropositionsList* props)
     : main_(main), db_(db) {
-  // The user folders are under the working folder, as for the propositions.
-  CTagsDB* tags = GetTagsDB(db, QDir::currentPath().toStdString());
+  // The user folders are where the main frame keeps the propositions.
+  CTagsDB* tags = GetTagsDB(db, main->GetUserFolder());
   state_ = std::make_unique<CQueryThing>(db, tags, nullptr, props, this);
   state_->SetWordTagsMaker([](std::unique_ptr<CTag> tag, const CViewMetrics& metrics) {
     return std::make_unique<CTagWordTags>(std::move(tag), metrics);

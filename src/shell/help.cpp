@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMessageBox>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
@@ -20,7 +21,9 @@ constexpr char kGuide[] = "docs/desktop.md";
 }  // namespace
 
 QStringList HelpFolders() {
-  return {QCoreApplication::applicationDirPath(), QStringLiteral(VORN_SOURCE_DIR)};
+  const QString program = QCoreApplication::applicationDirPath();
+  // An installed program keeps its guide in <prefix>/share/vorn/docs.
+  return {program, QDir(program).filePath(QStringLiteral("../share/vorn")), QStringLiteral(VORN_SOURCE_DIR)};
 }
 
 QString FindHelpFile(const QStringList& folders) {
@@ -51,6 +54,29 @@ bool ShowHelp(QWidget* parent, platform::CMessageSink* messages) {
   window->resize(720, 640);
   window->show();
   return true;
+}
+
+QString AboutText() {
+  return QStringLiteral(
+             "<h3>Vorn %1</h3>"
+             "<p>A study tool for the Bible in Hebrew and Greek.</p>"
+             "<p><b>Texts</b></p><ul>"
+             "<li>Hebrew OT: the Westminster Leningrad Codex (public domain), with morphology and "
+             "lemmas from the Open Scriptures Hebrew Bible (CC BY 4.0).</li>"
+             "<li>Greek NT: the SBL Greek New Testament, Copyright &copy; 2010 Society of Biblical "
+             "Literature and Logos Bible Software; morphology and lemmas from MorphGNT: SBLGNT "
+             "Edition 6.12, J. K. Tauber (ed.), licensed CC BY-SA 3.0.</li>"
+             "<li>Byzantine NT: the Robinson&ndash;Pierpont Byzantine Textform 2018 with its "
+             "parsing and Strong's numbers (public domain).</li>"
+             "<li>Glosses and dictionary: Strong's Hebrew and Greek dictionaries (public domain); "
+             "JSON edition by Open Scriptures (CC BY-SA).</li></ul>"
+             "<p>The sources and their licences are listed in the user guide's "
+             "\"Texts and licences\" section.</p>")
+      .arg(QCoreApplication::applicationVersion());
+}
+
+void ShowAbout(QWidget* parent) {
+  QMessageBox::about(parent, QObject::tr("About Vorn"), AboutText());
 }
 
 }  // namespace vorn::shell

@@ -1,6 +1,7 @@
-// Help > Help Topics: the user guide (docs/desktop.md) in a window of its
-// own, looked for beside the program and in the source tree it was built
-// from.
+// The Help menu: Help Topics shows the user guide (docs/desktop.md) in a
+// window of its own, looked for beside the program, in the installed data
+// folder and in the source tree it was built from; About shows the
+// program's version and where its texts come from, with their licences.
 #pragma once
 
 #include <QString>
@@ -24,5 +25,11 @@ QString FindHelpFile(const QStringList& folders);
 // guide, says "Couldn't view:" with the path looked for through `messages`
 // and returns false.
 bool ShowHelp(QWidget* parent, platform::CMessageSink* messages);
+
+// The About box's text: version, the texts' sources and licences.
+QString AboutText();
+
+// Shows AboutText() in a modal box over `parent`.
+void ShowAbout(QWidget* parent);
 
 }  // namespace vorn::shell

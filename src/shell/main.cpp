@@ -8,5 +8,6 @@
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Vorn"));
+  QApplication::setApplicationVersion(QStringLiteral(VORN_VERSION));
   return vorn::shell::RunVorn(app);
 }

@@ -78,7 +78,8 @@ CVornMainFrame::CVornMainFrame(const MainFrameOptions& options) {
   data_folders_ = options.data_folders.empty() ? DefaultDataFolders(VORN_DEFAULT_DATA_DIR)
                                               : options.data_folders;
   dbs_ = std::make_unique<CVornDBs>(data_folders_, sink_.get(), ini_.get());
-  props_ = std::make_unique<CPropositionsList>(QDir::currentPath().toStdString(), sink_.get());
+  user_folder_ = options.user_folder.empty() ? QDir::currentPath().toStdString() : options.user_folder;
+  props_ = std::make_unique<CPropositionsList>(user_folder_, sink_.get());
   actions_ = new CActions(this, [this](int id) { Dispatch(id); });
   for (const auto& [id, action] : actions_->All()) addAction(action);
 
@@ -151,7 +152,7 @@ void CVornMainFrame::CreateMenus() {
   add(window, {kCmdCascade, kCmdTile, kCmdArrangeWindows, 0, kCmdAnalyse, 0, kCmdSendRefs,
                kCmdReceiveRefs});
   QMenu* help = menuBar()->addMenu(tr("&Help"));
-  add(help, {kCmdHelp});
+  add(help, {kCmdHelp, 0, kCmdAbout});
   for (QMenu* m : menuBar()->findChildren<QMenu*>()) {
     connect(m, &QMenu::aboutToShow, this, [this] { UpdateActions(); });
   }
@@ -308,6 +309,9 @@ bool CVornMainFrame::OnFrameCommand(int id) {
     case kCmdHelp:
       ShowHelp(this, sink_.get());
       return true;
+    case kCmdAbout:
+      ShowAbout(this);
+      return true;
     case kCmdArrangeWindows: {
       CArrangeDialog dialog(this);
       if (dialog.exec() == QDialog::Accepted) ArrangeWindows(mdi_, dialog.GetChoice());
@@ -356,6 +360,7 @@ void CVornMainFrame::UpdateActions() {
             break;
           case kCmdExit:
           case kCmdHelp:
+          case kCmdAbout:
           case kCmdPageSetup:
             enabled = true;
             break;

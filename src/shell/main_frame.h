@@ -54,6 +54,7 @@ struct MainFrameOptions {
   std::vector<std::string> data_folders;  // empty: the default folders
   std::string settings_path;              // empty: Vorn.ini in the working folder
   std::string desktop_path;               // empty: StartUp.vdt in the working folder
+  std::string user_folder;                // empty: the databases' user folders in the working folder
   // Messages go to stderr instead of message boxes (for unattended runs).
   bool quiet = false;
   // When set, all messages go here instead (borrowed; must outlive the frame).
@@ -121,6 +122,8 @@ class CVornMainFrame : public QMainWindow {
   // a window.
   CBibleRef CurrentReference() const;
   const std::string& GetDesktopPath() const { return desktop_path_; }
+  // The folder holding the databases' user folders (tags, propositions).
+  const std::string& GetUserFolder() const { return user_folder_; }
   // Reads the start-up desktop unless `shift` is held. False when none was
   // read (Shift held, or no readable file).
   bool LoadStartUpDesktop(bool shift);
@@ -169,6 +172,7 @@ class CVornMainFrame : public QMainWindow {
   CBookmarks bookmarks_;
   COptions options_;
   std::string desktop_path_;
+  std::string user_folder_;
   QString desktop_dir_;  // where the desktop dialogs start
   CBookmarkMenu* bookmark_menu_ = nullptr;
   bool scroll_groups_paused_ = false;

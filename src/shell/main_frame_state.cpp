@@ -2,6 +2,7 @@
 // start-up desktop and what exit saves, and the scroll groups.
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 
 #include "platform/message_sink.h"
 #include "platform/string_table.h"
@@ -20,7 +21,7 @@
 namespace vorn::shell {
 
 void CVornMainFrame::InitState() {
-  desktop_dir_ = QDir::currentPath();
+  desktop_dir_ = QFileInfo(QString::fromStdString(desktop_path_)).absolutePath();
   RestoreMainFrame(this, *ini_);
   options_.Load(*ini_);
   SetSelectionFill(options_.UsesYellowSelection());

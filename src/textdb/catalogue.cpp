@@ -116,7 +116,16 @@ std::vector<std::string> DefaultDataFolders(const std::string& built_in) {
   std::string program = platform::ProgramFolder();
   if (!program.empty()) folders.push_back(program);
   if (const char* env = std::getenv("VORN_DATA"); env && *env) folders.push_back(env);
-  if (!built_in.empty()) folders.push_back(built_in);
+  // An installed program (<prefix>/bin) has its databases in
+  // <prefix>/share/vorn/data; the build's own folder is then not its data.
+  const std::string installed =
+      program.empty() ? std::string()
+                      : (std::filesystem::path(program).parent_path() / "share/vorn/data").string();
+  if (!installed.empty() && platform::DirectoryExists(installed)) {
+    folders.push_back(installed);
+  } else if (!built_in.empty()) {
+    folders.push_back(built_in);
+  }
   return folders;
 }
 

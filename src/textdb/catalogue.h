@@ -58,7 +58,9 @@ class CVornDBs {
 };
 
 // The folders the catalogue searches: the program's folder, then VORN_DATA
-// when set, then `built_in` (the build's data folder) when not empty.
+// when set, then the installed data folder <prefix>/share/vorn/data of a
+// program in <prefix>/bin when it exists, else `built_in` (the build's data
+// folder) when not empty.
 std::vector<std::string> DefaultDataFolders(const std::string& built_in);
 
 }  // namespace vorn

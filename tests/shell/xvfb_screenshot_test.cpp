@@ -22,13 +22,17 @@ TEST(XvfbScreenshot, ProgramShowsTheBiblesAndAQueryUnderX) {
 
   const QString path = QStringLiteral(VORN_SHELL_OUTPUT_DIR "/vorn-xvfb.png");
   QFile::remove(path);
-  // The program keeps its settings in the folder it runs in.
+  // The program keeps its settings in the user's configuration folder,
+  // here under a home folder of the test's own.
   QTemporaryDir work;
   ASSERT_TRUE(work.isValid());
   QProcess vorn;
   vorn.setWorkingDirectory(work.path());
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   env.remove(QStringLiteral("QT_QPA_PLATFORM"));  // the real xcb platform
+  env.insert(QStringLiteral("HOME"), work.path());
+  env.remove(QStringLiteral("XDG_CONFIG_HOME"));
+  env.remove(QStringLiteral("XDG_DATA_HOME"));
   vorn.setProcessEnvironment(env);
   vorn.setProcessChannelMode(QProcess::MergedChannels);
   vorn.start(xvfb, {QStringLiteral("-a"), QStringLiteral("-s"), QStringLiteral("-screen 0 1400x1000x24"),
@@ -37,6 +41,8 @@ TEST(XvfbScreenshot, ProgramShowsTheBiblesAndAQueryUnderX) {
                     QStringLiteral("base λόγος within the same verse as base θεός")});
   ASSERT_TRUE(vorn.waitForFinished(120000)) << "vorn did not finish";
   ASSERT_EQ(vorn.exitCode(), 0) << vorn.readAll().toStdString();
+  EXPECT_TRUE(QFile::exists(work.path() + QStringLiteral("/.config/vorn/Vorn.ini")));
+  EXPECT_FALSE(QFile::exists(work.path() + QStringLiteral("/Vorn.ini")));
 
   QImage image(path);
   ASSERT_FALSE(image.isNull()) << "no picture at " << path.toStdString();

@@ -1,5 +1,6 @@
 // The user's markup from a terminal: usertag and props, working on the same
-// files as the desktop program (the user folder in the working folder), and
+// files as the desktop program (the databases' user folders in the user's
+// data folder, or beside a Vorn.ini of the portable layout), and
 // the markup session that lets queries see user tags and propositions.
 #include <algorithm>
 #include <cstdio>
@@ -9,7 +10,9 @@
 #include "cli.h"
 #include "markup/markup_context.h"
 #include "markup/user_folder.h"
+#include "platform/file_system.h"
 #include "platform/u16.h"
+#include "platform/user_places.h"
 #include "refs/bible_ref.h"
 #include "textdb/ordinary_line.h"
 #include "textdb/verses.h"
@@ -21,7 +24,12 @@ namespace {
 using platform::ToU16;
 using platform::ToUtf8;
 
-std::string WorkingFolder(const Args& args) { return args.Get("--work", "."); }
+// The folder that holds the databases' user folders: --work when given,
+// else where the desktop program keeps them.
+std::string WorkingFolder(const Args& args) {
+  if (args.Has("--work")) return args.Get("--work", ".");
+  return platform::FindUserPlaces(".", platform::ProgramFolder()).data_folder;
+}
 
 std::string RefOf(CVornDB* db, WordIndex w) {
   if (!db->GetVerses() || !db->GetVerses()->VerseOfWord(w)) return "";
