@@ -1,6 +1,7 @@
 #include "layout/layout_line.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "layout/layout_twips.h"
 #include "layout/view_metrics.h"
@@ -52,6 +53,28 @@ bool CLayoutLine::Append(std::unique_ptr<CLayoutBox>& box, bool force) {
 
 bool CLayoutLine::Prepend(std::unique_ptr<CLayoutBox>& box, int limit, bool force) {
   return AddBox(box, true, limit, force);
+}
+
+void CLayoutLine::PrependAll(std::vector<std::unique_ptr<CLayoutBox>> boxes) {
+  // One insertion for the lot: prepending box by box would move every box
+  // already on the line once per box.
+  int width = 0;
+  for (const auto& box : boxes) {
+    width += box->GetWidth();
+    height_ = std::max(height_, box->GetHeight());
+    const WordIndex w = box->GetWordIndex();
+    if (w >= 0) {
+      first_word_ = first_word_ == -1 ? w : std::min(first_word_, w);
+      end_word_ = end_word_ == -1 ? w + 1 : std::max(end_word_, w + 1);
+    }
+  }
+  if (right_ + width > 0) {
+    right_ -= indent_;
+    indent_ = 0;
+  }
+  right_ += width;
+  boxes_.insert(boxes_.begin(), std::make_move_iterator(boxes.begin()),
+                std::make_move_iterator(boxes.end()));
 }
 
 void CLayoutLine::SetIndent(int x) {

@@ -34,6 +34,10 @@ class CLayoutLine {
   // AddBox at the end within the view's width.
   bool Append(std::unique_ptr<CLayoutBox>& box, bool force);
   bool Prepend(std::unique_ptr<CLayoutBox>& box, int limit, bool force);
+  // Puts `boxes`, in their order, before the boxes of the line, forced as
+  // Prepend with no room (the indent gives way), in one step whatever their
+  // number. The line owns them afterwards.
+  void PrependAll(std::vector<std::unique_ptr<CLayoutBox>> boxes);
   void SetIndent(int x);
 
   void Draw(int y);

@@ -114,7 +114,13 @@ CLayoutUnitProp::CLayoutUnitProp(CVornDB* db, CViewMetrics* metrics, CPropositio
 WordSpan CLayoutUnitProp::PropositionOf(WordIndex word, int view_level, int* level) const {
   *level = 0;
   if (!InDatabase(db_, word)) return {};
-  if (props_) return Checked(db_, word, props_->GetProposition(word, view_level, level));
+  if (props_) {
+    const WordSpan span = Checked(db_, word, props_->GetProposition(word, view_level, level));
+    // Files are checked on reading; this keeps the indent arithmetic sound
+    // whatever an analysis holds.
+    *level = std::clamp(*level, 0, kMaxPropLevel);
+    return span;
+  }
   return Checked(db_, word, db_->GetSentenceRange(word));
 }
 
@@ -138,17 +144,19 @@ void CLayoutUnitProp::LayoutBody() {
   for (size_t n = 0; n < body_lines_.size(); ++n) {
     CLayoutLine* line = body_lines_[n].get();
     const int height = line->GetHeight();
-    if (level_ * step < line->GetIndent()) {
-      std::unique_ptr<CLayoutBox> extra = std::make_unique<CLayoutBoxSpace>(metrics_, step / 3, 0, false);
-      line->Prepend(extra, 0, true);
-    }
-    for (int i = 1; i <= level_; ++i) {
+    // Outermost bar first; the innermost bar of a proposition's first line
+    // shows its level.
+    std::vector<std::unique_ptr<CLayoutBox>> front;
+    front.reserve(static_cast<size_t>(level_) + 1);
+    for (int i = level_; i >= 1; --i) {
       auto bar = std::make_unique<CLayoutBoxSpace>(metrics_, step, height, true);
-      // The innermost bar of a proposition's first line shows its level.
       if (n == 0 && i == 1) bar->SetLabel(platform::ToU16(std::to_string(level_ + 1)));
-      std::unique_ptr<CLayoutBox> box = std::move(bar);
-      line->Prepend(box, 0, true);
+      front.push_back(std::move(bar));
     }
+    if (level_ * step < line->GetIndent()) {
+      front.push_back(std::make_unique<CLayoutBoxSpace>(metrics_, step / 3, 0, false));
+    }
+    line->PrependAll(std::move(front));
     line->SetIndent(0);
   }
 }

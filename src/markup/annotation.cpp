@@ -33,21 +33,36 @@ int CAnnotation::BookOfWord(WordIndex word) const {
   return e ? e->book : 0;
 }
 
+std::string CAnnotation::AnnotationsFolder() const {
+  return user_folder_.empty() ? std::string() : platform::JoinPath(user_folder_, kAnnotationsFolder);
+}
+
 std::string CAnnotation::GetBookFilePath(int book) const {
-  return platform::JoinPath(platform::JoinPath(user_folder_, kAnnotationsFolder),
-                            platform::ToUtf8(db_->GetBookCode(book)) + ".txt");
+  // The book code comes from the database's description.
+  const std::string code = platform::ToUtf8(db_->GetBookCode(book));
+  if (user_folder_.empty() || !platform::IsPlainFileName(code)) return {};
+  return platform::JoinPath(AnnotationsFolder(), code + ".txt");
 }
 
 void CAnnotation::ReadBook(int book) {
   if (book <= 0 || static_cast<size_t>(book) >= books_.size() || books_[book] != kUnread) return;
   books_[book] = kRead;
-  const std::string path = GetBookFilePath(book);
   std::string bytes;
-  if (!platform::ReadWholeFile(path, &bytes)) {
-    if (platform::FileExists(path)) unreadable_.insert(book);
-    return;
+  switch (platform::ReadFileIfPresent(GetBookFilePath(book), &bytes)) {
+    case platform::ReadResult::kMissing:
+      return;
+    case platform::ReadResult::kFailed:
+      unreadable_.insert(book);
+      return;
+    case platform::ReadResult::kRead:
+      break;
   }
+  TakeBook(book, bytes);
+}
+
+void CAnnotation::TakeBook(int book, std::string_view bytes) {
   const CVornDBVerses* verses = db_->GetVerses();
+  if (!verses) return;
   auto resolve = [verses, book](int chapter, std::u16string_view label, int number) -> WordIndex {
     if (chapter > 255) return -1;
     VerseKey key = CVornDBVerses::MakeKey(book, chapter, label);
@@ -57,10 +72,14 @@ void CAnnotation::ReadBook(int book) {
     int64_t w = static_cast<int64_t>(span.first) + number - 1;
     return w < span.end ? static_cast<WordIndex>(w) : -1;
   };
+  const WordSpan span = verses->GetBookSpan(book);
+  notes_.erase(notes_.lower_bound(span.first), notes_.lower_bound(span.end));
   std::map<WordIndex, Note> notes;
   ParseAnnotationFile(bytes, db_->GetBookCode(book), resolve, &notes);
   // Only words of this book: a header cannot name another.
   for (auto& [word, note] : notes) notes_[word] = std::move(note);
+  read_fingerprints_[book] = platform::Fingerprint(bytes);
+  unreadable_.erase(book);
 }
 
 bool CAnnotation::HasNote(WordIndex word) {
@@ -132,10 +151,41 @@ bool CAnnotation::SaveBook(int book) {
     }
     return false;
   };
-  if (unreadable_.count(book)) return cant_write();
-  const std::string folder = platform::JoinPath(user_folder_, kAnnotationsFolder);
+  const std::string folder = AnnotationsFolder();
   if (!EnsureFolder(folder, platform::kIdsCantCreateDir, sink_)) return false;
+  if (path.empty()) return cant_write();
   ReadBook(book);
+  platform::CFolderLock lock(path);
+  std::string theirs, error;
+  switch (platform::ReadFileIfPresent(path, &theirs, &error)) {
+    case platform::ReadResult::kMissing:
+      break;
+    case platform::ReadResult::kFailed:
+      if (!ClearDamagedFile(path, platform::ToU16(error), sink_)) return false;
+      unreadable_.erase(book);
+      break;
+    case platform::ReadResult::kRead: {
+      auto seen = read_fingerprints_.find(book);
+      if (unreadable_.count(book)) {
+        // Readable now, but its notes were never seen: they must not be lost.
+        TakeBook(book, theirs);
+        books_[book] = kRead;
+        return false;
+      }
+      if (seen != read_fingerprints_.end() && seen->second == platform::Fingerprint(theirs)) break;
+      const platform::MsgAnswer answer =
+          sink_ ? sink_->Ask(platform::FormatString(platform::kIdsChangedOnDisk, platform::ToU16(path)),
+                             platform::MsgButtons::kYesNoCancel)
+                : platform::MsgAnswer::kYes;
+      if (answer == platform::MsgAnswer::kCancel) return false;
+      if (answer == platform::MsgAnswer::kNo) {
+        TakeBook(book, theirs);
+        books_[book] = kRead;
+        return false;
+      }
+      break;
+    }
+  }
   std::string bytes;
   const WordSpan span = db_->GetVerses() ? db_->GetVerses()->GetBookSpan(book) : WordSpan{};
   for (auto it = notes_.lower_bound(span.first); it != notes_.end() && it->first < span.end; ++it) {
@@ -144,6 +194,7 @@ bool CAnnotation::SaveBook(int book) {
     if (DescribeWord(it->first, &key, &number)) bytes += FormatNote(key, number, it->second);
   }
   if (!platform::WriteFileAtomically(path, bytes)) return cant_write();
+  read_fingerprints_[book] = platform::Fingerprint(bytes);
   books_[book] = kRead;
   return true;
 }
@@ -157,7 +208,7 @@ void CAnnotation::SaveChangedBooks() {
       books_[book] = kRead;
       continue;
     }
-    const std::string folder = platform::JoinPath(user_folder_, kAnnotationsFolder);
+    const std::string folder = AnnotationsFolder();
     if (!SaveBook(book) && !platform::DirectoryExists(folder)) return;
   }
 }

@@ -42,11 +42,18 @@ class CAnnotation : public CVornDBAttachment {
   // 314) leaves that book changed, so that a later save can retry.
   void SaveChangedBooks();
   // Writes one book's file without asking (message 305 or 314 on failure).
+  // The folder is locked meanwhile; when the file is no longer what was read
+  // (another program saved notes of the book), asks whether to keep this
+  // program's notes (Yes: written), take the other program's (No: the book
+  // is read again from the newer file, unchanged) or neither (Cancel); a
+  // file that cannot be read is replaced only when ClearDamagedFile moves
+  // it aside. False whenever nothing was written.
   bool SaveBook(int book);
   bool IsBookChanged(int book) const;
   std::vector<int> GetChangedBooks() const;
 
-  // The file of a book: "<user folder>/Annotations/<code>.txt".
+  // The file of a book: "<user folder>/Annotations/<code>.txt"; empty when
+  // the database has no user folder or the code is no plain file name.
   std::string GetBookFilePath(int book) const;
   // The book number of a word (0 outside every verse).
   int BookOfWord(WordIndex word) const;
@@ -54,7 +61,11 @@ class CAnnotation : public CVornDBAttachment {
  private:
   enum : int8_t { kUnread = 0, kRead = -1, kChanged = 1 };
 
+  // "<user folder>/Annotations", or empty without a user folder.
+  std::string AnnotationsFolder() const;
   void ReadBook(int book);
+  // Replaces the book's notes with those of the file's `bytes`.
+  void TakeBook(int book, std::string_view bytes);
   // The verse number of a word within its verse (1-based) and the verse's
   // key; false for a word outside every verse.
   bool DescribeWord(WordIndex word, std::u16string* key, int* number) const;
@@ -66,6 +77,9 @@ class CAnnotation : public CVornDBAttachment {
   // Books whose file exists but could not be read: writing them would
   // replace notes never seen.
   std::set<int> unreadable_;
+  // The fingerprint of each book's file as last read or written; a book
+  // whose file was missing has none.
+  std::map<int, uint64_t> read_fingerprints_;
   std::map<WordIndex, Note> notes_;
 };
 

@@ -109,6 +109,7 @@ void CPropositions::ShiftRight(const std::vector<WordIndex>& selection) {
     auto& e = state_.data.entries;
     int at = EntryAt(p);
     if (at >= 0) {
+      if (e[at].level >= kMaxPropLevel) return false;
       ++e[at].level;
     } else {
       AddJoin(p);
@@ -151,6 +152,7 @@ bool CPropositions::Undo() {
 }
 
 std::string CPropositions::GetUserFilePath(std::u16string_view name) const {
+  if (user_folder_.empty()) return {};  // no user folder for this database
   return platform::JoinPath(user_folder_, platform::ToUtf8(name) + ".vpo");
 }
 
@@ -159,11 +161,20 @@ std::string CPropositions::GetDatabaseFilePath(std::u16string_view name) const {
                             platform::ToUtf8(name) + ".vpo");
 }
 
-bool CPropositions::ReadFile(std::u16string_view name, PropFileData* data) const {
-  std::string bytes;
-  bool read = !name.empty() && (platform::ReadWholeFile(GetUserFilePath(name), &bytes) ||
-                                platform::ReadWholeFile(GetDatabaseFilePath(name), &bytes));
-  if (read && ParsePropositionsFile(bytes, db_->GetName(), word_count_, data)) return true;
+bool CPropositions::ReadFile(std::u16string_view name, PropFileData* data, std::string* path,
+                            std::string* bytes) const {
+  std::string read;
+  std::string from = GetUserFilePath(name);
+  bool ok = !name.empty() && platform::ReadWholeFile(from, &read);
+  if (!ok && !name.empty()) {
+    from = GetDatabaseFilePath(name);
+    ok = platform::ReadWholeFile(from, &read);
+  }
+  if (ok && ParsePropositionsFile(read, db_->GetName(), word_count_, data)) {
+    if (path) *path = from;
+    if (bytes) *bytes = std::move(read);
+    return true;
+  }
   if (sink_) {
     sink_->ShowWarning(platform::FormatString(platform::kIdsCantReadProps,
                                               platform::ToU16(GetUserFilePath(name))));
@@ -173,26 +184,67 @@ bool CPropositions::ReadFile(std::u16string_view name, PropFileData* data) const
 
 bool CPropositions::Load(std::u16string_view name) {
   PropFileData data;
-  if (!ReadFile(name, &data)) return false;
+  std::string path, bytes;
+  if (!ReadFile(name, &data, &path, &bytes)) return false;
   state_.name = std::u16string(name);
   state_.data = std::move(data);
   state_.modified = false;
+  base_path_ = path;
+  base_fingerprint_ = platform::Fingerprint(bytes);
   Refresh();
   return true;
+}
+
+bool CPropositions::CheckFileBeforeWriting(const std::string& path) {
+  std::string bytes, error;
+  switch (platform::ReadFileIfPresent(path, &bytes, &error)) {
+    case platform::ReadResult::kMissing:
+      return true;
+    case platform::ReadResult::kFailed:
+      return ClearDamagedFile(path, platform::ToU16(error), sink_);
+    case platform::ReadResult::kRead:
+      break;
+  }
+  PropFileData theirs;
+  if (!ParsePropositionsFile(bytes, db_->GetName(), word_count_, &theirs)) {
+    return ClearDamagedFile(path, u"not a proposition analysis of this text", sink_);
+  }
+  // A file this analysis never read was confirmed for overwriting by Save As.
+  if (path != base_path_ || platform::Fingerprint(bytes) == base_fingerprint_) return true;
+  if (theirs.joins == state_.data.joins && theirs.entries == state_.data.entries) return true;
+  const platform::MsgAnswer answer =
+      sink_ ? sink_->Ask(platform::FormatString(platform::kIdsChangedOnDisk, platform::ToU16(path)),
+                         platform::MsgButtons::kYesNoCancel)
+            : platform::MsgAnswer::kYes;
+  if (answer == platform::MsgAnswer::kYes) return true;
+  if (answer == platform::MsgAnswer::kNo) {
+    state_.data = std::move(theirs);
+    state_.modified = false;
+    base_fingerprint_ = platform::Fingerprint(bytes);
+    Refresh();
+  }
+  return false;
 }
 
 bool CPropositions::Save() {
   if (state_.name.empty()) return false;
   if (!EnsureFolder(user_folder_, platform::kIdsCantCreateDirProps, sink_)) return false;
   const std::string path = GetUserFilePath(state_.name);
-  if (!platform::WriteFileAtomically(path, SerializePropositionsFile(db_->GetName(), state_.data))) {
-    if (sink_) {
-      sink_->ShowWarning(platform::FormatString(platform::kIdsCantWriteProps, platform::ToU16(path)));
+  const std::string bytes = SerializePropositionsFile(db_->GetName(), state_.data);
+  {
+    platform::CFolderLock lock(path);
+    if (!CheckFileBeforeWriting(path)) return false;
+    if (platform::WriteFileAtomically(path, bytes)) {
+      state_.modified = false;
+      base_path_ = path;
+      base_fingerprint_ = platform::Fingerprint(bytes);
+      return true;
     }
-    return false;
   }
-  state_.modified = false;
-  return true;
+  if (sink_) {
+    sink_->ShowWarning(platform::FormatString(platform::kIdsCantWriteProps, platform::ToU16(path)));
+  }
+  return false;
 }
 
 bool CPropositions::Reload() {
@@ -201,9 +253,12 @@ bool CPropositions::Reload() {
     state_ = FreshState();
   } else {
     PropFileData data;
-    if (!ReadFile(state_.name, &data)) return false;
+    std::string path, bytes;
+    if (!ReadFile(state_.name, &data, &path, &bytes)) return false;
     state_.data = std::move(data);
     state_.modified = false;
+    base_path_ = path;
+    base_fingerprint_ = platform::Fingerprint(bytes);
   }
   Refresh();
   return true;

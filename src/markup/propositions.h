@@ -62,7 +62,7 @@ class CPropositions {
   void Split(const std::vector<WordIndex>& selection);
   // Indents each touched proposition one level deeper; a sentence that
   // starts without an entry is joined to the sentence before and becomes a
-  // level-1 proposition of it.
+  // level-1 proposition of it. A proposition at kMaxPropLevel stays there.
   void ShiftRight(const std::vector<WordIndex>& selection);
   // Takes one level off each touched proposition that has an entry above 0.
   void ShiftLeft(const std::vector<WordIndex>& selection);
@@ -89,7 +89,13 @@ class CPropositions {
   // Writes the analysis under its name into the user folder (made when
   // missing: message 309 on failure) through a temporary file (message 311
   // when that fails); clears the modified flag on success. False, changing
-  // nothing, without a name.
+  // nothing, without a name. The folder is locked meanwhile; when the file
+  // this analysis was read from or last written to has been changed by
+  // another program, asks whether to keep this version (Yes: written), take
+  // the other program's (No: it is read in, unmodified, nothing written) or
+  // neither (Cancel). A file there that cannot be read as an analysis of
+  // this database is replaced only when ClearDamagedFile moves it aside.
+  // False whenever nothing was written.
   bool Save();
   // Only when modified: reads the named file again (as Load), or returns an
   // unnamed analysis to the fresh state. Views are refreshed.
@@ -116,7 +122,13 @@ class CPropositions {
   };
 
   State FreshState() const;
-  bool ReadFile(std::u16string_view name, PropFileData* data) const;
+  // Reads and parses the analysis `name` (message 312 on failure); `*path`
+  // and `*bytes` (may be null) get the file read and its bytes.
+  bool ReadFile(std::u16string_view name, PropFileData* data, std::string* path = nullptr,
+                std::string* bytes = nullptr) const;
+  // Under the folder lock of a save to `path`: false when the save must not
+  // write (see Save).
+  bool CheckFileBeforeWriting(const std::string& path);
   // The index of the last entry whose start is not above `word`.
   size_t EntryAtOrBefore(uint32_t word) const;
   // The index of the entry starting at `word`, or -1.
@@ -134,6 +146,10 @@ class CPropositions {
   platform::CMessageSink* sink_;
   uint32_t word_count_;
   State state_;
+  // The file the analysis was last read from or written to, and the
+  // fingerprint of its bytes then: a save notices another program's.
+  std::string base_path_;
+  uint64_t base_fingerprint_ = 0;
   std::optional<State> undo_;
   std::vector<CPropositionsViewer*> views_;
 };

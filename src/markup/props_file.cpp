@@ -45,6 +45,7 @@ bool ParsePropositionsFile(std::string_view bytes, std::u16string_view db_name, 
   for (uint64_t at = entries_at; at + 8 <= bytes.size(); at += 8) {
     PropEntry e{ReadU32(bytes, at), static_cast<int32_t>(ReadU32(bytes, at + 4))};
     if (!data.entries.empty() && e.start <= data.entries.back().start) continue;
+    if (e.level < 0 || e.level > kMaxPropLevel) return false;
     data.entries.push_back(e);
   }
   if (data.entries.size() < 2 || data.entries.front().start != 0 ||

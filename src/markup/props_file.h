@@ -12,6 +12,11 @@ namespace vorn {
 // The only format value the file has ever had.
 inline constexpr uint32_t kPropsFormat = 8;
 
+// The deepest indentation an analysis may have. Levels are made one Shift
+// Right at a time, so real analyses stay far below it; a file claiming more
+// is damaged, and taking it would make every layout of it huge.
+inline constexpr int32_t kMaxPropLevel = 99;
+
 // One entry: a proposition (and the deeper ones after it up to the next
 // entry) begins at `start` with indentation `level`.
 struct PropEntry {
@@ -31,7 +36,8 @@ struct PropFileData {
 // that follow (an entry whose start is not above the last one taken is
 // skipped, as is a partial entry at the end) at least two were taken, the
 // first starting at 0 and the last at `word_count` (so a file made for
-// another edition of the text is refused). `*out` is written only when the
+// another edition of the text is refused), every level taken lying in
+// 0 .. kMaxPropLevel. `*out` is written only when the
 // file is accepted.
 bool ParsePropositionsFile(std::string_view bytes, std::u16string_view db_name, uint32_t word_count,
                            PropFileData* out);

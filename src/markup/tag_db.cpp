@@ -19,7 +19,8 @@ std::u16string YesNo(int8_t v) { return v ? u"Yes" : u"No"; }
 std::u16string Decimal(int v) { return platform::ToU16(std::to_string(v)); }
 
 std::string SetFolder(const std::string& base, std::u16string_view set) {
-  return set.empty() ? base : platform::JoinPath(base, platform::ToUtf8(set));
+  // No user folder (see UserFolder) stays none.
+  return set.empty() || base.empty() ? base : platform::JoinPath(base, platform::ToUtf8(set));
 }
 
 }  // namespace
@@ -38,19 +39,24 @@ CTagDB::CTagDB(const Place& place, std::u16string_view set, std::u16string_view 
   header_.db_name = place_.db_name;
   header_.tag_name = tag_name_;
   marks_.Reset(place_.word_count);
+  base_marks_.Reset(place_.word_count);
   file_path_ = GetUserFilePath();
 }
 
 std::unique_ptr<CTagDB> CTagDB::FromFile(const Place& place, const std::string& path,
                                          std::u16string_view set, std::u16string_view name,
-                                         bool database_tag, platform::CMessageSink* sink) {
+                                         bool database_tag, platform::CMessageSink* sink,
+                                         std::u16string* reason) {
   std::unique_ptr<CTagDB> tag(new CTagDB(place, set, name, sink));
   tag->new_ = false;
   tag->words_loaded_ = false;
   tag->header_loaded_ = false;
   tag->file_path_ = path;
   if (database_tag) tag->db_folder_ = place.db_folder;
-  if (!tag->LoadHeader()) return nullptr;
+  TagFileHeader header;
+  if (!tag->ReadFile(&header, nullptr, nullptr, reason)) return nullptr;
+  tag->header_ = std::move(header);
+  tag->header_loaded_ = true;
   return tag;
 }
 
@@ -76,6 +82,7 @@ std::string CTagDB::GetUserFilePath() const {
 void CTagDB::SetStyle(const TagStyle& style) {
   if (header_.style == style) return;
   header_.style = style;
+  style_changed_ = true;
   Changed();
 }
 
@@ -83,22 +90,55 @@ void CTagDB::SetLabel(std::u16string_view label) {
   std::u16string cut(label.substr(0, std::min(label.size(), kMaxTagLabel)));
   if (cut == header_.label) return;
   header_.label = cut;
+  style_changed_ = true;
   Changed();
 }
 
-bool CTagDB::ReadFile(TagFileHeader* header, std::vector<TagRange>* ranges) const {
-  std::string bytes;
-  if (!platform::ReadWholeFile(file_path_, &bytes)) return false;
+bool CTagDB::ParseFile(std::string_view bytes, TagFileHeader* header, std::vector<TagRange>* ranges,
+                       std::u16string* reason) const {
+  auto fail = [reason](std::u16string_view why) {
+    if (reason) *reason = std::u16string(why);
+    return false;
+  };
   size_t offset = 0;
-  if (!TagHeaderNamesDatabase(bytes, place_.db_name)) return false;
-  if (!ParseTagHeader(bytes, header, &offset)) return false;
-  if (ranges && !ParseTagRanges(bytes, offset, place_.word_count, ranges)) return false;
+  if (!ParseTagHeader(bytes, header, &offset)) return fail(u"damaged header");
+  if (!TagHeaderNamesDatabase(bytes, place_.db_name)) {
+    return fail(u"made for the database \"" + header->db_name + u"\"");
+  }
+  if (ranges && !ParseTagRanges(bytes, offset, place_.word_count, ranges)) {
+    return fail(u"word ranges damaged or outside the database");
+  }
   return true;
+}
+
+bool CTagDB::ReadFile(TagFileHeader* header, std::vector<TagRange>* ranges, std::string* bytes,
+                      std::u16string* reason) const {
+  std::string read, error;
+  switch (platform::ReadFileIfPresent(file_path_, &read, &error)) {
+    case platform::ReadResult::kMissing:
+      if (reason) *reason = u"missing";
+      return false;
+    case platform::ReadResult::kFailed:
+      if (reason) *reason = platform::ToU16(error);
+      return false;
+    case platform::ReadResult::kRead:
+      break;
+  }
+  if (!ParseFile(read, header, ranges, reason)) return false;
+  if (bytes) *bytes = std::move(read);
+  return true;
+}
+
+void CTagDB::SetBase(const std::string& path, std::string_view bytes) {
+  base_marks_ = marks_;
+  base_path_ = path;
+  base_fingerprint_ = platform::Fingerprint(bytes);
+  style_changed_ = false;
 }
 
 bool CTagDB::LoadHeader() {
   TagFileHeader header;
-  if (new_ || !ReadFile(&header, nullptr)) return false;
+  if (new_ || !ReadFile(&header, nullptr, nullptr, nullptr)) return false;
   header_ = std::move(header);
   header_loaded_ = true;
   return true;
@@ -108,7 +148,8 @@ bool CTagDB::LoadWords() {
   if (words_loaded_) return true;
   TagFileHeader header;
   std::vector<TagRange> ranges;
-  if (!ReadFile(&header, &ranges)) {
+  std::string bytes;
+  if (!ReadFile(&header, &ranges, &bytes, nullptr)) {
     words_failed_ = true;
     if (sink_) {
       sink_->ShowWarning(platform::FormatString(platform::kIdsCantReadTag,
@@ -116,7 +157,13 @@ bool CTagDB::LoadWords() {
     }
     return false;
   }
+  // Header and words from one reading, so that both are one version.
+  if (!style_changed_) {
+    header_ = std::move(header);
+    header_loaded_ = true;
+  }
   marks_.LoadRanges(place_.word_count, ranges);
+  SetBase(file_path_, bytes);
   words_loaded_ = true;
   words_failed_ = false;
   return true;
@@ -128,26 +175,71 @@ bool CTagDB::EnsureWords() {
   return LoadWords();
 }
 
+bool CTagDB::TakeNewerFile(const std::string& path, bool* merged) {
+  std::string bytes, error;
+  switch (platform::ReadFileIfPresent(path, &bytes, &error)) {
+    case platform::ReadResult::kMissing:
+      return true;
+    case platform::ReadResult::kFailed:
+      return ClearDamagedFile(path, platform::ToU16(error), sink_);
+    case platform::ReadResult::kRead:
+      break;
+  }
+  if (path == base_path_ && platform::Fingerprint(bytes) == base_fingerprint_) return true;
+  TagFileHeader theirs_header;
+  std::vector<TagRange> ranges;
+  std::u16string reason;
+  if (!ParseFile(bytes, &theirs_header, &ranges, &reason)) {
+    return ClearDamagedFile(path, reason, sink_);
+  }
+  CTagMarks theirs;
+  theirs.LoadRanges(place_.word_count, ranges);
+  theirs.MergeChanges(base_marks_, marks_);
+  marks_ = std::move(theirs);
+  if (!style_changed_) header_ = std::move(theirs_header);
+  *merged = true;
+  return true;
+}
+
 bool CTagDB::Save() {
   // Writing a tag whose words never loaded would replace them with nothing.
   if (!words_loaded_ && !LoadWords()) return false;
   const std::string folder = SetFolder(place_.user_folder, set_name_);
   if (!EnsureFolder(folder, platform::kIdsCantCreateDir, sink_)) return false;
   const std::string path = GetUserFilePath();
-  TagFileHeader header = header_;
-  header.db_name = place_.db_name;
-  header.tag_name = tag_name_;
-  if (!platform::WriteFileAtomically(path, SerializeTagFile(header, marks_.GetRanges()))) {
+  bool merged = false;
+  bool written = false;
+  std::string bytes;
+  {
+    platform::CFolderLock lock(path);
+    if (TakeNewerFile(path, &merged)) {
+      TagFileHeader header = header_;
+      header.db_name = place_.db_name;
+      header.tag_name = tag_name_;
+      bytes = SerializeTagFile(header, marks_.GetRanges());
+      written = platform::WriteFileAtomically(path, bytes);
+      if (written) header_ = std::move(header);
+    } else {
+      if (merged) Changed();
+      return false;
+    }
+  }
+  if (!written) {
     if (sink_) {
       sink_->ShowWarning(platform::FormatString(platform::kIdsCantWriteTag, platform::ToU16(path)));
     }
+    // What another program saved is in memory now, still to be saved.
+    if (merged) Changed();
     return false;
   }
-  header_ = std::move(header);
   db_folder_.clear();
   file_path_ = path;
   new_ = false;
   modified_ = false;
+  SetBase(path, bytes);
+  if (merged) {
+    for (CTagViewer* v : std::vector<CTagViewer*>(views_)) v->TagChanged(this);
+  }
   return true;
 }
 
@@ -166,6 +258,7 @@ platform::MsgAnswer CTagDB::SaveWithPrompt() {
 }
 
 bool CTagDB::Revert() {
+  std::string bytes;
   if (new_) {
     header_.style = TagStyle();
     header_.label.clear();
@@ -173,7 +266,7 @@ bool CTagDB::Revert() {
   } else {
     TagFileHeader header;
     std::vector<TagRange> ranges;
-    if (!ReadFile(&header, &ranges)) {
+    if (!ReadFile(&header, &ranges, &bytes, nullptr)) {
       if (sink_) {
         sink_->ShowWarning(platform::FormatString(platform::kIdsCantReadTag,
                                                   platform::ToU16(file_path_)));
@@ -184,9 +277,30 @@ bool CTagDB::Revert() {
     marks_.LoadRanges(place_.word_count, ranges);
     header_loaded_ = true;
   }
+  if (new_) {
+    base_marks_ = marks_;
+    style_changed_ = false;
+  } else {
+    SetBase(file_path_, bytes);
+  }
   words_loaded_ = true;
   words_failed_ = false;
   modified_ = false;
+  for (CTagViewer* v : std::vector<CTagViewer*>(views_)) v->TagChanged(this);
+  return true;
+}
+
+bool CTagDB::ReloadIfChanged() {
+  if (new_ || modified_ || !words_loaded_) return false;
+  std::string bytes;
+  if (platform::ReadFileIfPresent(file_path_, &bytes) != platform::ReadResult::kRead) return false;
+  if (file_path_ == base_path_ && platform::Fingerprint(bytes) == base_fingerprint_) return false;
+  TagFileHeader header;
+  std::vector<TagRange> ranges;
+  if (!ParseFile(bytes, &header, &ranges, nullptr)) return false;
+  header_ = std::move(header);
+  marks_.LoadRanges(place_.word_count, ranges);
+  SetBase(file_path_, bytes);
   for (CTagViewer* v : std::vector<CTagViewer*>(views_)) v->TagChanged(this);
   return true;
 }

@@ -41,10 +41,11 @@ class CTagDB {
          platform::CMessageSink* sink);
   // The tag stored in the file at `path`, its header read: a database tag
   // when `database_tag`, else a user tag. Null when the header cannot be
-  // read or names another database.
+  // read or names another database; `*reason` (may be null) then says why.
   static std::unique_ptr<CTagDB> FromFile(const Place& place, const std::string& path,
                                           std::u16string_view set, std::u16string_view name,
-                                          bool database_tag, platform::CMessageSink* sink);
+                                          bool database_tag, platform::CMessageSink* sink,
+                                          std::u16string* reason = nullptr);
   ~CTagDB();
   CTagDB(const CTagDB&) = delete;
   CTagDB& operator=(const CTagDB&) = delete;
@@ -86,11 +87,18 @@ class CTagDB {
   bool LoadWords();
 
   // Writes the user's copy: the user folder and the set's subfolder are made
-  // when missing and the file is written through a temporary file. On
-  // success the tag becomes a user tag of that file and unmodified. On
-  // failure (words that could not be loaded, a folder that cannot be made:
-  // message 305, a write that fails: message 306) nothing on disk changes
-  // and the tag keeps its file and its modified state.
+  // when missing and the file is written through a temporary file. The
+  // folder is locked meanwhile, and when the file there is no longer what
+  // this tag last read or wrote (another program saved the tag), the newer
+  // file is read and this tag's own changes since then are applied to it
+  // (CTagMarks::MergeChanges; the style and label are this tag's only when
+  // it changed them): nothing another program saved is lost. A file there
+  // that cannot be read is never replaced unless ClearDamagedFile moves it
+  // aside. On success the tag becomes a user tag of that file and
+  // unmodified. On failure (words that could not be loaded, a folder that
+  // cannot be made: message 305, a write that fails: message 306, a damaged
+  // file kept) nothing on disk changes and the tag keeps its file and its
+  // modified state.
   bool Save();
   // Asks "Save changes to %1 tag?" (Yes, No, Cancel): Yes saves, No
   // reverts, Cancel keeps the changes in memory. Returns the answer.
@@ -99,6 +107,11 @@ class CTagDB {
   // refreshes the views. A tag without a file becomes empty. When the file
   // cannot be read message 304 is shown, nothing changes and false returned.
   bool Revert();
+  // For a tag another program may have saved: when its file no longer holds
+  // what this tag last read or wrote, and this tag has no unsaved changes,
+  // reads it again and refreshes the views. A file that cannot be read
+  // changes nothing. True when the tag was read again.
+  bool ReloadIfChanged();
 
   // The word questions load the words first; an unloadable tag marks nothing.
   TagPosition GetPosition(WordIndex w);
@@ -131,8 +144,18 @@ class CTagDB {
  private:
   friend class CTagsDB;  // renames and re-places tags
 
-  // Reads the whole file and parses header and ranges; false on any fault.
-  bool ReadFile(TagFileHeader* header, std::vector<TagRange>* ranges) const;
+  // Reads the whole file and parses header and ranges (when `ranges` is not
+  // null); false on any fault, with the reason in `*reason` (may be null).
+  // `*bytes` (may be null) gets the file's bytes.
+  bool ReadFile(TagFileHeader* header, std::vector<TagRange>* ranges, std::string* bytes,
+                std::u16string* reason) const;
+  bool ParseFile(std::string_view bytes, TagFileHeader* header, std::vector<TagRange>* ranges,
+                 std::u16string* reason) const;
+  // Remembers what the file holds as the state later saves merge against.
+  void SetBase(const std::string& path, std::string_view bytes);
+  // Under the folder lock of a save to `path`: takes a newer file there
+  // into memory (see Save). False when a damaged file stays in the way.
+  bool TakeNewerFile(const std::string& path, bool* merged);
   void Changed();
   bool EnsureWords();
 
@@ -148,7 +171,13 @@ class CTagDB {
   bool words_loaded_ = false;
   bool words_failed_ = false;
   bool modified_ = false;
+  bool style_changed_ = false;  // style or label changed since the base
   CTagMarks marks_;
+  // The words as last read from or written to `base_path_` (the file whose
+  // bytes have `base_fingerprint_`): what a save's merge compares against.
+  CTagMarks base_marks_;
+  std::string base_path_;
+  uint64_t base_fingerprint_ = 0;
   std::vector<CTagViewer*> views_;
 };
 

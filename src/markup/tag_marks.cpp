@@ -81,6 +81,21 @@ bool CTagMarks::ToggleRange(WordIndex first, WordIndex last) {
   return true;
 }
 
+void CTagMarks::MergeChanges(const CTagMarks& base, const CTagMarks& mine) {
+  const WordIndex n = static_cast<WordIndex>(tagged_.size());
+  if (base.tagged_.size() != tagged_.size() || mine.tagged_.size() != tagged_.size()) return;
+  // With a start array every word's beginning can be set on its own; made
+  // from the beginnings as they are, it changes no range.
+  if (starts_.empty()) starts_ = tagged_;
+  for (WordIndex w = 0; w < n; ++w) {
+    const bool tagged = mine.IsTagged(w);
+    const bool begin = mine.IsBegin(w);
+    if (tagged == base.IsTagged(w) && begin == base.IsBegin(w)) continue;
+    tagged_[w] = tagged ? 1 : 0;
+    starts_[w] = begin ? 1 : 0;
+  }
+}
+
 std::vector<TagRange> CTagMarks::GetRanges() const {
   std::vector<TagRange> out;
   const WordIndex n = static_cast<WordIndex>(tagged_.size());

@@ -56,6 +56,13 @@ class CTagMarks {
   // empty or reaches outside the database.
   bool ToggleRange(WordIndex first, WordIndex last);
 
+  // Applies to these marks (a newer version of the tag, saved by another
+  // program) the changes that `mine` made to `base`: every word whose tagged
+  // state or range beginning differs between `base` and `mine` takes both
+  // from `mine`; every other word keeps what these marks say. All three
+  // must have the same word count.
+  void MergeChanges(const CTagMarks& base, const CTagMarks& mine);
+
   // The ranges in word order: each begins at a begin position and runs over
   // the following tagged words that are not begin positions.
   std::vector<TagRange> GetRanges() const;

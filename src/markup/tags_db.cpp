@@ -23,7 +23,8 @@ std::vector<std::string> SortedList(const std::string& folder, std::string_view 
 }
 
 std::string SetFolder(const std::string& base, std::u16string_view set) {
-  return set.empty() ? base : platform::JoinPath(base, platform::ToUtf8(set));
+  // No user folder (see UserFolder) stays none.
+  return set.empty() || base.empty() ? base : platform::JoinPath(base, platform::ToUtf8(set));
 }
 
 }  // namespace
@@ -59,9 +60,16 @@ void CTagsDB::ScanFolder(const std::string& folder, std::u16string_view set, boo
     if (name.empty()) continue;
     if (only_like && !only_like->IsSameTag(set, name)) continue;
     if (FindTag(set, name)) continue;
-    std::unique_ptr<CTagDB> tag = CTagDB::FromFile(place_, platform::JoinPath(folder, file), set,
-                                                   name, database_tags, sink_);
-    if (tag) tags_.push_back(std::move(tag));
+    const std::string path = platform::JoinPath(folder, file);
+    std::u16string reason;
+    std::unique_ptr<CTagDB> tag =
+        CTagDB::FromFile(place_, path, set, name, database_tags, sink_, &reason);
+    if (tag) {
+      tags_.push_back(std::move(tag));
+    } else if (std::none_of(unreadable_.begin(), unreadable_.end(),
+                            [&path](const UnreadableFile& u) { return u.path == path; })) {
+      unreadable_.push_back({path, std::u16string(set), name, reason, !database_tags});
+    }
   }
 }
 
@@ -98,6 +106,21 @@ CTagDB* CTagsDB::FindTag(std::u16string_view set, std::u16string_view name) cons
   return nullptr;
 }
 
+bool CTagsDB::ReloadChanged() {
+  bool changed = false;
+  for (const auto& t : tags_) changed |= t->ReloadIfChanged();
+  const size_t before = tags_.size();
+  // A file that has become readable may be listed now.
+  unreadable_.clear();
+  if (!place_.user_folder.empty()) Scan(place_.user_folder, false, nullptr);
+  if (!place_.db_folder.empty()) Scan(place_.db_folder, true, nullptr);
+  if (tags_.size() != before) {
+    Sort();
+    changed = true;
+  }
+  return changed;
+}
+
 std::vector<std::u16string> CTagsDB::GetSetNames() const {
   std::vector<std::u16string> out{std::u16string(kDefaultSetName)};
   for (const auto& t : tags_) out.push_back(t->GetDisplaySetName());
@@ -125,6 +148,16 @@ bool CTagsDB::CheckNewIdentity(std::u16string_view set, std::u16string_view name
   if (!bad.empty() || name.empty()) {
     if (sink_) sink_->ShowWarning(platform::FormatString(platform::kIdsBadFileName, bad));
     return false;
+  }
+  // A file of that identity that could not be read is never replaced
+  // unseen: it is moved aside first, or the name is refused.
+  for (auto it = unreadable_.begin(); it != unreadable_.end(); ++it) {
+    if (EqualsNoCase(it->name, name) && EqualsNoCase(NormalizeSetName(it->set), NormalizeSetName(set)) &&
+        it->user_file) {
+      if (!ClearDamagedFile(it->path, it->reason, sink_)) return false;
+      unreadable_.erase(it);
+      break;
+    }
   }
   CTagDB* existing = FindTag(set, name);
   if (existing && existing != except) {

@@ -14,6 +14,16 @@ namespace vorn {
 
 class CTagsDB : public CVornDBAttachment {
  public:
+  // A "*.vtd" file found where tags are searched that could not be taken as
+  // a tag of this database.
+  struct UnreadableFile {
+    std::string path;
+    std::u16string set;     // empty: no set
+    std::u16string name;    // the file name without ".vtd"
+    std::u16string reason;  // why it was not taken
+    bool user_file = false;  // in the user folder, not the database's
+  };
+
   // Searches the user folder and its direct subfolders (one per set), then
   // the database folder and its subfolders, for "*.vtd" files whose header
   // reads and names `db_name`; a tag whose identity is already listed is
@@ -36,6 +46,15 @@ class CTagsDB : public CVornDBAttachment {
   CTagDB* FindTag(std::u16string_view name) const;
   // The tag of that identity; null when none.
   CTagDB* FindTag(std::u16string_view set, std::u16string_view name) const;
+  // The tag files of the user folder and the database folder that could
+  // not be read as tags of this database, in the order they were found;
+  // they are not listed as tags, and a save never replaces one unseen.
+  const std::vector<UnreadableFile>& GetUnreadable() const { return unreadable_; }
+  // For tag files another program may have saved: reads again every tag
+  // whose file changed and that has no unsaved changes (CTagDB::
+  // ReloadIfChanged), and lists user tags that appeared. True when
+  // anything changed.
+  bool ReloadChanged();
   // Every set name (no set shown as "Miscellaneous"), plus "Miscellaneous",
   // sorted without regard to case, without duplicates.
   std::vector<std::u16string> GetSetNames() const;
@@ -78,6 +97,7 @@ class CTagsDB : public CVornDBAttachment {
   CTagDB::Place place_;
   platform::CMessageSink* sink_;
   std::vector<std::unique_ptr<CTagDB>> tags_;
+  std::vector<UnreadableFile> unreadable_;
 };
 
 // The user tags of `db`, owned by the database: made on first use for the

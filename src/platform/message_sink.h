@@ -22,6 +22,9 @@ class CMessageSink {
   virtual void ShowWarning(const std::u16string& text) = 0;
   // A question; returns the user's answer. kCancel only for kYesNoCancel.
   virtual MsgAnswer Ask(const std::u16string& text, MsgButtons buttons) = 0;
+  // False when questions only get a fixed answer (a terminal program), so
+  // that a caller can say what it refuses instead of asking.
+  virtual bool CanAsk() const { return true; }
 };
 
 // Writes every message to stderr, one line each. Questions are answered with
@@ -33,6 +36,7 @@ class CStderrMessageSink : public CMessageSink {
   void ShowInformation(const std::u16string& text) override;
   void ShowWarning(const std::u16string& text) override;
   MsgAnswer Ask(const std::u16string& text, MsgButtons buttons) override;
+  bool CanAsk() const override { return false; }
 
  private:
   MsgAnswer default_answer_;

@@ -56,6 +56,14 @@ constexpr Entry kStrings[] = {
     {kIdsEnterPropsName, u"Please enter a name for these propositions."},
     {kIdsPropsExist, u"\"%1\" propositions already exist.\nDo you wish to overwrite them?"},
     {kIdsNoPropositionFiles, u"No Proposition files"},
+    {kIdsFileUnreadable, u"\"%1\" exists but cannot be read: %2"},
+    {kIdsMoveAsideDamaged,
+     u"\"%1\" exists but cannot be read: %2\nMove it aside (the name gets \".damaged-\" and "
+     u"today's date) so that a new file can be saved?"},
+    {kIdsChangedOnDisk,
+     u"\"%1\" was changed by another program since it was read.\nKeep your version (Yes) or "
+     u"take the other program's (No)?"},
+    {kIdsTagUnreadable, u"unreadable: %1"},
 };
 }  // namespace
 

@@ -51,6 +51,10 @@ enum StringId : int {
   kIdsEnterPropsName = 61010,
   kIdsPropsExist = 61011,
   kIdsNoPropositionFiles = 61012,
+  kIdsFileUnreadable = 61020,
+  kIdsMoveAsideDamaged = 61021,
+  kIdsChangedOnDisk = 61022,
+  kIdsTagUnreadable = 61023,
 };
 
 // The text of `id`; empty for an unknown id. The returned view stays valid

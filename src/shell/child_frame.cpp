@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileSystemWatcher>
 #include <QSplitter>
 #include <QVBoxLayout>
 
@@ -41,6 +42,41 @@ CVornChildFrame::CVornChildFrame(CVornMainFrame* main, CVornDB* db, CProposition
   // not from the first word the user moves to.
   state_->SetCurrentWord(text_->GetFocusWord());
   setWindowTitle(MakeTitle());
+  tag_watcher_ = new QFileSystemWatcher(this);
+  connect(tag_watcher_, &QFileSystemWatcher::directoryChanged, this, [this] { TagFilesChanged(); });
+  connect(tag_watcher_, &QFileSystemWatcher::fileChanged, this, [this] { TagFilesChanged(); });
+  WatchTagFiles();
+}
+
+void CVornChildFrame::WatchTagFiles() {
+  CTagsDB* tags = state_->GetMarkup().GetTagsDB();
+  if (!tags || tags->GetUserFolder().empty()) return;
+  const QString folder = QString::fromStdString(tags->GetUserFolder());
+  QStringList paths;
+  if (QDir(folder).exists()) {
+    paths << folder;
+    for (const QString& set : QDir(folder).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+      paths << folder + u'/' + set;
+    }
+  }
+  for (CTagDB* t : tags->GetTags()) {
+    if (!t->IsDatabaseTag()) paths << QString::fromStdString(t->GetFilePath());
+  }
+  // A save replaces the file by a rename, which ends the watch of the old
+  // file: the paths are given again after every change.
+  const QStringList watched = tag_watcher_->files() + tag_watcher_->directories();
+  QStringList missing;
+  for (const QString& p : paths) {
+    if (!watched.contains(p)) missing << p;
+  }
+  if (!missing.isEmpty()) tag_watcher_->addPaths(missing);
+}
+
+void CVornChildFrame::TagFilesChanged() {
+  CTagsDB* tags = state_->GetMarkup().GetTagsDB();
+  if (!tags) return;
+  if (tags->ReloadChanged()) RepaintPanes();
+  WatchTagFiles();
 }
 
 CVornChildFrame::~CVornChildFrame() = default;

@@ -10,6 +10,8 @@
 #include "query/query_thing.h"
 #include "textdb/types.h"
 
+class QFileSystemWatcher;
+
 class QSplitter;
 
 namespace vorn {
@@ -68,10 +70,15 @@ class CVornChildFrame : public QWidget, public CQueryWindow {
  private:
   // Gives the hits pane room when it is shorter than a fifth of the text pane.
   void SplitAfterQuery();
+  // Watches the user folder of the window's tags, its set folders and the
+  // tag files in them, so that a tag another program saves is read again.
+  void WatchTagFiles();
+  void TagFilesChanged();
 
   CVornMainFrame* main_;
   CVornDB* db_;
   std::unique_ptr<CQueryThing> state_;
+  QFileSystemWatcher* tag_watcher_ = nullptr;  // a child widget's object
   QSplitter* splitter_ = nullptr;
   CVornView* text_ = nullptr;
   CVornView* hits_ = nullptr;

@@ -92,7 +92,11 @@ bool CIniFile::Load(const std::string& path) {
 bool CIniFile::Save(const std::string* path) {
   const std::string& target = path ? *path : path_;
   if (target.empty()) return false;
-  if (!platform::WriteFileAtomically(target, Serialize())) return false;
+  {
+    // Two programs writing the same settings file take turns.
+    platform::CFolderLock lock(target);
+    if (!platform::WriteFileAtomically(target, Serialize())) return false;
+  }
   if (path) path_ = *path;
   platform::GetFileStatus(path_, &status_);
   return true;

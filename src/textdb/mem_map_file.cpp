@@ -5,7 +5,10 @@
 namespace vorn {
 
 CMemMapFile::CMemMapFile(const std::string& folder, const std::string& name) {
-  if (!folder.empty() && !name.empty()) path_ = platform::JoinPath(folder, name);
+  // Table names come from the database's description: one that is not a
+  // plain file name (say "../x") is never opened, so a table is always read
+  // from inside the database's folder.
+  if (!folder.empty() && platform::IsPlainFileName(name)) path_ = platform::JoinPath(folder, name);
 }
 
 bool CMemMapFile::Open() {

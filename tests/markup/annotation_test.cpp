@@ -104,13 +104,38 @@ TEST_F(AnnotationTest, NeverOverwritesABookItCouldNotRead) {
   CAnnotation a = Open();
   EXPECT_FALSE(a.HasNote(0));
   ASSERT_TRUE(a.StoreNote(1, Text(u"x")));
-  EXPECT_FALSE(a.SaveBook(1));
-  ASSERT_EQ(mdb_.sink().messages().size(), 1u);
-  EXPECT_EQ(mdb_.sink().messages()[0].text,
-            u"Couldn't write annotations file \"" + platform::ToU16(BookFile("MAT")) + u"\"");
+  EXPECT_FALSE(a.SaveBook(1));  // asked to move the file aside: No
+  ASSERT_EQ(mdb_.sink().messages().size(), 2u);
+  EXPECT_EQ(mdb_.sink().messages()[1].text.substr(0, BookFile("MAT").size() + 2),
+            u"\"" + platform::ToU16(BookFile("MAT")) + u"\"");
+  EXPECT_NE(mdb_.sink().messages()[1].text.find(u"exists but cannot be read"), std::u16string::npos);
   EXPECT_TRUE(a.IsBookChanged(1));  // still changed: a later save may succeed
   ::chmod(BookFile("MAT").c_str(), 0644);
   EXPECT_EQ(testing::ReadFileOrEmpty(BookFile("MAT")), "**MAT 1:1.1\nkeep me\n");
+}
+
+TEST_F(AnnotationTest, ASaveAsksBeforeReplacingAnotherProgramsNotes) {
+  testing::WriteFileOrDie(BookFile("MAT"), "**MAT 1:1.1\nfirst\n\n");
+  CAnnotation a = Open();
+  EXPECT_TRUE(a.HasNote(0));
+  testing::WriteFileOrDie(BookFile("MAT"), "**MAT 1:1.2\ntheirs\n\n");
+  ASSERT_TRUE(a.StoreNote(3, Text(u"mine")));
+  mdb_.sink().ScriptAnswer(platform::MsgAnswer::kNo);  // take theirs
+  EXPECT_FALSE(a.SaveBook(1));
+  EXPECT_FALSE(a.IsBookChanged(1));
+  EXPECT_FALSE(a.HasNote(0));
+  EXPECT_TRUE(a.HasNote(1));
+  EXPECT_FALSE(a.HasNote(3));
+  EXPECT_EQ(testing::ReadFileOrEmpty(BookFile("MAT")), "**MAT 1:1.2\ntheirs\n\n");
+
+  testing::WriteFileOrDie(BookFile("MAT"), "**MAT 1:1.3\nnewer\n\n");
+  ASSERT_TRUE(a.StoreNote(3, Text(u"mine")));
+  mdb_.sink().ScriptAnswer(platform::MsgAnswer::kYes);  // keep mine
+  EXPECT_TRUE(a.SaveBook(1));
+  EXPECT_EQ(testing::ReadFileOrEmpty(BookFile("MAT")),
+            "**MAT 1:1.2\ntheirs\n\n**MAT 1:1.4\nmine\n\n");
+  ASSERT_EQ(mdb_.sink().messages().size(), 2u);
+  EXPECT_EQ(mdb_.sink().messages()[0].kind, platform::CRecordingMessageSink::Kind::kQuestion);
 }
 
 TEST(AnnotationFile, PlacementLinesAreNineIntegersOnly) {

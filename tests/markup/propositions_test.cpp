@@ -167,6 +167,8 @@ TEST_F(PropositionsTest, RefusesMalformedFilesWithoutChangingAnything) {
       {"another edition", head + U32s({21}) + U32s({0, 0, 10, 0, kWords - 1, 0})},
       {"no first entry", head + U32s({21}) + U32s({3, 0, kWords, 0})},
       {"one entry", head + U32s({21}) + U32s({0, 0})},
+      {"level too deep", head + U32s({21}) + U32s({0, 0, 10, 0x7fffffff, kWords, 0})},
+      {"negative level", head + U32s({21}) + U32s({0, 0xffffffff, kWords, 0})},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -190,6 +192,52 @@ TEST_F(PropositionsTest, RefusesMalformedFilesWithoutChangingAnything) {
   EXPECT_EQ(p.GetName(), u"");
   EXPECT_FALSE(p.Merge(u"Other"));
   EXPECT_EQ(p.GetEntries(), (Entries{{0, 0}, {5, 0}, {kWords, 0}}));
+}
+
+TEST_F(PropositionsTest, ShiftRightStopsAtTheDeepestLevel) {
+  const std::string deepest = U32s({8, 4, 0}) + std::string("MKP\0", 4) +
+                              U32s({0, 0, 10, static_cast<uint32_t>(kMaxPropLevel), kWords, 0});
+  testing::WriteFileOrDie(FileOf(u"Deep"), deepest);
+  CPropositions p = Fresh();
+  ASSERT_TRUE(p.Load(u"Deep"));
+  p.ShiftRight({12});
+  EXPECT_EQ(p.GetEntries(), (Entries{{0, 0}, {10, kMaxPropLevel}, {kWords, 0}}));
+  EXPECT_FALSE(p.IsModified());
+}
+
+TEST_F(PropositionsTest, ASaveAsksBeforeReplacingAnotherProgramsVersion) {
+  CPropositions mine = Fresh();
+  mine.TakeStateFrom(Fresh(), u"A");
+  ASSERT_TRUE(mine.Save());
+  CPropositions theirs = Fresh();
+  ASSERT_TRUE(theirs.Load(u"A"));
+  theirs.Split({30});
+  ASSERT_TRUE(theirs.Save());
+  const std::string their_file = testing::ReadFileOrEmpty(FileOf(u"A"));
+  mine.Split({10});
+  mdb_.sink().Clear();
+
+  mdb_.sink().ScriptAnswer(platform::MsgAnswer::kCancel);  // neither: nothing written
+  EXPECT_FALSE(mine.Save());
+  EXPECT_TRUE(mine.IsModified());
+  mdb_.sink().ScriptAnswer(platform::MsgAnswer::kNo);  // take theirs
+  EXPECT_FALSE(mine.Save());
+  EXPECT_FALSE(mine.IsModified());
+  EXPECT_EQ(mine.GetEntries(), (Entries{{0, 0}, {30, 0}, {kWords, 0}}));
+  EXPECT_EQ(testing::ReadFileOrEmpty(FileOf(u"A")), their_file);
+  ASSERT_EQ(mdb_.sink().messages().size(), 2u);
+  EXPECT_EQ(mdb_.sink().messages()[0].text,
+            u"\"" + platform::ToU16(FileOf(u"A")) +
+                u"\" was changed by another program since it was read.\n"
+                u"Keep your version (Yes) or take the other program's (No)?");
+
+  theirs.Split({40});
+  ASSERT_TRUE(theirs.Save());
+  mine.Split({10});
+  mdb_.sink().ScriptAnswer(platform::MsgAnswer::kYes);  // keep mine
+  EXPECT_TRUE(mine.Save());
+  EXPECT_EQ(testing::ReadFileOrEmpty(FileOf(u"A")),
+            SerializePropositionsFile(u"MKP", {{}, {{0, 0}, {10, 0}, {30, 0}, {kWords, 0}}}));
 }
 
 TEST_F(PropositionsTest, MergeReloadAndTheSharedList) {

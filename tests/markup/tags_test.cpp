@@ -8,6 +8,7 @@
 #include "markup/tag_file.h"
 #include "markup/tag_marks.h"
 #include "markup/tags_db.h"
+#include "markup/user_folder.h"
 #include "markup/view_tags.h"
 #include "platform/file_system.h"
 #include "platform/string_table.h"
@@ -314,6 +315,72 @@ TEST_F(TagsTest, UnreadableWordsLeaveTheTagAloneAndUnsaved) {
   EXPECT_FALSE(bad->IsModified());
   EXPECT_FALSE(bad->Save());  // never replaces the file's ranges with nothing
   EXPECT_EQ(testing::ReadFileOrEmpty(bad->GetFilePath()), DbTagFile(u"Bad", U32s({30, 45})));
+}
+
+TEST_F(TagsTest, ASaveKeepsWhatAnotherProgramSavedMeanwhile) {
+  auto mine = Open();
+  CTagDB* t = mine->CreateTag(u"", u"T");
+  ASSERT_NE(t, nullptr);
+  t->ToggleRange(1, 3);
+  ASSERT_TRUE(t->Save());
+
+  // Another program reads the tag, untags word 2 and tags 10..12, and saves
+  // while this one adds word 20 and changes the label.
+  auto theirs = Open();
+  CTagDB* other = theirs->FindTag(u"T");
+  other->ToggleWord(2);
+  other->ToggleRange(10, 12);
+  t->ToggleWord(20);
+  t->SetLabel(u"mine");
+  ASSERT_TRUE(other->Save());
+  ASSERT_TRUE(t->Save());
+  EXPECT_EQ(t->GetSpans(), (std::vector<WordSpan>{{1, 2}, {3, 4}, {10, 13}, {20, 21}}));
+  EXPECT_EQ(Open()->FindTag(u"T")->GetSpans(), t->GetSpans());
+  EXPECT_EQ(Open()->FindTag(u"T")->GetLabel(), u"mine");
+
+  // A program without changes of its own just reads the newer file.
+  EXPECT_TRUE(other->ReloadIfChanged());
+  EXPECT_EQ(other->GetSpans(), t->GetSpans());
+  EXPECT_FALSE(other->ReloadIfChanged());
+}
+
+TEST_F(TagsTest, AFileThatCannotBeReadIsListedAndNeverReplaced) {
+  const std::string damaged = DbTagFile(u"Lost", "").substr(0, 22);
+  testing::WriteFileOrDie(mdb_.user_folder() + "/Lost.vtd", damaged);
+  auto tags = Open();
+  EXPECT_EQ(tags->GetCount(), 0u);
+  ASSERT_EQ(tags->GetUnreadable().size(), 1u);
+  EXPECT_EQ(tags->GetUnreadable()[0].name, u"Lost");
+  EXPECT_EQ(tags->GetUnreadable()[0].reason, u"damaged header");
+
+  // Create refuses; the question to move it aside is answered No.
+  EXPECT_EQ(tags->CreateTag(u"", u"lost"), nullptr);
+  EXPECT_FALSE(platform::FileExists(mdb_.user_folder() + "/lost.vtd"));
+  ASSERT_FALSE(mdb_.sink().messages().empty());
+  EXPECT_EQ(mdb_.sink().messages().back().text,
+            u"\"" + platform::ToU16(mdb_.user_folder() + "/Lost.vtd") + u"\" exists but cannot be read: damaged header");
+  EXPECT_EQ(testing::ReadFileOrEmpty(mdb_.user_folder() + "/Lost.vtd"), damaged);
+
+  // Yes moves it aside first.
+  mdb_.sink().ScriptAnswer(platform::MsgAnswer::kYes);
+  ASSERT_NE(tags->CreateTag(u"", u"LOST"), nullptr);
+  EXPECT_TRUE(tags->GetUnreadable().empty());
+  std::vector<std::string> aside =
+      platform::ListDirectory(mdb_.user_folder(), "Lost.vtd.damaged-*", platform::EntryKind::kFile);
+  ASSERT_EQ(aside.size(), 1u);
+  EXPECT_EQ(testing::ReadFileOrEmpty(mdb_.user_folder() + "/" + aside[0]), damaged);
+}
+
+TEST_F(TagsTest, ADatabaseNameNeverLeadsOutOfTheWorkingFolder) {
+  EXPECT_EQ(UserFolder(mdb_.work(), u"MKP"), mdb_.work() + "/MKP");
+  for (const char16_t* name : {u"../../../escaped", u"..", u"/tmp/x", u"a/../../b", u""}) {
+    SCOPED_TRACE(platform::ToUtf8(name));
+    EXPECT_EQ(UserFolder(mdb_.work(), name), "");
+  }
+  CTagsDB tags(mdb_.db_folder(), u"MKP", 40, UserFolder(mdb_.work(), u"../../escaped"), &mdb_.sink());
+  EXPECT_EQ(tags.CreateTag(u"Set", u"T"), nullptr);
+  EXPECT_TRUE(platform::ListDirectory(mdb_.work(), "*", platform::EntryKind::kAny).size() ==
+              platform::ListDirectory(mdb_.work(), "*.qyx", platform::EntryKind::kAny).size());
 }
 
 TEST_F(TagsTest, WordTagsGiveLabelsLookAndLineBreaks) {

@@ -1,8 +1,10 @@
 #include "textdb/ini_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <set>
 #include <string>
@@ -276,10 +278,18 @@ TEST_F(IniFileTest, FailedLoadEmptiesAndFailedSaveKeepsOldFileAndMemory) {
   ASSERT_TRUE(ini.Load(path));
 
   ini.SetString(u"New", u"k", u"v");
-  // The temporary file cannot be created while a folder holds its name.
-  ASSERT_TRUE(platform::CreateFolder(path + ".tmp~"));
+  // Writing the temporary file fails beyond a file-size limit of 4 bytes
+  // (which binds root too).
+  struct rlimit old_limit;
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old_limit), 0);
+  ::signal(SIGXFSZ, SIG_IGN);
+  struct rlimit tiny = old_limit;
+  tiny.rlim_cur = 4;
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &tiny), 0);
   EXPECT_FALSE(ini.Save());
+  ::setrlimit(RLIMIT_FSIZE, &old_limit);
   EXPECT_EQ(ReadFile(path), "[Old]\r\nk=v\r\n");
+  EXPECT_TRUE(platform::ListDirectory(dir_, "keep.ini*", platform::EntryKind::kAny).size() == 1);
   EXPECT_TRUE(ini.HasSection(u"New"));
 
   const std::string elsewhere = PathOf("no/such/folder/x.ini");

@@ -111,6 +111,15 @@ bool WriteDatabase(const Options& o, const InterlinearText& text, const ImportSt
     return false;
   }
   if (source.versification.empty()) source.versification = source.name;
+  // Both names become file names under --out, and a description is input
+  // like any other: it must not choose where we write.
+  for (const std::u16string* name : {&source.name, &source.versification}) {
+    if (!platform::IsPlainFileName(platform::ToUtf8(*name))) {
+      Complain(platform::ToUtf8(text.description.name) + ": \"" + platform::ToUtf8(*name) +
+               "\" is not a plain file name");
+      return false;
+    }
+  }
   if (!platform::CreateFolder(o.out, &error)) {
     Complain(o.out + ": " + error);
     return false;
@@ -131,6 +140,10 @@ bool WriteDatabase(const Options& o, const InterlinearText& text, const ImportSt
   // complains about a missing one each time it opens the database.
   const std::string maps = platform::JoinPath(o.out, "VerseMaps");
   const std::string vrs = platform::JoinPath(maps, platform::ToUtf8(source.versification) + ".vrs");
+  if (!platform::IsInsideFolder(o.out, vrs)) {
+    Complain(vrs + ": outside " + o.out);
+    return false;
+  }
   std::string map_text = text.verse_map;
   if (map_text.empty()) map_text = "# " + platform::ToUtf8(source.versification) + ": numbered like the common scheme\n";
   if (!platform::CreateFolder(maps, &error) || !platform::WriteFileAtomically(vrs, map_text, &error)) {

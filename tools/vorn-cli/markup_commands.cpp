@@ -11,6 +11,7 @@
 #include "markup/markup_context.h"
 #include "markup/user_folder.h"
 #include "platform/file_system.h"
+#include "platform/string_table.h"
 #include "platform/u16.h"
 #include "platform/user_places.h"
 #include "refs/bible_ref.h"
@@ -155,7 +156,15 @@ int RunUserTag(const Args& args) {
       for (const std::u16string& cell : t->GetListRow(false)) row += (row.empty() ? "" : "\t") + ToUtf8(cell);
       std::printf("%s\n", row.c_str());
     }
-    return tags->GetCount() ? kOk : kNothingFound;
+    // Files that are there but could not be taken as tags are shown too: a
+    // user must see them before creating the tag again.
+    for (const CTagsDB::UnreadableFile& u : tags->GetUnreadable()) {
+      std::printf("%s\t%s\t%s\t%s\n", ToUtf8(u.name).c_str(),
+                  ToUtf8(u.set.empty() ? std::u16string(kDefaultSetName) : u.set).c_str(),
+                  ToUtf8(platform::FormatString(platform::kIdsTagUnreadable, u.reason)).c_str(),
+                  u.path.c_str());
+    }
+    return tags->GetCount() || !tags->GetUnreadable().empty() ? kOk : kNothingFound;
   }
   if (verb == "create" && p.size() == 2) {
     std::u16string set, name;
