@@ -45,6 +45,8 @@ class CQBit {
   virtual QErrorPtr Prepare(CQueryContext* context) = 0;
   // Appends a description of the tree, one node a line, indented.
   virtual void Dump(int indent, std::string* out) const = 0;
+  // The number of nodes on the longest path down from this one (1 for a term).
+  virtual int32_t Levels() const { return 1; }
 
   int32_t GetStart() const { return start_; }
   int32_t GetEnd() const { return end_; }
@@ -73,6 +75,7 @@ class CQCompound : public CQBit {
   void Evaluate(const CQRanges* ranges) override;
   QErrorPtr Prepare(CQueryContext* context) override;
   void Dump(int indent, std::string* out) const override;
+  int32_t Levels() const override;
 
   int32_t GetKind() const { return kind_; }
   const CQBit* GetLeft() const { return left_.get(); }
