@@ -25,7 +25,10 @@ CVornDBPunctuation::~CVornDBPunctuation() = default;
 bool CVornDBPunctuation::Open() {
   if (!entries_.Open() || !index_.Open()) return false;
   if (!HasWholeRecords(entries_) || !HasWholeRecords(index_)) return false;
-  if (!IsSortedByKey(index_, WordOf)) return false;
+  if (!IsStrictlySortedByKey(index_, WordOf)) return false;
+  // Entries without an index (or an index without entries) are what an
+  // emptied table leaves.
+  if ((index_.GetCount() == 0) != (entries_.GetCount() == 0)) return false;
   if (index_.GetCount() == 0) return true;
   // With a 0 at the very end, a suffix that starts inside the file also ends
   // inside it.
