@@ -40,8 +40,7 @@ bool IsWordChar(char16_t c) {
 }
 
 bool ReadFile(const std::string& path, std::string* bytes, std::string* error) {
-  if (platform::ReadWholeFile(path, bytes)) return true;
-  return Fail(error, path, 0, "cannot be read");
+  return ReadCorpusFile(path, bytes, error);
 }
 
 std::vector<std::string_view> SplitSpaces(std::string_view text) {

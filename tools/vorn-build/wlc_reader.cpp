@@ -42,7 +42,7 @@ bool ParseOsisVerse(std::string_view id, std::string_view book, int* chapter, in
 
 bool ReadWlcBook(const std::string& path, WlcBook* book, std::string* error) {
   std::string bytes;
-  if (!platform::ReadWholeFile(path, &bytes)) return Fail(error, path, 0, "cannot be read");
+  if (!ReadCorpusFile(path, &bytes, error)) return false;
   return ReadWlcBookText(bytes, path, book, error);
 }
 
@@ -129,7 +129,7 @@ bool ReadWlcBookText(std::string_view xml, std::string_view origin, WlcBook* boo
 
 bool ReadWordList(const std::string& path, std::vector<WordListEntry>* entries, std::string* error) {
   std::string bytes;
-  if (!platform::ReadWholeFile(path, &bytes)) return Fail(error, path, 0, "cannot be read");
+  if (!ReadCorpusFile(path, &bytes, error)) return false;
   return ReadWordListText(bytes, path, entries, error);
 }
 
@@ -171,7 +171,7 @@ bool ReadWordListText(std::string_view text, std::string_view origin, std::vecto
 
 bool ReadWlcVerseMap(const std::string& path, std::vector<VerseMapping>* mappings, std::string* error) {
   std::string bytes;
-  if (!platform::ReadWholeFile(path, &bytes)) return Fail(error, path, 0, "cannot be read");
+  if (!ReadCorpusFile(path, &bytes, error)) return false;
   return ReadWlcVerseMapText(bytes, path, mappings, error);
 }
 
