@@ -213,6 +213,8 @@ QErrorPtr CQSimple::Prepare(CQueryContext* context) {
   if (line_) {
     forms_.clear();
     if (!line_->MatchForms(text_, &forms_)) return MakeQError(u"Word didn't match anything", start_, end_);
+    match_again_ = forms_.size() > kKeptForms;
+    if (match_again_) FormList().swap(forms_);
     return nullptr;
   }
   return LookUpUserTag(context, text_, start_, end_, &tag_spans_);
@@ -221,7 +223,9 @@ QErrorPtr CQSimple::Prepare(CQueryContext* context) {
 void CQSimple::Evaluate(const CQRanges* ranges) {
   hits_.Clear();
   if (line_) {
+    if (match_again_) line_->MatchForms(text_, &forms_);
     CollectWords(line_, forms_, &hits_);
+    if (match_again_) FormList().swap(forms_);
   } else {
     for (const WordSpan& s : tag_spans_) {
       if (s.first < 0) continue;

@@ -108,7 +108,12 @@ class CQSimple : public CQBit {
   CVornDBLine* GetLine() const { return line_; }
   const std::u16string& GetText() const { return text_; }
   const CQPosition* GetPosition() const { return position_.get(); }
+  // The matched forms after Prepare; empty when there were more than
+  // kKeptForms (Evaluate then matches again).
   const FormList& GetForms() const { return forms_; }
+  // A chain of hundreds of terms that each match most forms of a large text
+  // would otherwise hold hundreds of form lists from Prepare to Evaluate.
+  static constexpr size_t kKeptForms = 4096;
   const std::vector<WordSpan>& GetTagSpans() const { return tag_spans_; }
 
  private:
@@ -116,6 +121,7 @@ class CQSimple : public CQBit {
   std::unique_ptr<CQPosition> position_;
   CVornDBLine* line_;
   FormList forms_;
+  bool match_again_ = false;
   std::vector<WordSpan> tag_spans_;
 };
 

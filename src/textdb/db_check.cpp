@@ -11,7 +11,10 @@
 #include "platform/u16.h"
 #include "textdb/collation.h"
 #include "textdb/db_stats.h"
+#include "textdb/formats.h"
+#include "textdb/headings.h"
 #include "textdb/mem_map_file.h"
+#include "textdb/punctuation.h"
 #include "textdb/records.h"
 #include "textdb/vorn_db.h"
 
@@ -115,7 +118,10 @@ void CheckOrdinaryLine(const CVornDBStats& stats, const std::string& name, uint3
       const char16_t* b = &strings[forms[f].string_pos];
       const UCollationResult c = collator->compare(reinterpret_cast<const UChar*>(a), -1,
                                                    reinterpret_cast<const UChar*>(b), -1, status);
-      if (c == UCOL_LESS) continue;
+      // Forms that collate equal (the same marks in another order) stand
+      // in code-unit order.
+      if (c == UCOL_LESS || (c == UCOL_EQUAL && std::u16string_view(a) < std::u16string_view(b)))
+        continue;
       if (std::u16string_view(a) == std::u16string_view(b))
         rs.Add("forms " + std::to_string(f - 1) + " and " + std::to_string(f) + " are the same, \"" +
                Text(a) + "\"");
@@ -220,8 +226,8 @@ void CheckVerses(const CVornDBStats& stats, uint32_t word_count,
     word = std::max(word, r.first_word);
   }
   if (n > 1 && closing.book <= book) report.Add("the closing record's book is not above the last book");
-  if (book != stats.GetBookCount())
-    report.Add(std::to_string(book) + " books where \"Books\" in Stats.txt lists " +
+  if (book > stats.GetBookCount())
+    report.Add(std::to_string(book) + " books where \"Books\" in Stats.txt lists only " +
                std::to_string(stats.GetBookCount()));
 }
 
@@ -251,12 +257,23 @@ bool CheckDatabase(const CVornDBStats& stats, std::vector<std::string>* problems
     CheckWordKeys<Format_t>(folder, "Format.ndx", word_count, false, problems);
   // Sentence data may be missing (the program then says so when it is
   // needed); present, it must be sound.
-  if (platform::FileExists(platform::JoinPath(folder, "Sentence.ndx")))
+  if (platform::FileExists(platform::JoinPath(folder, "Sentence.ndx"))) {
     CheckWordKeys<uint32_t>(folder, "Sentence.ndx", word_count, true, problems);
+    TMemMapFile<uint32_t> starts(folder, "Sentence.ndx");
+    if (word_count > 0 && starts.Open() && starts.GetCount() == 0)
+      problems->push_back("Sentence.ndx: empty, so the text has no sentences");
+  }
 
-  // Whatever the checks above do not read (heading chains, punctuation
-  // entries, word links, the emptiness of tables the description promises)
-  // the database's own open checks.
+  // Tables read whole by their own open checks: named one by one, so that
+  // the report says which of them is damaged.
+  if (!CVornDBHeadings(folder).Open()) problems->push_back("heads.db, heads.ndx: damaged or emptied");
+  if (has_form && !CVornDBPunctuation(folder).Open())
+    problems->push_back("punct.ndx, punctndx.ndx: damaged or emptied");
+  if (!stats.GetValue("/Formats").empty() && !CVornDBFormats(folder).Open())
+    problems->push_back("Format.ndx: damaged");
+
+  // Whatever the checks above do not read (word links, the emptiness of
+  // tables the description promises) the database's own open checks.
   if (problems->size() == before) {
     CVornDB db(&stats, nullptr, nullptr);
     if (!db.Open()) problems->push_back(folder + ": the database does not open");

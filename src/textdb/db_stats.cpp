@@ -170,13 +170,14 @@ int CVornDBStats::GetBookCount() const {
 }
 
 std::u16string CVornDBStats::GetBookCode(int book) const {
-  int count = GetBookCount();
-  if (book < 1 || book > count) return {};
+  GetBookCount();
+  if (book < 1 || static_cast<size_t>(book) > books_.size()) return {};
   return books_[static_cast<size_t>(book - 1)];
 }
 
 int CVornDBStats::GetBookNumber(std::u16string_view code) const {
-  for (int i = GetBookCount(); i >= 1; --i)
+  GetBookCount();
+  for (int i = static_cast<int>(books_.size()); i >= 1; --i)
     if (books_[static_cast<size_t>(i - 1)] == code) return i;
   return 0;
 }

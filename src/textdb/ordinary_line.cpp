@@ -119,7 +119,11 @@ bool CVornDBOrdinaryLine::Open() {
   }
 
   collator_ = MakeFormCollator();
-  return collator_ != nullptr;
+  if (!collator_) return false;
+  primary_.reset(collator_->clone());
+  if (!primary_) return false;
+  primary_->setStrength(icu::Collator::PRIMARY);
+  return true;
 }
 
 uint32_t CVornDBOrdinaryLine::GetWordCount() const { return word_forms_.GetCount(); }
@@ -282,6 +286,11 @@ bool CVornDBOrdinaryLine::MatchForms(std::u16string_view pattern, FormList* out)
   uint32_t first = 0, end = forms_.GetCount();
   if (p > 0) FindPrefixRange(pattern.substr(0, p), &first, &end);
   const std::u16string simple = SimplifyPattern(pattern);
+  if (simple == u"*") {
+    // Every form; no need to ask each one.
+    for (uint32_t f = first; f < end; ++f) out->push_back(f);
+    return !out->empty();
+  }
   for (uint32_t f = first; f < end; ++f)
     if (MatchForm(simple, GetFormString(f))) out->push_back(f);
   return !out->empty();
@@ -306,12 +315,33 @@ bool CVornDBOrdinaryLine::MatchFormsPrefix(std::u16string_view pattern, FormList
 }
 
 std::u16string CVornDBOrdinaryLine::SimplifyPattern(std::u16string_view pattern) const {
-  // A run of '*' matches what one '*' matches (a text holding '*' itself
-  // aside, which no form of the texts we compile does).
+  // A run of '*' and run operators that holds a '*' matches what one '*'
+  // matches, and a run of one run operator what one does (a text holding
+  // the wildcard characters themselves aside, which no form of the texts we
+  // compile does). On a Greek line a '&' right after a character also makes
+  // that character match at primary strength, so it stays.
+  auto is_run_op = [&](char16_t c) { return (hebrew_ && c == u'!') || (greek_ && c == u'&'); };
   std::u16string out;
   out.reserve(pattern.size());
-  for (char16_t c : pattern)
-    if (c != u'*' || out.empty() || out.back() != u'*') out.push_back(c);
+  size_t i = 0;
+  while (i < pattern.size()) {
+    const char16_t c = pattern[i];
+    if (c != u'*' && !is_run_op(c)) {
+      out.push_back(c);
+      ++i;
+      continue;
+    }
+    size_t j = i;
+    bool star = false;
+    while (j < pattern.size() && (pattern[j] == u'*' || is_run_op(pattern[j]))) star |= pattern[j++] == u'*';
+    if (!star) {
+      out.push_back(c);  // one run operator for the run
+    } else {
+      if (greek_ && c == u'&' && i > 0) out.push_back(c);
+      out.push_back(u'*');
+    }
+    i = j;
+  }
   return out;
 }
 
@@ -347,12 +377,30 @@ bool CVornDBOrdinaryLine::MatchForm(std::u16string_view pattern, std::u16string_
   //            an empty-primary character at ti and run[pi] at ti + 1).
   std::vector<char> m(np + 1), m_next(np + 1), any(np + 1), any_next(np + 1), run(np + 1),
       run_next(np + 1);
-  // Whether each text character carries no primary weight; asked of the
-  // collator only when a rule needs it.
-  std::vector<signed char> empty_primary(nt, -1);
+  // One-character primary sort keys, asked of the collator only when a rule
+  // needs them and once per character: they tell whether a character
+  // carries no primary weight (its key is empty) and
+  // whether two characters are equal at primary strength.
+  std::vector<std::string> text_keys(nt), pattern_keys(np);
+  std::vector<char> text_known(nt, 0), pattern_known(np, 0);
+  auto key_of = [&](char16_t c, std::string* key) {
+    uint8_t buf[32];
+    const UChar u = c;
+    const int32_t n = primary_->getSortKey(&u, 1, buf, sizeof buf);
+    key->assign(reinterpret_cast<const char*>(buf), n > 0 && n <= 32 ? static_cast<size_t>(n) : 0);
+  };
+  auto text_key = [&](size_t ti) -> const std::string& {
+    if (!text_known[ti]) key_of(form[ti], &text_keys[ti]), text_known[ti] = 1;
+    return text_keys[ti];
+  };
   auto is_empty_primary = [&](size_t ti) {
-    if (empty_primary[ti] < 0) empty_primary[ti] = IsEmptyPrimary(form[ti]) ? 1 : 0;
-    return empty_primary[ti] == 1;
+    // At primary strength such a character's key is the terminator alone.
+    const std::string& k = text_key(ti);
+    return k.empty() || k[0] == 0;
+  };
+  auto equal_at_primary = [&](size_t pi, size_t ti) {
+    if (!pattern_known[pi]) key_of(pattern[pi], &pattern_keys[pi]), pattern_known[pi] = 1;
+    return pattern_keys[pi] == text_key(ti);
   };
   for (size_t step = 0; step <= nt; ++step) {
     const size_t ti = nt - step;
@@ -365,7 +413,7 @@ bool CVornDBOrdinaryLine::MatchForm(std::u16string_view pattern, std::u16string_
       } else if (!t_end && pattern[pi] == form[ti]) {
         r = m_next[pi + 1];
       } else if (greek_ && !t_end && pi + 1 < np && pattern[pi + 1] == u'&' && pattern[pi] != 0 &&
-                 !is_empty_primary(ti) && EqualAtPrimary(pattern[pi], form[ti])) {
+                 !is_empty_primary(ti) && equal_at_primary(pi, ti)) {
         // A letter followed by '&' matches that letter with any accent.
         r = m_next[pi + 1];
       } else {
@@ -388,16 +436,6 @@ bool CVornDBOrdinaryLine::MatchForm(std::u16string_view pattern, std::u16string_
     run.swap(run_next);
   }
   return m_next[0];
-}
-
-bool CVornDBOrdinaryLine::EqualAtPrimary(char16_t a, char16_t b) const {
-  icu::Collator::ECollationStrength saved = collator_->getStrength();
-  collator_->setStrength(icu::Collator::PRIMARY);
-  UErrorCode status = U_ZERO_ERROR;
-  const UChar ua = a, ub = b;
-  const bool equal = collator_->compare(&ua, 1, &ub, 1, status) == UCOL_EQUAL;
-  collator_->setStrength(saved);
-  return equal;
 }
 
 }  // namespace vorn

@@ -75,9 +75,6 @@ class CVornDBOrdinaryLine : public CVornDBLine {
 
  protected:
   bool IsEmptyPrimary(char16_t c) const;
-  // Compares two characters by the collator at primary strength (base
-  // letters only), restoring the strength afterwards.
-  bool EqualAtPrimary(char16_t a, char16_t b) const;
   icu::Collator* collator() const { return collator_.get(); }
 
   TMemMapFile<char16_t> strings_;
@@ -90,6 +87,8 @@ class CVornDBOrdinaryLine : public CVornDBLine {
   bool hebrew_ = false;
   bool greek_ = false;
   std::unique_ptr<icu::Collator> collator_;
+  // The same collator at primary strength, for the wildcard match.
+  std::unique_ptr<icu::Collator> primary_;
 };
 
 }  // namespace vorn

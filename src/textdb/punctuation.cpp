@@ -38,6 +38,11 @@ bool CVornDBPunctuation::Open() {
     if (uint64_t{r.pos} + kPrefixStart > size) return false;
     const uint64_t suffix = uint64_t{r.pos} + kPrefixStart + entries_[r.pos + kPrefixLengthSlot];
     if (suffix >= size) return false;
+    // An entry changes something; an empty one is what a zero-filled
+    // table leaves.
+    if (entries_[r.pos + kCapitalSlot] == 0 && entries_[r.pos + kPrefixLengthSlot] == 0 &&
+        entries_[suffix] == 0)
+      return false;
   }
   return true;
 }

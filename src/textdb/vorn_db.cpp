@@ -57,8 +57,9 @@ bool CVornDB::Open() {
   }
   if (verses_ && verses_->GetClosingWord() != count) return false;
   // Book numbers of the verse index are positions in the "/Books" list; a
-  // list of another length would label every verse with another book.
-  if (verses_ && verses_->GetBookCount() != stats_->GetBookCount()) return false;
+  // shorter list would label verses with the codes of other books. (A longer
+  // one only names books the text lacks.)
+  if (verses_ && verses_->GetBookCount() > stats_->GetBookCount()) return false;
   headings_->SetWordCount(count);
   if (formats_) formats_->SetWordCount(count);
   return true;
