@@ -77,9 +77,10 @@ void CheckOrdinaryLine(const CVornDBStats& stats, const std::string& name, uint3
   TMemMapFile<XndxxT> forms(folder, name + "ndxx.ndx");
   TableReport rs(name + "s.db", problems), rw(name + "db.ndx", problems),
       rl(name + "ndx.ndx", problems), rf(name + "ndxx.ndx", problems);
-  const bool mapped = MapTable(&strings, &rs) & MapTable(&word_forms, &rw) &
-                      MapTable(&lists, &rl) & MapTable(&forms, &rf);
-  if (!mapped) return;
+  // Each table is mapped (and reported) even when another is missing.
+  const bool s_ok = MapTable(&strings, &rs), w_ok = MapTable(&word_forms, &rw);
+  const bool l_ok = MapTable(&lists, &rl), f_ok = MapTable(&forms, &rf);
+  if (!s_ok || !w_ok || !l_ok || !f_ok) return;
   const uint32_t nwords = word_forms.GetCount();
   const uint32_t nforms = forms.GetCount();
   const uint32_t nstrings = strings.GetCount();

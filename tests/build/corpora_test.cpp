@@ -237,7 +237,9 @@ TEST(CorporaTest, AMorphGntBookCutShortIsRefusedWithFileAndLine) {
   // A copy of the corpora whose Matthew lacks its last 100 words.
   const std::string copy = ::testing::TempDir() + "vorn_cut_corpora";
   std::filesystem::remove_all(copy);
-  std::filesystem::copy(std::string(VORN_CORPORA_DIR) + "/morphgnt-sblgnt", copy + "/morphgnt-sblgnt");
+  std::filesystem::create_directories(copy);
+  std::filesystem::copy(std::string(VORN_CORPORA_DIR) + "/morphgnt-sblgnt", copy + "/morphgnt-sblgnt",
+                        std::filesystem::copy_options::recursive);
   const std::string matthew = copy + "/morphgnt-sblgnt/61-Mt-morphgnt.txt";
   std::string bytes = ReadAll(matthew);
   for (int i = 0; i < 100; ++i) bytes.erase(bytes.rfind('\n', bytes.size() - 2) + 1);
