@@ -8,9 +8,11 @@
 #include <random>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "platform/message_sink.h"
 #include "platform/u16.h"
+#include "textdb/db_check.h"
 #include "textdb/db_stats.h"
 #include "textdb/ordinary_line.h"
 #include "textdb/table_writer.h"
@@ -151,5 +153,30 @@ void BM_WholeLineWildcard(benchmark::State& state) {
   state.counters["words"] = static_cast<double>(words.size());
 }
 BENCHMARK(BM_WholeLineWildcard)->Unit(benchmark::kMillisecond);
+
+// A search word of stars and letters on the Greek line: every form is tried
+// against the pattern, in time pattern x form.
+void BM_ManyStarsAndRuns(benchmark::State& state) {
+  auto* form = dynamic_cast<CVornDBOrdinaryLine*>(Opened().db->GetLine(0));
+  std::u16string pattern;
+  for (int i = 0; i < 40; ++i) pattern += u"*&α";
+  pattern += u"*";
+  FormList forms;
+  for (auto _ : state) benchmark::DoNotOptimize(form->MatchForms(pattern, &forms));
+  state.counters["all_forms"] = static_cast<double>(form->GetFormCount());
+}
+BENCHMARK(BM_ManyStarsAndRuns)->Unit(benchmark::kMillisecond);
+
+// The full cross-check of every table, against the open checks above.
+void BM_CheckDatabase(benchmark::State& state) {
+  CVornDBStats stats(Big().folder());
+  if (!stats.Load()) state.SkipWithError("Stats.txt");
+  std::vector<std::string> problems;
+  for (auto _ : state) {
+    problems.clear();
+    if (!CheckDatabase(stats, &problems)) state.SkipWithError("faults in a sound database");
+  }
+}
+BENCHMARK(BM_CheckDatabase)->Unit(benchmark::kMillisecond);
 
 }  // namespace

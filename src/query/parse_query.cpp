@@ -14,6 +14,10 @@ QParsed ParseQuery(std::u16string_view text, CQueryContext* context, CQueryEchoS
     return q;
   }
   const int32_t start = token.FindRangesStart();
+  if (token.HasError()) {
+    q.error = token.TakeError();
+    return q;
+  }
   if (start < static_cast<int32_t>(text.size())) {
     q.ranges = std::make_unique<CQRanges>();
     q.error = q.ranges->ParseList(text, start);

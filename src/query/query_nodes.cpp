@@ -115,8 +115,19 @@ QWindow CQCompound::Window(uint32_t hit) {
 
 void CQCompound::Evaluate(const CQRanges* ranges) {
   hits_.Clear();
-  if (left_) left_->Evaluate(ranges);
-  if (right_) right_->Evaluate(ranges);
+  // Each operand's hits wait while the other operand is evaluated. The
+  // deeper operand goes first, so that along a long chain ("A or B or C
+  // ...", which nests to the right) or a deep group only a few hit lists
+  // are alive at once instead of one per level.
+  const int32_t left_levels = left_ ? left_->Levels() : 0;
+  const int32_t right_levels = right_ ? right_->Levels() : 0;
+  if (right_levels > left_levels) {
+    right_->Evaluate(ranges);
+    if (left_) left_->Evaluate(ranges);
+  } else {
+    if (left_) left_->Evaluate(ranges);
+    if (right_) right_->Evaluate(ranges);
+  }
   CDBWordList none;
   CDBWordList* left = left_ ? left_->MutableHits() : &none;
   CDBWordList* right = right_ ? right_->MutableHits() : &none;
@@ -136,6 +147,10 @@ void CQCompound::Evaluate(const CQRanges* ranges) {
   }
   Release(left);
   Release(right);
+}
+
+int32_t CQCompound::Levels() const {
+  return 1 + std::max(left_ ? left_->Levels() : 0, right_ ? right_->Levels() : 0);
 }
 
 // Both passes move through the right hits only forward: every window starts
@@ -198,6 +213,8 @@ QErrorPtr CQSimple::Prepare(CQueryContext* context) {
   if (line_) {
     forms_.clear();
     if (!line_->MatchForms(text_, &forms_)) return MakeQError(u"Word didn't match anything", start_, end_);
+    match_again_ = forms_.size() > kKeptForms;
+    if (match_again_) FormList().swap(forms_);
     return nullptr;
   }
   return LookUpUserTag(context, text_, start_, end_, &tag_spans_);
@@ -206,7 +223,9 @@ QErrorPtr CQSimple::Prepare(CQueryContext* context) {
 void CQSimple::Evaluate(const CQRanges* ranges) {
   hits_.Clear();
   if (line_) {
+    if (match_again_) line_->MatchForms(text_, &forms_);
     CollectWords(line_, forms_, &hits_);
+    if (match_again_) FormList().swap(forms_);
   } else {
     for (const WordSpan& s : tag_spans_) {
       if (s.first < 0) continue;

@@ -45,6 +45,8 @@ class CQBit {
   virtual QErrorPtr Prepare(CQueryContext* context) = 0;
   // Appends a description of the tree, one node a line, indented.
   virtual void Dump(int indent, std::string* out) const = 0;
+  // The number of nodes on the longest path down from this one (1 for a term).
+  virtual int32_t Levels() const { return 1; }
 
   int32_t GetStart() const { return start_; }
   int32_t GetEnd() const { return end_; }
@@ -73,6 +75,7 @@ class CQCompound : public CQBit {
   void Evaluate(const CQRanges* ranges) override;
   QErrorPtr Prepare(CQueryContext* context) override;
   void Dump(int indent, std::string* out) const override;
+  int32_t Levels() const override;
 
   int32_t GetKind() const { return kind_; }
   const CQBit* GetLeft() const { return left_.get(); }
@@ -105,7 +108,12 @@ class CQSimple : public CQBit {
   CVornDBLine* GetLine() const { return line_; }
   const std::u16string& GetText() const { return text_; }
   const CQPosition* GetPosition() const { return position_.get(); }
+  // The matched forms after Prepare; empty when there were more than
+  // kKeptForms (Evaluate then matches again).
   const FormList& GetForms() const { return forms_; }
+  // A chain of hundreds of terms that each match most forms of a large text
+  // would otherwise hold hundreds of form lists from Prepare to Evaluate.
+  static constexpr size_t kKeptForms = 4096;
   const std::vector<WordSpan>& GetTagSpans() const { return tag_spans_; }
 
  private:
@@ -113,6 +121,7 @@ class CQSimple : public CQBit {
   std::unique_ptr<CQPosition> position_;
   CVornDBLine* line_;
   FormList forms_;
+  bool match_again_ = false;
   std::vector<WordSpan> tag_spans_;
 };
 

@@ -75,6 +75,7 @@ bool CQToken::ParseTerm(std::unique_ptr<CQBit>* term, bool* group) {
   }
   std::u16string word = text_.NextToken(false);
   if (text_.AtEnd()) return Fail(kQErrMissingWord);
+  if (word.size() > kMaxWordLength) return Fail(kQErrWordTooLong);
   int32_t end = text_.GetTokenLast();
   if (line) Echo(line);
   std::unique_ptr<CQPosition> position;
@@ -222,7 +223,16 @@ int32_t CQToken::FindRangesStart() {
   for (;;) {
     const std::u16string& t = text_.NextToken(true);
     if (text_.AtEnd()) return n;
-    if (t == u"in") return text_.GetTokenAfter();
+    if (t != u"in") continue;
+    const int32_t after = text_.GetTokenAfter();
+    // "in" promises a range; with none after it the query would silently
+    // search everything.
+    const std::u16string_view rest = std::u16string_view(text_.GetText()).substr(after);
+    if (rest.find_first_not_of(u" \r\n") == std::u16string_view::npos) {
+      Fail(kQErrMissingRange);
+      return n;
+    }
+    return after;
   }
 }
 

@@ -44,6 +44,10 @@ inline constexpr char16_t kQErrUnrecognisedUnit[] = u"Unrecognised unit";
 inline constexpr char16_t kQErrTagProximity[] =
     u"Sorry, user tags used for proximity must be 'within the same usertag <name>.'";
 inline constexpr char16_t kQErrExpectedInA[] = u"Expected \"in a\"";
+// Raised at a search word or tag name longer than kMaxWordLength.
+inline constexpr char16_t kQErrWordTooLong[] = u"Search word too long";
+// Raised when "in" ends the query with no range after it.
+inline constexpr char16_t kQErrMissingRange[] = u"Missing range after \"in\"";
 // Raised at the token where the tree would grow deeper than kMaxLevels.
 inline constexpr char16_t kQErrTooComplex[] = u"Query too complex";
 
@@ -76,6 +80,7 @@ class CQToken {
 
   // After the expression: skips to the "in" that ends it and returns the
   // index just after that token; the text's length when there is none.
+  // An "in" with nothing but blanks after it sets the error.
   int32_t FindRangesStart();
 
   bool HasError() const { return error_ != nullptr; }
@@ -92,6 +97,10 @@ class CQToken {
   // the tree recurses through its levels; a pasted text of thousands of
   // operators must not exhaust the stack.
   static constexpr int32_t kMaxLevels = 500;
+  // No form, gloss or tag name comes near this many UTF-16 code units; a
+  // longer search word is a pasted accident and would only cost matching
+  // time over every form.
+  static constexpr size_t kMaxWordLength = 256;
   // Counts one more level for the chain or group being parsed; false (with
   // the error set) beyond kMaxLevels. Each successful call is paired with
   // LeaveLevel.

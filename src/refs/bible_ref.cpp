@@ -169,6 +169,29 @@ std::u16string CBibleRef::FormatShort() const {
   return ShortBookName(GetBookCode()) + u" " + Decimal(chapter_) + u":" + GetVerseLabel();
 }
 
+bool CBibleRef::IsInText(CVornDB* db, int book, std::u16string_view chapter,
+                         std::u16string_view label, std::u16string* message) {
+  const CVornDBVerses* verses = db ? db->GetVerses() : nullptr;
+  int64_t number = 0;
+  bool numeric = !chapter.empty() && chapter.size() <= 4;
+  for (char16_t c : chapter) {
+    if (c < u'0' || c > u'9') numeric = false;
+    else number = number * 10 + (c - u'0');
+  }
+  VerseKey key;
+  if (verses && numeric && CVornDBVerses::MakeCheckedKey(book, number, label, &key) &&
+      verses->FindExactVerse(key))
+    return true;
+  if (message) {
+    const std::u16string code = db ? db->GetBookCode(book) : std::u16string();
+    std::u16string name = ShortBookName(code);
+    if (name.empty()) name = code;
+    *message = name + u" " + std::u16string(chapter) + u":" + std::u16string(label) +
+               u" is not in this text";
+  }
+  return false;
+}
+
 const CVornDBVerses* CBibleRef::Verses() const {
   if (!db_) return nullptr;
   const CVornDBVerses* verses = db_->GetVerses();

@@ -61,6 +61,15 @@ class CBibleRef {
   // chapter and verse are not "digits:digits" with an optional suffix.
   static bool Parse(std::u16string_view text, CBibleRef* out);
 
+  // Whether `db`'s verse index holds the verse a person typed as book number
+  // (1-based), chapter text and verse label, exactly (CVornDBVerses::
+  // FindExactVerse): false for a chapter or verse the text lacks, for text
+  // that is not a number, and for numbers too large for a verse key. When
+  // false and `message` is given, it becomes "Jhn 22:1 is not in this text"
+  // with the book's short name and the typed numbers.
+  static bool IsInText(CVornDB* db, int book, std::u16string_view chapter,
+                       std::u16string_view label, std::u16string* message = nullptr);
+
   // The code as stored; when empty, the bound database's code for the book
   // number; "" when neither is known.
   std::u16string GetBookCode() const;

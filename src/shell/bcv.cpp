@@ -65,8 +65,8 @@ Cbcv::Cbcv(QWidget* parent) : QWidget(parent) {
   chapter_->setToolTip(tr("Chapter"));
   verse_->setToolTip(tr("Verse"));
   connect(book_, &QComboBox::activated, this, [this](int) { Choose(); });
-  connect(chapter_, &QLineEdit::returnPressed, this, [this] { Choose(); });
-  connect(verse_, &QLineEdit::returnPressed, this, [this] { Choose(); });
+  connect(chapter_, &QLineEdit::returnPressed, this, [this] { ChooseTyped(); });
+  connect(verse_, &QLineEdit::returnPressed, this, [this] { ChooseTyped(); });
   connect(chapter_spin_, &QSpinBox::valueChanged, this, [this](int v) { Spin(true, v); });
   connect(verse_spin_, &QSpinBox::valueChanged, this, [this](int v) { Spin(false, v); });
   SetRef(ref_);
@@ -102,13 +102,17 @@ bool Cbcv::SetRef(const CBibleRef& ref) {
   return changed;
 }
 
-CBibleRef Cbcv::GetRef() const {
-  const int book = book_->currentIndex() + 1;
-  const int chapter = chapter_->text().trimmed().toInt();
+std::u16string Cbcv::TypedLabel() const {
   // Databases label suffixes in lower case ("12a"); a typed "12A" means it.
   QString typed = verse_->text().trimmed();
   if (!typed.isEmpty() && !typed.back().isDigit()) typed = typed.toLower();
-  const std::u16string label = FromQString(typed);
+  return FromQString(typed);
+}
+
+CBibleRef Cbcv::GetRef() const {
+  const int book = book_->currentIndex() + 1;
+  const int chapter = chapter_->text().trimmed().toInt();
+  const std::u16string label = TypedLabel();
   if (ref_.HasEntry()) return CBibleRef(ref_.GetDatabase(), book, chapter, label);
   return CBibleRef(FromQString(book_->currentText()), chapter, label);
 }
@@ -128,6 +132,20 @@ void Cbcv::Spin(bool chapter, int position) {
   }
   SetRef(moved);
   emit RefChosen(ref_);
+}
+
+void Cbcv::ChooseTyped() {
+  // Typed numbers must name a verse of the text; going to a neighbour would
+  // show another verse as if it were the one asked for.
+  std::u16string message;
+  if (ref_.HasEntry() &&
+      !CBibleRef::IsInText(ref_.GetDatabase(), book_->currentIndex() + 1,
+                           FromQString(chapter_->text().trimmed()), TypedLabel(), &message)) {
+    if (messages_) messages_->ShowWarning(message);
+    SetRef(ref_);
+    return;
+  }
+  Choose();
 }
 
 void Cbcv::Choose() {

@@ -7,6 +7,7 @@
 #include <QMetaType>
 #include <QWidget>
 
+#include "platform/message_sink.h"
 #include "refs/bible_ref.h"
 
 class QComboBox;
@@ -34,6 +35,9 @@ class Cbcv : public QWidget {
   // (CBibleRef::IsEqual). The reference's database is borrowed and must
   // outlive its display here (or be replaced by another SetRef first).
   bool SetRef(const CBibleRef& ref);
+  // Where a typed chapter or verse that the text lacks is reported
+  // (borrowed, may be null: then it is only refused).
+  void SetMessageSink(platform::CMessageSink* messages) { messages_ = messages; }
   // The reference shown by the last SetRef (or reached by the last spin).
   const CBibleRef& GetCurrentRef() const { return ref_; }
   // What the controls say now: the chosen book, the chapter edit's number
@@ -62,6 +66,11 @@ class Cbcv : public QWidget {
   void FillBooks(const CBibleRef& ref);
   void ResetSpins();
   void Choose();
+  // Choose for Enter in the chapter or verse edit: a chapter or verse the
+  // text lacks is reported and the controls show the current reference again.
+  void ChooseTyped();
+  // The verse edit's text as a verse label.
+  std::u16string TypedLabel() const;
 
   QComboBox* book_ = nullptr;
   QLineEdit* chapter_ = nullptr;
@@ -69,6 +78,7 @@ class Cbcv : public QWidget {
   QSpinBox* chapter_spin_ = nullptr;
   QSpinBox* verse_spin_ = nullptr;
   CBibleRef ref_;
+  platform::CMessageSink* messages_ = nullptr;
   // The database the book list was filled for; books_filled_ is false until
   // the first fill (an unbound list depends on the reference's code).
   CVornDB* books_db_ = nullptr;

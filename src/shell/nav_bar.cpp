@@ -84,6 +84,7 @@ CNavBar::CNavBar(CVornMainFrame* frame, platform::CMessageSink* messages)
   addSeparator();
 
   bcv_ = new Cbcv(this);
+  bcv_->SetMessageSink(messages);
   connect(bcv_, &Cbcv::RefChosen, this, [this](const CBibleRef& ref) { RefChosen(ref); });
   addWidget(bcv_);
   addSeparator();

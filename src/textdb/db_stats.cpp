@@ -144,20 +144,40 @@ size_t CVornDBStats::GetChildren(std::string_view prefix, std::vector<std::strin
 
 int CVornDBStats::GetBookCount() const {
   if (!books_loaded_) {
-    GetList("/Books", &books_, u" ");
+    // Split here rather than with GetList, which would hold every piece of
+    // a list of any length.
+    const std::u16string value = GetValue("/Books");
+    std::u16string_view rest(value);
+    books_.clear();
+    books_overflow_ = false;
+    while (!rest.empty()) {
+      const size_t start = rest.find_first_not_of(u' ');
+      if (start == std::u16string_view::npos) break;
+      rest.remove_prefix(start);
+      const size_t end = std::min(rest.find(u' '), rest.size());
+      if (static_cast<int>(books_.size()) == kMaxBooks) {
+        books_overflow_ = true;
+        break;
+      }
+      // As GetList splits: a piece of white space alone stays, empty, so
+      // that the codes after it keep their numbers.
+      books_.emplace_back(TrimU16(rest.substr(0, end)));
+      rest.remove_prefix(end);
+    }
     books_loaded_ = true;
   }
-  return static_cast<int>(books_.size());
+  return static_cast<int>(books_.size()) + (books_overflow_ ? 1 : 0);
 }
 
 std::u16string CVornDBStats::GetBookCode(int book) const {
-  int count = GetBookCount();
-  if (book < 1 || book > count) return {};
+  GetBookCount();
+  if (book < 1 || static_cast<size_t>(book) > books_.size()) return {};
   return books_[static_cast<size_t>(book - 1)];
 }
 
 int CVornDBStats::GetBookNumber(std::u16string_view code) const {
-  for (int i = GetBookCount(); i >= 1; --i)
+  GetBookCount();
+  for (int i = static_cast<int>(books_.size()); i >= 1; --i)
     if (books_[static_cast<size_t>(i - 1)] == code) return i;
   return 0;
 }

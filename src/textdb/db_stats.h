@@ -57,7 +57,11 @@ class CVornDBStats {
   std::u16string GetBookCode(int book) const;
   // 1-based position of `code`, searched from the last code backwards; 0 when absent.
   int GetBookNumber(std::u16string_view code) const;
+  // The number of codes in "/Books". A verse key numbers books in one byte,
+  // so at most kMaxBooks codes are read; a longer list (a damaged file) is
+  // counted as kMaxBooks + 1, with only kMaxBooks codes kept in memory.
   int GetBookCount() const;
+  static constexpr int kMaxBooks = 254;
   bool GetCopyrights(std::vector<std::u16string>* out) const;
 
   // Creates and opens the database. On failure shows message 300 through
@@ -83,6 +87,7 @@ class CVornDBStats {
   std::vector<std::string> keys_in_order_;
   mutable std::vector<std::u16string> books_;
   mutable bool books_loaded_ = false;
+  mutable bool books_overflow_ = false;
 };
 
 }  // namespace vorn

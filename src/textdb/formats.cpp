@@ -19,7 +19,17 @@ bool CVornDBFormats::Open() {
   // A code always ends in a record that does not continue, so reading one
   // never runs past the table.
   const uint32_t n = table_.GetCount();
-  return n == 0 || table_[n - 1].code[3] != kContinues;
+  if (n != 0 && table_[n - 1].code[3] == kContinues) return false;
+  // A word has one code: records of one word follow one another only while
+  // the code continues. A zero-filled table gives word 0 one empty code
+  // after another.
+  for (uint32_t i = 0; i < n; ++i) {
+    if (i > 0 && table_[i - 1].word == table_[i].word && table_[i - 1].code[3] != kContinues)
+      return false;
+    if (table_[i].code[3] == kContinues && (i + 1 == n || table_[i + 1].word != table_[i].word))
+      return false;
+  }
+  return true;
 }
 
 std::u16string CVornDBFormats::GetFormatCode(WordIndex word) const {

@@ -22,6 +22,9 @@ class CVornDBFormats {
   // last record. False when missing or malformed.
   bool Open();
 
+  // The number of records.
+  uint32_t GetCount() const { return table_.GetCount(); }
+
   // Where the last format unit ends; until set that unit is open (end -1).
   void SetWordCount(uint32_t count) { word_count_ = count; }
 

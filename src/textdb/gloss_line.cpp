@@ -18,7 +18,7 @@ CVornDBGlossLine::~CVornDBGlossLine() = default;
 bool CVornDBGlossLine::Open() {
   has_marks_ = false;
   if (marks_.Open()) {
-    if (!HasWholeRecords(marks_) || !IsSortedByKey(marks_, WordOf)) return false;
+    if (!HasWholeRecords(marks_) || !IsStrictlySortedByKey(marks_, WordOf)) return false;
     has_marks_ = true;
   }
   return CVornDBOrdinaryLine::Open();

@@ -14,7 +14,10 @@ CVornDBHeadings::CVornDBHeadings(const std::string& folder)
 bool CVornDBHeadings::Open() {
   if (!texts_.Open() || !index_.Open()) return false;
   if (!HasWholeRecords(texts_) || !HasWholeRecords(index_)) return false;
-  if (!IsSortedByKey(index_, WordOf)) return false;
+  if (!IsStrictlySortedByKey(index_, WordOf)) return false;
+  // Heading texts without an index (or an index without texts) are what an
+  // emptied table leaves.
+  if ((index_.GetCount() == 0) != (texts_.GetCount() == 0)) return false;
   // Every chain is walked once here; chains are short and shared starts are
   // rare, so this costs about one pass over heads.db.
   for (const WordPos& r : index_) {

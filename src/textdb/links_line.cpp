@@ -143,8 +143,37 @@ bool CVornDBLinks::CheckTables() const {
     for (uint32_t x = kind->GetFirstLink(); x < kind->GetEnd(); ++x) {
       if (!ListInside(freq_, entries_[x].freq_pos)) return false;
       any_link = true;
+      // A link names something; an empty text is what a zero-filled text
+      // table leaves.
+      if (texts_[entries_[x].text_pos] == 0) return false;
+      // Each word a link lists carries the link in its own list. A
+      // zero-filled word or entry table gives every word and every link the
+      // same list, which fails this at once; the lists are short, so this
+      // costs about one pass over the occurrences.
+      const uint32_t* occ = &freq_[entries_[x].freq_pos];
+      for (uint32_t i = 1; i <= occ[0]; ++i) {
+        const uint32_t w = occ[i];
+        if (w >= word_links_.GetCount()) return false;
+        const uint32_t pos = word_links_[w];
+        if (pos >= records_.GetCount()) return false;
+        const uint32_t* list = &records_[pos];
+        if (std::find(list + 1, list + 1 + list[0], x) == list + 1 + list[0]) return false;
+      }
     }
   }
+  // And the other way round: the words' lists hold as many links as the
+  // links' occurrence lists hold words (a zero-filled Freq.db lists none).
+  uint64_t listed = 0, carried = 0;
+  for (const auto& kind : kinds_)
+    for (uint32_t x = kind->GetFirstLink(); x < kind->GetEnd(); ++x) listed += freq_[entries_[x].freq_pos];
+  for (uint32_t pos : word_links_) {
+    if (pos >= records_.GetCount()) continue;
+    for (uint32_t i = 1; i <= records_[pos]; ++i) {
+      bool is_title = true;
+      if (FindKind(records_[pos + i], &is_title) && !is_title) ++carried;
+    }
+  }
+  if (listed != carried) return false;
   if (!any_link) return true;
   if (!EndsWithZero(extra_)) return false;
   for (const auto& kind : kinds_) {

@@ -86,17 +86,30 @@ bool CVornDBOrdinaryLine::Open() {
   const uint32_t nlists = lists_.GetCount();
   // Every string is read up to its 0; a 0 at the very end bounds them all.
   if (nforms > 0 && (nstrings == 0 || strings_[nstrings - 1] != 0)) return false;
+  for (uint32_t w = 0; w < nwords; ++w)
+    if (word_forms_[w] >= nforms) return false;
+  // Each word is listed under its own form, and the lists together hold as
+  // many entries as there are words. A zero-filled word table (every word
+  // the first form), form table (every form the same list) or list table
+  // fails this; the sort order and the rest are left to the full check.
+  uint64_t listed = 0;
+  const char16_t* previous = nullptr;
   for (uint32_t f = 0; f < nforms; ++f) {
     const XndxxT& r = forms_[f];
     if (r.string_pos >= nstrings || r.list_pos >= nlists) return false;
     uint32_t k = lists_[r.list_pos];
     if (k > nlists - r.list_pos - 1) return false;
+    listed += k;
     const uint32_t* occ = lists_.begin() + r.list_pos + 1;  // may be the end when k is 0
     for (uint32_t i = 0; i < k; ++i)
-      if (occ[i] >= nwords) return false;
+      if (occ[i] >= nwords || word_forms_[occ[i]] != f) return false;
+    // Forms are distinct; neighbours in the sorted table that are equal mean
+    // a zero-filled string table.
+    const char16_t* text = &strings_[r.string_pos];
+    if (previous && std::u16string_view(previous) == std::u16string_view(text)) return false;
+    previous = text;
   }
-  for (uint32_t w = 0; w < nwords; ++w)
-    if (word_forms_[w] >= nforms) return false;
+  if (listed != nwords) return false;
   for (auto& v : variants_) {
     if (v->GetSize() % 4 || v->GetCount() < nforms) return false;
     for (uint32_t f = 0; f < nforms; ++f) {
@@ -106,7 +119,11 @@ bool CVornDBOrdinaryLine::Open() {
   }
 
   collator_ = MakeFormCollator();
-  return collator_ != nullptr;
+  if (!collator_) return false;
+  primary_.reset(collator_->clone());
+  if (!primary_) return false;
+  primary_->setStrength(icu::Collator::PRIMARY);
+  return true;
 }
 
 uint32_t CVornDBOrdinaryLine::GetWordCount() const { return word_forms_.GetCount(); }
@@ -268,8 +285,14 @@ bool CVornDBOrdinaryLine::MatchForms(std::u16string_view pattern, FormList* out)
   }
   uint32_t first = 0, end = forms_.GetCount();
   if (p > 0) FindPrefixRange(pattern.substr(0, p), &first, &end);
+  const std::u16string simple = SimplifyPattern(pattern);
+  if (simple == u"*") {
+    // Every form; no need to ask each one.
+    for (uint32_t f = first; f < end; ++f) out->push_back(f);
+    return !out->empty();
+  }
   for (uint32_t f = first; f < end; ++f)
-    if (MatchForm(pattern, GetFormString(f))) out->push_back(f);
+    if (MatchForm(simple, GetFormString(f))) out->push_back(f);
   return !out->empty();
 }
 
@@ -291,6 +314,37 @@ bool CVornDBOrdinaryLine::MatchFormsPrefix(std::u16string_view pattern, FormList
   return !out->empty();
 }
 
+std::u16string CVornDBOrdinaryLine::SimplifyPattern(std::u16string_view pattern) const {
+  // A run of '*' and run operators that holds a '*' matches what one '*'
+  // matches, and a run of one run operator what one does (a text holding
+  // the wildcard characters themselves aside, which no form of the texts we
+  // compile does). On a Greek line a '&' right after a character also makes
+  // that character match at primary strength, so it stays.
+  auto is_run_op = [&](char16_t c) { return (hebrew_ && c == u'!') || (greek_ && c == u'&'); };
+  std::u16string out;
+  out.reserve(pattern.size());
+  size_t i = 0;
+  while (i < pattern.size()) {
+    const char16_t c = pattern[i];
+    if (c != u'*' && !is_run_op(c)) {
+      out.push_back(c);
+      ++i;
+      continue;
+    }
+    size_t j = i;
+    bool star = false;
+    while (j < pattern.size() && (pattern[j] == u'*' || is_run_op(pattern[j]))) star |= pattern[j++] == u'*';
+    if (!star) {
+      out.push_back(c);  // one run operator for the run
+    } else {
+      if (greek_ && c == u'&' && i > 0) out.push_back(c);
+      out.push_back(u'*');
+    }
+    i = j;
+  }
+  return out;
+}
+
 bool CVornDBOrdinaryLine::IsEmptyPrimary(char16_t c) const {
   uint8_t key[32];
   UChar u = c;
@@ -300,70 +354,88 @@ bool CVornDBOrdinaryLine::IsEmptyPrimary(char16_t c) const {
 }
 
 bool CVornDBOrdinaryLine::MatchForm(std::u16string_view pattern, std::u16string_view form) const {
-  MatchMemo memo;
-  return MatchFormAt(pattern, 0, form, 0, &memo);
-}
+  const size_t np = pattern.size(), nt = form.size();
+  const bool run_op_hebrew = hebrew_, run_op_greek = greek_;
+  auto is_run_op = [&](char16_t c) {
+    return (run_op_hebrew && c == u'!') || (run_op_greek && c == u'&');
+  };
+  // Every pattern character other than '*' and a run operator takes at
+  // least one text character, so a shorter text cannot match. This spares
+  // the table below for most forms when the pattern is long.
+  size_t least = 0;
+  for (char16_t c : pattern)
+    if (c != u'*' && !is_run_op(c)) ++least;
+  if (least > nt) return false;
 
-bool CVornDBOrdinaryLine::TryMatchAt(std::u16string_view p, size_t pi, std::u16string_view t,
-                                     size_t ti, MatchMemo* memo) const {
-  const size_t stride = t.size() + 1;
-  if (memo->failed.empty()) memo->failed.assign((p.size() + 1) * stride, false);
-  const size_t at = pi * stride + ti;
-  if (memo->failed[at]) return false;
-  // A success ends the whole match at once, so only failures are recorded.
-  if (MatchFormAt(p, pi, t, ti, memo)) return true;
-  memo->failed[at] = true;
-  return false;
-}
-
-bool CVornDBOrdinaryLine::MatchFormAt(std::u16string_view p, size_t pi, std::u16string_view t,
-                                      size_t ti, MatchMemo* memo) const {
-  for (;;) {
-    if (pi == p.size() && ti == t.size()) return true;
-    const bool p_end = pi == p.size(), t_end = ti == t.size();
-    if (!p_end && !t_end && p[pi] == t[ti]) {
-      ++pi;
-      ++ti;
-      continue;
-    }
-    if (greek_ && !p_end && !t_end && pi + 1 < p.size() && p[pi + 1] == u'&' && p[pi] != 0 &&
-        !IsEmptyPrimary(t[ti])) {
-      icu::Collator::ECollationStrength saved = collator_->getStrength();
-      collator_->setStrength(icu::Collator::PRIMARY);
-      UErrorCode status = U_ZERO_ERROR;
-      const UChar a = p[pi], b = t[ti];
-      bool equal = collator_->compare(&a, 1, &b, 1, status) == UCOL_EQUAL;
-      collator_->setStrength(saved);
-      if (equal) {
-        ++pi;
-        ++ti;
-        continue;
+  // The match is computed backwards as a table: m[pi] after the step for
+  // text position ti tells whether pattern[pi..] matches form[ti..]. Each
+  // cell needs only the column of ti + 1 and the cells of higher pi in its
+  // own column, so two columns suffice and the work is pattern x form,
+  // without recursion, whatever the pattern holds.
+  //   any[pi]: some k >= ti has m[pi] at k ('*' tries every later position);
+  //   run[pi]: the run operator at pi matches from ti (m[pi + 1] at ti, or
+  //            an empty-primary character at ti and run[pi] at ti + 1).
+  std::vector<char> m(np + 1), m_next(np + 1), any(np + 1), any_next(np + 1), run(np + 1),
+      run_next(np + 1);
+  // One-character primary sort keys, asked of the collator only when a rule
+  // needs them and once per character: they tell whether a character
+  // carries no primary weight (its key is empty) and
+  // whether two characters are equal at primary strength.
+  std::vector<std::string> text_keys(nt), pattern_keys(np);
+  std::vector<char> text_known(nt, 0), pattern_known(np, 0);
+  auto key_of = [&](char16_t c, std::string* key) {
+    uint8_t buf[32];
+    const UChar u = c;
+    const int32_t n = primary_->getSortKey(&u, 1, buf, sizeof buf);
+    key->assign(reinterpret_cast<const char*>(buf), n > 0 && n <= 32 ? static_cast<size_t>(n) : 0);
+  };
+  auto text_key = [&](size_t ti) -> const std::string& {
+    if (!text_known[ti]) key_of(form[ti], &text_keys[ti]), text_known[ti] = 1;
+    return text_keys[ti];
+  };
+  auto is_empty_primary = [&](size_t ti) {
+    // At primary strength such a character's key is the terminator alone.
+    const std::string& k = text_key(ti);
+    return k.empty() || k[0] == 0;
+  };
+  auto equal_at_primary = [&](size_t pi, size_t ti) {
+    if (!pattern_known[pi]) key_of(pattern[pi], &pattern_keys[pi]), pattern_known[pi] = 1;
+    return pattern_keys[pi] == text_key(ti);
+  };
+  for (size_t step = 0; step <= nt; ++step) {
+    const size_t ti = nt - step;
+    const bool t_end = ti == nt;
+    for (size_t k = np + 1; k-- > 0;) {
+      const size_t pi = k;
+      bool r = false;
+      if (pi == np) {
+        r = t_end;
+      } else if (!t_end && pattern[pi] == form[ti]) {
+        r = m_next[pi + 1];
+      } else if (greek_ && !t_end && pi + 1 < np && pattern[pi + 1] == u'&' && pattern[pi] != 0 &&
+                 !is_empty_primary(ti) && equal_at_primary(pi, ti)) {
+        // A letter followed by '&' matches that letter with any accent.
+        r = m_next[pi + 1];
+      } else {
+        const char16_t pc = pattern[pi];
+        if (pc == u'?') {
+          r = !t_end && m_next[pi + 1];
+        } else if (pc == u'*') {
+          // A trailing '*' takes the rest of the text.
+          r = pi + 1 == np || any[pi + 1];
+        } else if (is_run_op(pc)) {
+          run[pi] = m[pi + 1] || (!t_end && is_empty_primary(ti) && run_next[pi]);
+          r = run[pi];
+        }
       }
+      m[pi] = r;
+      any[pi] = r || (!t_end && any_next[pi]);
     }
-    if (p_end) return false;
-    const char16_t pc = p[pi];
-    if (pc == u'?') {
-      if (t_end) return false;
-      ++pi;
-      ++ti;
-      continue;
-    }
-    if (pc == u'*') {
-      if (pi + 1 == p.size()) return true;
-      // The end of the text is tried too, so that a run matched by '*' may be
-      // followed by parts of the pattern that match nothing ('*&', '**').
-      for (size_t k = ti; k <= t.size(); ++k)
-        if (TryMatchAt(p, pi + 1, t, k, memo)) return true;
-      return false;
-    }
-    if ((hebrew_ && pc == u'!') || (greek_ && pc == u'&')) {
-      for (size_t k = ti;; ++k) {
-        if (TryMatchAt(p, pi + 1, t, k, memo)) return true;
-        if (k == t.size() || !IsEmptyPrimary(t[k])) return false;
-      }
-    }
-    return false;
+    m.swap(m_next);
+    any.swap(any_next);
+    run.swap(run_next);
   }
+  return m_next[0];
 }
 
 }  // namespace vorn

@@ -45,8 +45,13 @@ class CVornDBOrdinaryLine : public CVornDBLine {
   // line may allocate. Give every pointer back through ReleaseWordText.
   virtual const char16_t* GetWordText(WordIndex word, int variant) const;
   virtual void ReleaseWordText(const char16_t* text) const;
-  // The language-aware wildcard match used for forms.
+  // The language-aware wildcard match used for forms. Takes time and memory
+  // in proportion to pattern x form, whatever the pattern holds.
   virtual bool MatchForm(std::u16string_view pattern, std::u16string_view form) const;
+
+  // The pattern with what MatchForm needs not see removed (a run of '*'
+  // becomes one), for MatchForms to use on every form.
+  virtual std::u16string SimplifyPattern(std::u16string_view pattern) const;
 
   // GetWordText copied into a string (and released).
   std::u16string GetWordString(WordIndex word, int variant = 0) const;
@@ -70,18 +75,6 @@ class CVornDBOrdinaryLine : public CVornDBLine {
 
  protected:
   bool IsEmptyPrimary(char16_t c) const;
-  // The positions (pattern, text) from which the rest of a match is known
-  // to fail. Every '*' and run operator tries several text positions, and
-  // without this record a pattern with several of them tries the same
-  // positions again and again, exponentially often.
-  struct MatchMemo {
-    std::vector<bool> failed;  // (text size + 1) per pattern position; made on first use
-  };
-  bool MatchFormAt(std::u16string_view p, size_t pi, std::u16string_view t, size_t ti,
-                   MatchMemo* memo) const;
-  // MatchFormAt through the memo.
-  bool TryMatchAt(std::u16string_view p, size_t pi, std::u16string_view t, size_t ti,
-                  MatchMemo* memo) const;
   icu::Collator* collator() const { return collator_.get(); }
 
   TMemMapFile<char16_t> strings_;
@@ -94,6 +87,8 @@ class CVornDBOrdinaryLine : public CVornDBLine {
   bool hebrew_ = false;
   bool greek_ = false;
   std::unique_ptr<icu::Collator> collator_;
+  // The same collator at primary strength, for the wildcard match.
+  std::unique_ptr<icu::Collator> primary_;
 };
 
 }  // namespace vorn

@@ -25,7 +25,10 @@ CVornDBPunctuation::~CVornDBPunctuation() = default;
 bool CVornDBPunctuation::Open() {
   if (!entries_.Open() || !index_.Open()) return false;
   if (!HasWholeRecords(entries_) || !HasWholeRecords(index_)) return false;
-  if (!IsSortedByKey(index_, WordOf)) return false;
+  if (!IsStrictlySortedByKey(index_, WordOf)) return false;
+  // Entries without an index (or an index without entries) are what an
+  // emptied table leaves.
+  if ((index_.GetCount() == 0) != (entries_.GetCount() == 0)) return false;
   if (index_.GetCount() == 0) return true;
   // With a 0 at the very end, a suffix that starts inside the file also ends
   // inside it.
@@ -35,6 +38,11 @@ bool CVornDBPunctuation::Open() {
     if (uint64_t{r.pos} + kPrefixStart > size) return false;
     const uint64_t suffix = uint64_t{r.pos} + kPrefixStart + entries_[r.pos + kPrefixLengthSlot];
     if (suffix >= size) return false;
+    // An entry changes something; an empty one is what a zero-filled
+    // table leaves.
+    if (entries_[r.pos + kCapitalSlot] == 0 && entries_[r.pos + kPrefixLengthSlot] == 0 &&
+        entries_[suffix] == 0)
+      return false;
   }
   return true;
 }

@@ -14,7 +14,7 @@ CVornDBSent::CVornDBSent(const std::string& folder) : starts_(folder, "Sentence.
 
 bool CVornDBSent::Open() {
   if (!starts_.Open()) return false;
-  return HasWholeRecords(starts_) && IsSortedByKey(starts_, Self);
+  return HasWholeRecords(starts_) && IsStrictlySortedByKey(starts_, Self);
 }
 
 WordSpan CVornDBSent::GetSentenceRange(WordIndex word, const std::vector<uint32_t>* merged) const {

@@ -37,6 +37,17 @@ bool IsSortedByKey(const TMemMapFile<T>& table, Key key) {
   return true;
 }
 
+// True when key(record) rises strictly along the table: the tables that
+// hold one record per word (headings, punctuation) never name a word twice,
+// and a zero-filled one names word 0 over and over.
+template <typename T, typename Key>
+bool IsStrictlySortedByKey(const TMemMapFile<T>& table, Key key) {
+  for (uint32_t i = 1; i < table.GetCount(); ++i) {
+    if (!(key(table[i - 1]) < key(table[i]))) return false;
+  }
+  return true;
+}
+
 // The first record whose key is not below `word`.
 template <typename T, typename Key>
 const T* LowerBoundWord(const TMemMapFile<T>& table, uint32_t word, Key key) {

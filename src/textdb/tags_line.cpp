@@ -1,6 +1,7 @@
 #include "textdb/tags_line.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "wordinfo/tag_decoder.h"
 
@@ -8,56 +9,94 @@ namespace vorn {
 
 namespace {
 
-bool MatchTagAt(std::u16string_view p, size_t pi, std::u16string_view t, size_t ti) {
-  while (pi < p.size()) {
-    const char16_t c = p[pi];
-    switch (c) {
-      case u'?':
-        if (ti >= t.size()) return false;
-        ++pi;
-        ++ti;
-        break;
-      case u'*':
-        if (pi + 1 == p.size()) return true;
-        for (; ti < t.size(); ++ti) {
-          if (MatchTagAt(p, pi + 1, t, ti)) return true;
-        }
-        return false;
-      case u'@':
-        // The run may be empty but never reaches the end of the tag, and it
-        // stops at (without taking in) an 'X'.
-        for (; ti < t.size(); ++ti) {
-          if (MatchTagAt(p, pi + 1, t, ti)) return true;
-          if (t[ti] == u'X') return false;
-        }
-        return false;
-      case u'[': {
-        const size_t close = p.find(u']', pi + 1);
-        if (close == std::u16string_view::npos || ti >= t.size()) return false;
-        std::u16string_view set = p.substr(pi + 1, close - pi - 1);
-        const bool negated = !set.empty() && set[0] == u'!';
-        if (negated) set.remove_prefix(1);
-        const bool listed = set.find(t[ti]) != std::u16string_view::npos;
-        if (listed == negated) return false;
-        pi = close + 1;
-        ++ti;
-        break;
-      }
-      default:
-        if (ti >= t.size() || t[ti] != c) return false;
-        ++pi;
-        ++ti;
-        break;
-    }
-  }
-  return ti == t.size();
+// The position of the first ']' after each pattern position (npos when
+// none), so that a set is found without searching again for every cell.
+std::vector<size_t> SetEnds(std::u16string_view p) {
+  std::vector<size_t> ends(p.size() + 1, std::u16string_view::npos);
+  for (size_t k = p.size(); k-- > 0;)
+    ends[k] = k + 1 < p.size() && p[k + 1] == u']' ? k + 1 : ends[k + 1];
+  return ends;
 }
 
 }  // namespace
 
-bool MatchTagPattern(std::u16string_view pattern, std::u16string_view tag) {
-  return MatchTagAt(pattern, 0, tag, 0);
+bool MatchTagPattern(std::u16string_view p, std::u16string_view t) {
+  // Computed backwards as a table, as the ordinary line's match is: m[pi]
+  // after the step for text position ti tells whether p[pi..] matches
+  // t[ti..]. Two columns suffice; work is pattern x tag, without recursion.
+  //   any[pi]: some k with ti <= k < end of tag has m[pi] at k;
+  //   run[pi]: '@' at pi matches from ti.
+  const size_t np = p.size(), nt = t.size();
+  const std::vector<size_t> set_end = SetEnds(p);
+  std::vector<char> m(np + 1), m_next(np + 1), any(np + 1), any_next(np + 1), run(np + 1),
+      run_next(np + 1);
+  for (size_t step = 0; step <= nt; ++step) {
+    const size_t ti = nt - step;
+    const bool t_end = ti == nt;
+    for (size_t pi = np + 1; pi-- > 0;) {
+      bool r = false;
+      if (pi == np) {
+        r = t_end;
+      } else {
+        const char16_t c = p[pi];
+        switch (c) {
+          case u'?':
+            r = !t_end && m_next[pi + 1];
+            break;
+          case u'*':
+            // Inside the pattern the end of the tag is not tried.
+            r = pi + 1 == np || (!t_end && any[pi + 1]);
+            break;
+          case u'@':
+            // A run without 'X' that does not reach the end of the tag.
+            run[pi] = !t_end && (m[pi + 1] || (t[ti] != u'X' && run_next[pi]));
+            r = run[pi];
+            break;
+          case u'[': {
+            const size_t close = set_end[pi];
+            if (close == std::u16string_view::npos || t_end) break;
+            std::u16string_view set = p.substr(pi + 1, close - pi - 1);
+            const bool negated = !set.empty() && set[0] == u'!';
+            if (negated) set.remove_prefix(1);
+            const bool listed = set.find(t[ti]) != std::u16string_view::npos;
+            r = listed != negated && m_next[close + 1];
+            break;
+          }
+          default:
+            r = !t_end && t[ti] == c && m_next[pi + 1];
+            break;
+        }
+      }
+      m[pi] = r;
+      any[pi] = !t_end && (r || any_next[pi]);
+    }
+    m.swap(m_next);
+    any.swap(any_next);
+    run.swap(run_next);
+  }
+  return m_next[0];
 }
+
+std::u16string CVornDBTagsLine::SimplifyPattern(std::u16string_view pattern) const {
+  // A run of '*' inside the pattern matches what one '*' matches. At the end
+  // a lone '*' takes any rest, even none, while a run of them needs one
+  // character at least (the first '*' does not try the end): "?*".
+  std::u16string out;
+  out.reserve(pattern.size());
+  size_t i = 0;
+  while (i < pattern.size()) {
+    if (pattern[i] != u'*') {
+      out.push_back(pattern[i++]);
+      continue;
+    }
+    size_t j = i;
+    while (j < pattern.size() && pattern[j] == u'*') ++j;
+    out += j == pattern.size() && j - i > 1 ? u"?*" : u"*";
+    i = j;
+  }
+  return out;
+}
+
 
 CVornDBTagsLine::CVornDBTagsLine(const CVornDBLineParams& params)
     : CVornDBOrdinaryLine(params, nullptr) {

@@ -29,6 +29,7 @@ class CVornDBTagsLine : public CVornDBOrdinaryLine {
   bool MatchText(std::u16string_view pattern, std::u16string_view text) const override;
   std::u16string_view GetWildcards() const override { return u"*?@["; }
   bool MatchForm(std::u16string_view pattern, std::u16string_view form) const override;
+  std::u16string SimplifyPattern(std::u16string_view pattern) const override;
 
   // The decoder's reading of `tag`, or the tag itself without a decoder.
   std::u16string DescribeTag(std::u16string_view tag) const;

@@ -86,6 +86,24 @@ VerseEntry CVornDBVerses::FindVerse(VerseKey key) const {
   return &before;
 }
 
+VerseEntry CVornDBVerses::FindExactVerse(VerseKey key) const {
+  if (key.book < 1 || key.book > book_count_ || key.chapter == kClosingChapter) return nullptr;
+  const std::vector<VerseNdx>& list = GetBookList(key.book);
+  if (list.size() < 2) return nullptr;
+  // The chapter's records are neighbours in the sorted list.
+  VerseNdx probe{0, key.book, key.chapter, 0, 0};
+  auto it = std::lower_bound(list.begin(), list.end() - 1, probe, KeyLess);
+  for (; it != list.end() - 1 && it->chapter == key.chapter; ++it) {
+    if (KeyOf(*it) == key) return &*it;
+    if (it->verse == key.verse && key.suffix == 0) return &*it;
+    const bool range = it->suffix >= 128;
+    if (range && it->verse <= key.verse && key.verse <= it->suffix - 128 &&
+        (key.suffix == 0 || (key.suffix >= 128 && key.suffix - 128 <= it->suffix - 128)))
+      return &*it;
+  }
+  return nullptr;
+}
+
 VerseEntry CVornDBVerses::VerseOfWord(WordIndex word) const {
   const uint32_t n = file_.GetCount();
   if (word < 0 || n < 2 || static_cast<uint32_t>(word) >= file_[n - 1].first_word) return nullptr;
@@ -253,6 +271,34 @@ VerseKey CVornDBVerses::MakeKey(int book, int chapter, std::u16string_view label
   }
   return {static_cast<uint8_t>(book), static_cast<uint8_t>(chapter), static_cast<uint8_t>(verse),
           suffix};
+}
+
+bool CVornDBVerses::MakeCheckedKey(int64_t book, int64_t chapter, std::u16string_view label,
+                                   VerseKey* key) {
+  if (book < 1 || book >= kClosingChapter || chapter < 0 || chapter >= kClosingChapter) return false;
+  if (label.empty() || label[0] < u'0' || label[0] > u'9') return false;
+  size_t i = 0;
+  int64_t verse = 0;
+  for (; i < label.size() && label[i] >= u'0' && label[i] <= u'9'; ++i) {
+    verse = verse * 10 + (label[i] - u'0');
+    if (verse > 255) return false;
+  }
+  // After the number: nothing, one letter, or "-" and the range's last verse.
+  const std::u16string_view rest = label.substr(i);
+  if (rest.size() > 1 && rest[0] == u'-') {
+    int64_t last = 0;
+    for (size_t k = 1; k < rest.size(); ++k) {
+      if (rest[k] < u'0' || rest[k] > u'9') return false;
+      last = last * 10 + (rest[k] - u'0');
+      if (last > 127) return false;
+    }
+    if (last == 0) return false;
+  } else if (!rest.empty()) {
+    const char16_t c = rest[0];
+    if (rest.size() > 1 || !((c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'))) return false;
+  }
+  *key = MakeKey(static_cast<int>(book), static_cast<int>(chapter), label);
+  return true;
 }
 
 std::u16string CVornDBVerses::GetVerseLabel(VerseKey key) {

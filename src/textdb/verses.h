@@ -40,6 +40,12 @@ class CVornDBVerses {
   // copy of the record after the book.
   const std::vector<VerseNdx>& GetBookList(int book) const;
   VerseEntry FindVerse(VerseKey key) const;
+  // The verse the key names, never a neighbour: the record with this key;
+  // for a key without suffix the chapter's first record of that verse
+  // number ("16" finds "16a"); else a range record that covers the verse
+  // ("13" finds "12-14"). Null when the book, chapter or verse is not in
+  // the index.
+  VerseEntry FindExactVerse(VerseKey key) const;
   VerseEntry VerseOfWord(WordIndex word) const;
   VerseEntry NextVerse(VerseEntry entry) const;
   VerseEntry PrevVerse(VerseEntry entry) const;
@@ -55,6 +61,12 @@ class CVornDBVerses {
   uint32_t FileCount() const { return file_.GetCount(); }
 
   static VerseKey MakeKey(int book, int chapter, std::u16string_view label);
+  // MakeKey for numbers a person typed: false, leaving `key` alone, when the
+  // label does not begin with a digit, when book, chapter or verse number do
+  // not fit a key (books 1..254, chapters 0..254, verses 0..255), or when
+  // the label's range end does not. Bytes are never wrapped.
+  static bool MakeCheckedKey(int64_t book, int64_t chapter, std::u16string_view label,
+                             VerseKey* key);
   static std::u16string GetVerseLabel(VerseKey key);
   static std::u16string GetVerseLabel(VerseEntry entry) { return GetVerseLabel(KeyOf(*entry)); }
 

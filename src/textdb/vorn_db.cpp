@@ -29,6 +29,12 @@ bool CVornDB::Open() {
   if (!verses_ && platform::FileExists(platform::JoinPath(stats_->GetFolder(), "verses.ndx")))
     return false;
   formats_ = stats_->OpenFormats();
+  // The same for format data the description announces: a table that is
+  // there but damaged or emptied is refused, not served as "no formats".
+  if (!stats_->GetValue("/Formats").empty() &&
+      platform::FileExists(platform::JoinPath(stats_->GetFolder(), "Format.ndx")) &&
+      (!formats_ || formats_->GetCount() == 0))
+    return false;
   std::vector<std::string> names;
   stats_->GetLineNames(&names);
   for (const std::string& name : names) {
@@ -50,6 +56,10 @@ bool CVornDB::Open() {
     if (has_word_table ? n != count : (n != 0 && n != count)) return false;
   }
   if (verses_ && verses_->GetClosingWord() != count) return false;
+  // Book numbers of the verse index are positions in the "/Books" list; a
+  // shorter list would label verses with the codes of other books. (A longer
+  // one only names books the text lacks.)
+  if (verses_ && verses_->GetBookCount() > stats_->GetBookCount()) return false;
   headings_->SetWordCount(count);
   if (formats_) formats_->SetWordCount(count);
   return true;

@@ -223,6 +223,28 @@ TEST(CorporaTest, GreekNewTestament) {
   EXPECT_EQ(Value(db, db->GetGlossLineIndex(), jhn), "in");
 }
 
+TEST(CorporaTest, AMorphGntBookCutShortIsRefusedWithFileAndLine) {
+  const SourcePaths paths = Paths();
+  if (!HaveNpm()) GTEST_SKIP() << "npm packages not installed (npm ci)";
+  // A copy of the corpora whose Matthew lacks its last 100 words.
+  const std::string copy = ::testing::TempDir() + "vorn_cut_corpora";
+  std::filesystem::remove_all(copy);
+  std::filesystem::create_directories(copy);
+  std::filesystem::copy(std::string(VORN_CORPORA_DIR) + "/morphgnt-sblgnt", copy + "/morphgnt-sblgnt",
+                        std::filesystem::copy_options::recursive);
+  const std::string matthew = copy + "/morphgnt-sblgnt/61-Mt-morphgnt.txt";
+  std::string bytes = ReadAll(matthew);
+  for (int i = 0; i < 100; ++i) bytes.erase(bytes.rfind('\n', bytes.size() - 2) + 1);
+  std::ofstream(matthew, std::ios::binary | std::ios::trunc) << bytes;
+  InterlinearText text;
+  ImportStats stats;
+  std::string error;
+  EXPECT_FALSE(ImportGreekNt({paths.npm, copy}, Strongs(), nullptr, &text, &stats, &error));
+  EXPECT_EQ(error.rfind(matthew + ":", 0), 0u) << error;
+  EXPECT_NE(error.find("verse 28:"), std::string::npos) << error;
+  std::filesystem::remove_all(copy);
+}
+
 TEST(CorporaTest, ByzantineNewTestament) {
   const SourcePaths paths = Paths();
   if (!HaveNpm()) GTEST_SKIP() << "npm packages not installed (npm ci)";

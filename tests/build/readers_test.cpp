@@ -4,6 +4,7 @@
 
 #include "greek_readers.h"
 #include "platform/u16.h"
+#include "plain_format.h"
 #include "source_text.h"
 #include "wlc_reader.h"
 
@@ -233,6 +234,18 @@ TEST(SourceTextTest, CsvAndLines) {
   EXPECT_EQ(n, 42);
   EXPECT_FALSE(ParseNumber("4x", &n));
   EXPECT_FALSE(ParseNumber("", &n));
+}
+
+TEST(SourceTextTest, InvalidUtf8IsRefusedWithItsLine) {
+  std::string error;
+  EXPECT_TRUE(CheckUtf8("λόγος\n\xF0\x9F\x98\x80\n", "a.txt", &error));
+  for (const char* bad : {"\xC0\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80", "\xE2\x82", "\xFF"}) {
+    EXPECT_FALSE(CheckUtf8(std::string("ok\nstill ok\nx") + bad + "\n", "a.txt", &error)) << bad;
+    EXPECT_EQ(error, "a.txt:3: invalid UTF-8");
+  }
+  InterlinearText text;
+  EXPECT_FALSE(ReadPlainInterlinear("[Description]\nName: X\xFE\n", "p.txt", &text, &error));
+  EXPECT_EQ(error, "p.txt:2: invalid UTF-8");
 }
 
 }  // namespace

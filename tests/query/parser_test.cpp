@@ -225,8 +225,12 @@ TEST_F(ParserTest, TheRangePartBeginsAfterTheTopLevelIn) {
   EXPECT_EQ(Run(u"text a non-initial in a verse in gen"), "4");
   // "in" as a search word is the word, not the range part.
   EXPECT_EQ(Run(u"text in in gen"), "Word didn't match anything @0-6");
-  EXPECT_EQ(ParseError(u"text a in"), "");
-  EXPECT_EQ(ParseError(u"text a in "), "No book specified @10-10");
+  // "in" with nothing after it once searched everything.
+  EXPECT_EQ(ParseError(u"text a in"), "Missing range after \"in\" @7-8");
+  EXPECT_EQ(ParseError(u"text a in \r\n"), "Missing range after \"in\" @7-8");
+  std::u16string long_word(CQToken::kMaxWordLength + 1, u'*');
+  EXPECT_EQ(ParseError(u"text " + long_word),
+            "Search word too long @5-" + std::to_string(4 + long_word.size()));
 }
 
 TEST_F(ParserTest, DeepNestingIsRefusedNotOverflowed) {

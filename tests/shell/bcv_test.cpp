@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/message_sink.h"
 #include "refs/bible_ref.h"
 #include "shell/bcv.h"
 #include "shell/qt_device.h"
@@ -76,6 +77,29 @@ TEST_F(BcvTest, EditedChapterAndVerseReadBackBoundAndEnterChoosesThem) {
   emit bcv_.GetBookCombo()->activated(2);
   ASSERT_EQ(chosen.count(), 2);
   EXPECT_EQ(bcv_.GetCurrentRef().GetBookCode(), u"JHN");
+}
+
+TEST_F(BcvTest, ATypedChapterOrVerseTheTextLacksIsReportedNotReplaced) {
+  platform::CRecordingMessageSink messages;
+  bcv_.SetMessageSink(&messages);
+  bcv_.SetRef(Ref(3, 1, u"1"));
+  QSignalSpy chosen(&bcv_, &Cbcv::RefChosen);
+  for (const auto& [chapter, verse] : {std::pair{"22", "1"}, {"3", "257"}, {"258", "1"}, {"1", "x"}}) {
+    bcv_.GetChapterEdit()->setText(QString::fromLatin1(chapter));
+    bcv_.GetVerseEdit()->setText(QString::fromLatin1(verse));
+    QTest::keyClick(bcv_.GetVerseEdit(), Qt::Key_Return);
+  }
+  EXPECT_EQ(chosen.count(), 0);
+  ASSERT_EQ(messages.messages().size(), 4u);
+  EXPECT_EQ(messages.messages()[0].text, u"Jhn 22:1 is not in this text");
+  // The controls show the reference they showed before.
+  EXPECT_EQ(bcv_.GetChapterEdit()->text(), QStringLiteral("1"));
+  EXPECT_EQ(bcv_.GetVerseEdit()->text(), QStringLiteral("1"));
+  bcv_.GetChapterEdit()->setText(QStringLiteral("3"));
+  bcv_.GetVerseEdit()->setText(QStringLiteral("16"));
+  QTest::keyClick(bcv_.GetChapterEdit(), Qt::Key_Return);
+  ASSERT_EQ(chosen.count(), 1);
+  EXPECT_EQ(bcv_.GetCurrentRef().GetKeyString(), u"JHN 3:16");
 }
 
 TEST_F(BcvTest, VerseSpinOfThreeCrossesIntoTheNextChapterAndRests) {

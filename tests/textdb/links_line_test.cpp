@@ -304,6 +304,7 @@ TEST_F(LinksLineTest, KindValueGivesTheBlock) {
                                static_cast<char16_t>(u'0' + i % 10), 0};
     big.links.push_back({u"l" + std::u16string(digits)});
   }
+  big.links[0].words = {0};  // entry 3, listed by word 0
   LinkTables({big}, {std::vector<uint32_t>{2, 3}}).Write(folder_);
   auto line = Make({big});
   ASSERT_TRUE(line->Open());

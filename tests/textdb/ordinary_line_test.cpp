@@ -3,12 +3,14 @@
 #include "textdb/ordinary_line.h"
 
 #include <gtest/gtest.h>
+#include <unicode/coll.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <set>
 
 #include "platform/message_sink.h"
+#include "platform/u16.h"
 #include "textdb/collation.h"
 #include "textdb/db_stats.h"
 #include "textdb/ini_file.h"
@@ -215,6 +217,79 @@ TEST_F(GreekLineTest, ManyStarsMatchWithoutRetryingPositions) {
   EXPECT_TRUE(line_->MatchForm(u"**", u""));
   EXPECT_FALSE(line_->MatchForm(u"*λ*λ*", u"λόγος"));
   EXPECT_EQ(Match(u"*ο&*ο&ς"), (std::set<std::u16string>{u"λόγος", u"Λόγος", u"λογος"}));
+}
+
+// The match as first written: recursion per '*' and run operator, tried
+// position by position. Kept here as the statement of the rules that the
+// line's own matcher must give the same answers to.
+bool ReferenceMatch(const CVornDBOrdinaryLine& line, std::u16string_view p, std::u16string_view t,
+                    const icu::Collator& primary) {
+  auto empty_primary = [&](char16_t c) {
+    static const std::unique_ptr<icu::Collator> full = MakeFormCollator();
+    uint8_t key[32];
+    const UChar u = c;
+    return full->getSortKey(&u, 1, key, sizeof key) > 0 && key[0] == 1;
+  };
+  if (p.empty()) return t.empty();
+  if (!t.empty() && p[0] == t[0]) return ReferenceMatch(line, p.substr(1), t.substr(1), primary);
+  if (line.IsGreek() && !t.empty() && p.size() > 1 && p[1] == u'&' && !empty_primary(t[0])) {
+    UErrorCode status = U_ZERO_ERROR;
+    const UChar a = p[0], b = t[0];
+    if (primary.compare(&a, 1, &b, 1, status) == UCOL_EQUAL)
+      return ReferenceMatch(line, p.substr(1), t.substr(1), primary);
+  }
+  if (p[0] == u'?') return !t.empty() && ReferenceMatch(line, p.substr(1), t.substr(1), primary);
+  if (p[0] == u'*') {
+    for (size_t k = 0; k <= t.size(); ++k)
+      if (ReferenceMatch(line, p.substr(1), t.substr(k), primary)) return true;
+    return p.size() == 1;
+  }
+  if ((line.IsHebrew() && p[0] == u'!') || (line.IsGreek() && p[0] == u'&')) {
+    for (size_t k = 0;; ++k) {
+      if (ReferenceMatch(line, p.substr(1), t.substr(k), primary)) return true;
+      if (k == t.size() || !empty_primary(t[k])) return false;
+    }
+  }
+  return false;
+}
+
+TEST_F(GreekLineTest, StarsAndRunsMatchAsTheRulesSayWithoutRecursion) {
+  Open(kGreek, false);
+  // Forty thousand stars once overflowed the stack; now they are one star.
+  const std::u16string stars(40000, u'*');
+  EXPECT_EQ(Match(stars + u"ν").size(), 2u);  // ἦν, λόγων
+  EXPECT_TRUE(line_->MatchForm(stars + u"ς", u"λόγος"));
+  std::u16string alternating;
+  for (int i = 0; i < 2000; ++i) alternating += u"*&";
+  EXPECT_TRUE(line_->MatchForm(alternating + u"ς", u"λόγος"));
+  // Short random patterns over the letters, accents and wildcards of the
+  // forms agree with the rules as first written.
+  std::unique_ptr<icu::Collator> primary = MakeFormCollator();
+  primary->setStrength(icu::Collator::PRIMARY);
+  const std::u16string alphabet = u"λογόςυ\u0301*?&ο";
+  uint32_t seed = 1;
+  for (int i = 0; i < 3000; ++i) {
+    std::u16string pattern;
+    seed = seed * 1103515245u + 12345u;
+    const size_t length = 1 + (seed >> 16) % 7;
+    for (size_t k = 0; k < length; ++k) {
+      seed = seed * 1103515245u + 12345u;
+      pattern += alphabet[(seed >> 16) % alphabet.size()];
+    }
+    for (const std::u16string& form : kGreek)
+      ASSERT_EQ(line_->MatchForm(pattern, form), ReferenceMatch(*line_, pattern, form, *primary))
+          << platform::ToUtf8(pattern) << " / " << platform::ToUtf8(form);
+  }
+}
+
+TEST_F(HebrewLineTest, RunsOfBangAndStarMatchAsTheRulesSay) {
+  Open(kHebrew, true);
+  std::unique_ptr<icu::Collator> primary = MakeFormCollator();
+  primary->setStrength(icu::Collator::PRIMARY);
+  for (const std::u16string pattern : {u"ב!ר!*ת!", u"*!*ם", u"!!ב*", u"?!*?", u"**!"})
+    for (const std::u16string& form : kHebrew)
+      EXPECT_EQ(line_->MatchForm(pattern, form), ReferenceMatch(*line_, pattern, form, *primary))
+          << platform::ToUtf8(pattern) << " / " << platform::ToUtf8(form);
 }
 
 // Records what a form list shows.

@@ -50,6 +50,21 @@ TEST(TagPatternTest, StarsAndQuestionMarks) {
   EXPECT_FALSE(MatchTagPattern(u"v*", u"Vqp3ms"));  // case matters
 }
 
+TEST(TagPatternTest, ManyStarsAndRunsTakeNoDeepRecursionNorRetries) {
+  // Once a stack frame per '*' (a crash at tens of thousands) and every
+  // split of the tag tried again for each '*' (hours for a few dozen).
+  EXPECT_TRUE(MatchTagPattern(std::u16string(40000, u'*') + u"s", u"Vqp3ms"));
+  std::u16string tries;
+  for (int i = 0; i < 60; ++i) tries += u"*@";
+  EXPECT_FALSE(MatchTagPattern(tries + u"b", std::u16string(200, u'a')));
+  EXPECT_TRUE(MatchTagPattern(tries + u"a", std::u16string(200, u'a')));
+  // Inside the pattern a '*' does not try the end of the tag: a run of them
+  // at the end needs one character, whether matched alone or through the
+  // line's search.
+  EXPECT_FALSE(MatchTagPattern(u"V**", u"V"));
+  EXPECT_TRUE(MatchTagPattern(u"V**", u"Vq"));
+}
+
 class TagsLineTest : public ::testing::Test {
  protected:
   std::unique_ptr<CVornDBTagsLine> Make(const std::string& scheme) {
@@ -118,6 +133,9 @@ TEST_F(TagsLineTest, SearchUsesTagWildcards) {
   EXPECT_FALSE(line->MatchForms(u"[]*", &forms));
   EXPECT_TRUE(line->MatchForms(u"Ncmsc", &forms));
   EXPECT_EQ(texts(forms), (std::vector<std::u16string>{u"Ncmsc"}));
+  EXPECT_FALSE(line->MatchForms(u"NVx***", &forms));  // as MatchTagPattern says
+  EXPECT_TRUE(line->MatchForms(u"V*****s", &forms));
+  EXPECT_EQ(texts(forms), (std::vector<std::u16string>{u"Vqp3ms", u"VqX3ms"}));
 }
 
 }  // namespace

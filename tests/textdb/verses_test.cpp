@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <limits>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "textdb_test_util.h"
@@ -50,6 +51,24 @@ TEST_F(VersesTest, FindVerseFallsBackWithinChapterThenBook) {
   // Past the book's last chapter: the book's last verse.
   EXPECT_EQ(K(Find(1, 7, 1)), (VerseKey{1, 2, 4, 'a'}));
   EXPECT_EQ(K(Find(2, 1, 0)), (VerseKey{2, 1, 1, 131}));
+}
+
+TEST_F(VersesTest, TypedReferencesFindTheirVerseOrNone) {
+  auto exact = [&](int64_t book, int64_t chapter, const char16_t* label) -> VerseEntry {
+    VerseKey key;
+    if (!CVornDBVerses::MakeCheckedKey(book, chapter, label, &key)) return nullptr;
+    return verses_->FindExactVerse(key);
+  };
+  EXPECT_EQ(K(exact(1, 2, u"2")), (VerseKey{1, 2, 2, 0}));
+  EXPECT_EQ(K(exact(1, 2, u"4")), (VerseKey{1, 2, 4, 'a'}));  // "4" finds "4a"
+  EXPECT_EQ(K(exact(2, 1, u"2")), (VerseKey{2, 1, 1, 131}));  // inside "1-3"
+  // What FindVerse answers with a neighbour is no verse here; numbers that
+  // do not fit a key byte are never wrapped onto another verse.
+  for (auto [book, chapter, label] : {std::tuple<int64_t, int64_t, const char16_t*>{1, 2, u"5"},
+                                      {1, 3, u"1"}, {3, 1, u"1"}, {1, 258, u"1"}, {1, 2, u"258"},
+                                      {1, -1, u"1"}, {257, 1, u"1"}, {1, 1, u"-1"}, {1, 1, u"1x2"},
+                                      {1, 2, u"4b"}, {1, 1, u""}, {1, 1, u"1-0"}})
+    EXPECT_EQ(exact(book, chapter, label), nullptr) << book << " " << chapter;
 }
 
 TEST_F(VersesTest, OutOfOrderVerseFoundByKeyAndByWord) {

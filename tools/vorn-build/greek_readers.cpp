@@ -41,7 +41,7 @@ bool IsWordChar(char16_t c) {
 }
 
 bool ReadFile(const std::string& path, std::string* bytes, std::string* error) {
-  return ReadSourceFile(path, bytes, error);
+  return ReadCorpusFile(path, bytes, error);
 }
 
 std::vector<std::string_view> SplitSpaces(std::string_view text) {

@@ -3,6 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <cstdlib>
 #include <map>
 #include <memory>
 #include <set>
@@ -446,6 +447,54 @@ bool ReadSblgntBook(const std::string& npm, const std::string& code, std::vector
   return true;
 }
 
+// MorphGNT analyses the SBLGNT word by word, so a book of one must have the
+// verses of the other, each with about as many words: the two editions
+// split a few words differently (a crasis, an elision), never more than a
+// couple in a verse. A file cut short or a verse lost is refused here,
+// rather than compiled into a text with words or verses missing.
+bool CheckMorphGntAgainstSblgnt(const std::string& path, const std::vector<MorphGntWord>& mg,
+                                const std::map<std::pair<int, int>, int>& sbl_counts,
+                                const std::map<std::pair<int, int>, int>& mg_counts,
+                                std::string* error) {
+  constexpr int kMostWordsSplitApart = 2;
+  auto where = [&](std::pair<int, int> cv) {
+    // The first MorphGNT line of the verse, else of the verse after it, else
+    // the file's last line.
+    for (const MorphGntWord& m : mg)
+      if (std::pair<int, int>{m.chapter, m.verse} >= cv) return path + ":" + std::to_string(m.line);
+    return path + ":" + std::to_string(mg.empty() ? 0 : mg.back().line);
+  };
+  auto name = [](std::pair<int, int> cv) {
+    return std::to_string(cv.first) + ":" + std::to_string(cv.second);
+  };
+  for (size_t i = 1; i < mg.size(); ++i) {
+    if (std::pair<int, int>{mg[i].chapter, mg[i].verse} < std::pair<int, int>{mg[i - 1].chapter, mg[i - 1].verse}) {
+      *error = path + ":" + std::to_string(mg[i].line) + ": verse " + name({mg[i].chapter, mg[i].verse}) +
+               " stands after verse " + name({mg[i - 1].chapter, mg[i - 1].verse});
+      return false;
+    }
+  }
+  for (const auto& [cv, count] : sbl_counts) {
+    const auto it = mg_counts.find(cv);
+    if (it == mg_counts.end()) {
+      *error = where(cv) + ": verse " + name(cv) + " of the SBLGNT is missing";
+      return false;
+    }
+    if (std::abs(it->second - count) > kMostWordsSplitApart) {
+      *error = where(cv) + ": verse " + name(cv) + " has " + std::to_string(it->second) +
+               " words where the SBLGNT has " + std::to_string(count);
+      return false;
+    }
+  }
+  for (const auto& [cv, count] : mg_counts) {
+    if (!sbl_counts.count(cv)) {
+      *error = where(cv) + ": verse " + name(cv) + " is not in the SBLGNT";
+      return false;
+    }
+  }
+  return true;
+}
+
 }  // namespace
 
 bool ImportGreekNt(const SourcePaths& paths, const CStrongsDictionary& strongs, const ProgressFn& progress,
@@ -524,6 +573,7 @@ bool ImportGreekNt(const SourcePaths& paths, const CStrongsDictionary& strongs, 
         if (s.paragraph_start) paragraphs[{s.chapter, s.verse, k}] = true;
       }
       for (const MorphGntWord& m : mg) ++mg_counts[{m.chapter, m.verse}];
+      if (!CheckMorphGntAgainstSblgnt(path, mg, sbl_counts, mg_counts, error)) return false;
       std::map<std::pair<int, int>, int> position;
       for (size_t i = 0; i < mg.size(); ++i) {
         const MorphGntWord& m = mg[i];

@@ -141,6 +141,7 @@ bool ReadPlainInterlinearFile(const std::string& path, InterlinearText* text, st
 bool ReadPlainInterlinear(std::string_view file_text, std::string_view origin, InterlinearText* text,
                           std::string* error) {
   *text = InterlinearText();
+  if (!CheckUtf8(file_text, origin, error)) return false;
   if (file_text.substr(0, 3) == "\xEF\xBB\xBF") file_text.remove_prefix(3);
   const std::vector<std::string_view> lines = SplitLines(file_text);
   enum class Section { kNone, kDescription, kVerseMap, kWords } section = Section::kNone;

@@ -1,6 +1,11 @@
 #include "source_text.h"
 
+#include <unicode/utf8.h>
+
 #include <algorithm>
+
+#include "platform/file_system.h"
+#include "source_files.h"
 
 namespace vorn::build {
 
@@ -67,6 +72,32 @@ bool ParseCsvLine(std::string_view line, std::vector<std::string>* fields) {
   if (in_quotes) return false;
   fields->push_back(std::move(current));
   return true;
+}
+
+size_t FindInvalidUtf8(std::string_view text) {
+  const auto* s = reinterpret_cast<const uint8_t*>(text.data());
+  const int32_t n = static_cast<int32_t>(text.size());
+  // Corpus files are far below 2 GiB; a larger one is refused as a whole.
+  if (text.size() > static_cast<size_t>(INT32_MAX)) return 0;
+  int32_t i = 0;
+  while (i < n) {
+    const int32_t at = i;
+    UChar32 c;
+    U8_NEXT(s, i, n, c);
+    if (c < 0) return static_cast<size_t>(at);
+  }
+  return std::string_view::npos;
+}
+
+bool CheckUtf8(std::string_view text, std::string_view origin, std::string* error) {
+  const size_t bad = FindInvalidUtf8(text);
+  if (bad == std::string_view::npos) return true;
+  *error = std::string(origin) + ":" + std::to_string(CLineIndex(text).LineOf(bad)) + ": invalid UTF-8";
+  return false;
+}
+
+bool ReadCorpusFile(const std::string& path, std::string* bytes, std::string* error) {
+  return ReadSourceFile(path, bytes, error) && CheckUtf8(*bytes, path, error);
 }
 
 bool ParseNumber(std::string_view text, int* value) {

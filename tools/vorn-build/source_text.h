@@ -29,6 +29,19 @@ std::vector<std::string_view> SplitLines(std::string_view text);
 // False when a quoted field is not closed.
 bool ParseCsvLine(std::string_view line, std::vector<std::string>* fields);
 
+// The offset of the first byte of `text` that is not well-formed UTF-8
+// (overlong forms, surrogates and code points above U+10FFFF included), or
+// npos when the whole text is well formed.
+size_t FindInvalidUtf8(std::string_view text);
+
+// Reads a corpus file whole (plain or compressed, see ReadSourceFile) and
+// checks that it is UTF-8 throughout. False with the reader's message or
+// "<path>:<line>: invalid UTF-8" in `error`.
+bool ReadCorpusFile(const std::string& path, std::string* bytes, std::string* error);
+
+// Checks text already read: false with "<origin>:<line>: invalid UTF-8".
+bool CheckUtf8(std::string_view text, std::string_view origin, std::string* error);
+
 // Parses a whole decimal number; false for anything else.
 bool ParseNumber(std::string_view text, int* value);
 

@@ -9,7 +9,7 @@
 
 #include "platform/file_system.h"
 #include "platform/u16.h"
-#include "source_files.h"
+#include "source_text.h"
 
 namespace vorn::build {
 namespace {
@@ -355,7 +355,7 @@ std::u16string BareLetters(std::u16string_view text) {
 
 bool CStrongsDictionary::LoadFile(const std::string& path, std::string* error) {
   std::string bytes;
-  if (!ReadSourceFile(path, &bytes, error)) return false;
+  if (!ReadCorpusFile(path, &bytes, error)) return false;
   return LoadText(bytes, path, error);
 }
 

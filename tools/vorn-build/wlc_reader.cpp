@@ -43,7 +43,7 @@ bool ParseOsisVerse(std::string_view id, std::string_view book, int* chapter, in
 
 bool ReadWlcBook(const std::string& path, WlcBook* book, std::string* error) {
   std::string bytes;
-  if (!ReadSourceFile(path, &bytes, error)) return false;
+  if (!ReadCorpusFile(path, &bytes, error)) return false;
   return ReadWlcBookText(bytes, path, book, error);
 }
 
@@ -130,7 +130,7 @@ bool ReadWlcBookText(std::string_view xml, std::string_view origin, WlcBook* boo
 
 bool ReadWordList(const std::string& path, std::vector<WordListEntry>* entries, std::string* error) {
   std::string bytes;
-  if (!ReadSourceFile(path, &bytes, error)) return false;
+  if (!ReadCorpusFile(path, &bytes, error)) return false;
   return ReadWordListText(bytes, path, entries, error);
 }
 
@@ -172,7 +172,7 @@ bool ReadWordListText(std::string_view text, std::string_view origin, std::vecto
 
 bool ReadWlcVerseMap(const std::string& path, std::vector<VerseMapping>* mappings, std::string* error) {
   std::string bytes;
-  if (!ReadSourceFile(path, &bytes, error)) return false;
+  if (!ReadCorpusFile(path, &bytes, error)) return false;
   return ReadWlcVerseMapText(bytes, path, mappings, error);
 }
 

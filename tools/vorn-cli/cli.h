@@ -65,6 +65,9 @@ int RunList(const Args& args);
 int RunWords(const Args& args);
 int RunVerse(const Args& args);
 int RunDescribeTag(const Args& args);
+// Reads every table of the database through and prints each fault found;
+// exit 2 (unreadable data) when there is any.
+int RunCheck(const Args& args);
 int RunUserTag(const Args& args);
 int RunProps(const Args& args);
 int RunQuery(const Args& args);

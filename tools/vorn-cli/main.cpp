@@ -32,6 +32,7 @@ const Command kCommands[] = {
      "vorn-cli hits [--data DIR] --db NAME [--work DIR] [--props NAME] "
      "[--layout refs|hitverses|concordance] [--lines ...] [--width PIXELS] [--rtl] "
      "[--text|--rtf|--rtf-text] [--out FILE] QUERY"},
+    {"check", vorn::cli::RunCheck, {}, "vorn-cli check [--data DIR] --db NAME"},
     {"describe-tag", vorn::cli::RunDescribeTag, {}, "vorn-cli describe-tag [--data DIR] --db NAME TAG"},
     {"usertag", vorn::cli::RunUserTag, {},
      "vorn-cli usertag [--data DIR] --db NAME [--work DIR] list | show TAG | toggle TAG WORDS-OR-RANGE "

@@ -1,9 +1,14 @@
 // Reading the text: list, words, verse, describe-tag.
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
+#include <vector>
 
 #include "cli.h"
 #include "platform/u16.h"
+#include "textdb/db_check.h"
+#include "textdb/db_stats.h"
 #include "textdb/ordinary_line.h"
 #include "textdb/tags_line.h"
 #include "textdb/verses.h"
@@ -31,20 +36,23 @@ void PrintWord(CVornDB* db, uint32_t w) {
 int RunList(const Args& args) {
   Context ctx(args);
   int shown = 0;
+  bool all_open = true;
   for (int i = 0; i < ctx.dbs().GetCount(); ++i) {
     const CVornDBStats* s = ctx.dbs().GetStats(i);
     if (!s) continue;
     CVornDB* db = ctx.dbs().GetDatabase(i);
-    std::printf("%d\t%s\t%s\t%u words\t%s\n", i, platform::ToUtf8(s->GetName()).c_str(),
-                platform::ToUtf8(s->GetTitle()).c_str(), db ? db->GetWordCount() : 0,
-                s->GetFolder().c_str());
+    // A database that does not open is listed as such, not as an empty one.
+    const std::string words = db ? std::to_string(db->GetWordCount()) + " words" : "cannot be opened";
+    if (!db) all_open = false;
+    std::printf("%d\t%s\t%s\t%s\t%s\n", i, platform::ToUtf8(s->GetName()).c_str(),
+                platform::ToUtf8(s->GetTitle()).c_str(), words.c_str(), s->GetFolder().c_str());
     ++shown;
   }
   if (shown == 0) {
     std::fprintf(stderr, "No databases found\n");
     return kNothingFound;
   }
-  return kOk;
+  return all_open ? kOk : kBadInput;
 }
 
 int RunWords(const Args& args) {
@@ -76,12 +84,50 @@ int RunVerse(const Args& args) {
     std::fprintf(stderr, "No book \"%s\" in %s\n", p[0].c_str(), args.Get("--db").c_str());
     return kNothingFound;
   }
-  VerseKey key = CVornDBVerses::MakeKey(book, std::atoi(p[1].c_str()), platform::ToU16(p[2]));
-  VerseEntry e = db->GetVerses()->FindVerse(key);
-  if (!e) return kNothingFound;
+  // The chapter and verse must name a verse of this text; the nearest verse
+  // is what a reader moving about wants, not an answer to "show me 22:1".
+  const std::u16string label = platform::ToU16(p[2]);
+  char* end = nullptr;
+  errno = 0;
+  const long long chapter = std::strtoll(p[1].c_str(), &end, 10);
+  VerseKey key;
+  VerseEntry e = nullptr;
+  if (errno == 0 && end != p[1].c_str() && *end == '\0' &&
+      CVornDBVerses::MakeCheckedKey(book, chapter, label, &key))
+    e = db->GetVerses()->FindExactVerse(key);
+  if (!e) {
+    std::fprintf(stderr, "%s %s:%s is not in this text\n", p[0].c_str(), p[1].c_str(),
+                 p[2].c_str());
+    return kNothingFound;
+  }
   WordSpan span = db->GetVerses()->GetWordSpan(e);
   for (WordIndex w = span.first; w < span.end; ++w) PrintWord(db, static_cast<uint32_t>(w));
   return kOk;
+}
+
+int RunCheck(const Args& args) {
+  Context ctx(args);
+  const std::string name = args.Get("--db");
+  if (name.empty() || !args.positional().empty()) {
+    std::fprintf(stderr, "usage: vorn-cli check --db NAME\n");
+    return kBadInput;
+  }
+  // The check reads the folder itself: a database that no longer opens is
+  // exactly the one whose faults are wanted.
+  const int index = ctx.dbs().FindByName(platform::ToU16(name));
+  const CVornDBStats* stats = index >= 0 ? ctx.dbs().GetStats(index) : nullptr;
+  if (!stats) {
+    std::fprintf(stderr, "No database named \"%s\" in the data folders\n", name.c_str());
+    return kBadInput;
+  }
+  std::vector<std::string> problems;
+  if (CheckDatabase(*stats, &problems)) {
+    std::printf("%s: no faults found\n", stats->GetFolder().c_str());
+    return kOk;
+  }
+  for (const std::string& p : problems) std::printf("%s\n", p.c_str());
+  std::fprintf(stderr, "%s: %zu faults\n", name.c_str(), problems.size());
+  return kBadInput;
 }
 
 int RunDescribeTag(const Args& args) {
