@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "query/query_thing.h"
+#include "querystate/query_thing.h"
 #include "textdb/types.h"
 
 class QSplitter;

@@ -12,7 +12,7 @@
 #include "platform/message_sink.h"
 #include "platform/string_table.h"
 #include "platform/u16.h"
-#include "query/query_thing.h"
+#include "querystate/query_thing.h"
 #include "refs/bookmarks.h"
 #include "shell/child_frame.h"
 #include "shell/main_frame.h"

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "query/query_tool.h"
+#include "querystate/query_tool.h"
 
 class QComboBox;
 

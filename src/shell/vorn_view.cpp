@@ -13,7 +13,7 @@
 #include "layout/layout.h"
 #include "layout/layout_box.h"
 #include "layout/layout_kinds.h"
-#include "query/query_thing.h"
+#include "querystate/query_thing.h"
 #include "refs/bible_ref.h"
 #include "shell/actions.h"
 #include "shell/child_frame.h"

@@ -7,7 +7,7 @@
 
 #include <memory>
 
-#include "layout/view_metrics.h"
+#include "metrics/view_metrics.h"
 #include "shell/qt_device.h"
 #include "textdb/types.h"
 

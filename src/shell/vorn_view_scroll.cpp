@@ -9,7 +9,7 @@
 #include "layout/layout.h"
 #include "layout/layout_line.h"
 #include "layout/layout_unit.h"
-#include "query/query_thing.h"
+#include "querystate/query_thing.h"
 #include "refs/bible_ref.h"
 #include "shell/scroll_popup.h"
 #include "shell/vorn_view.h"

@@ -15,7 +15,7 @@
 #include <string>
 #include <string_view>
 
-#include "layout/device.h"
+#include "device/device.h"
 
 namespace vorn {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "wordinfo/tag_decoder.h"
+#include "tagdecode/tag_decoder.h"
 
 namespace vorn {
 

@@ -8,7 +8,7 @@
 #include "layout/layout_kinds.h"
 #include "layout/layout_tags.h"
 #include "layout/layout_units.h"
-#include "layout/rich_text.h"
+#include "metrics/rich_text.h"
 #include "markup/tag_db.h"
 #include "markup/view_tags.h"
 

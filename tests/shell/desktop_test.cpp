@@ -6,7 +6,7 @@
 
 #include "frame_fixture.h"
 #include "platform/string_table.h"
-#include "query/query_thing.h"
+#include "querystate/query_thing.h"
 #include "refs/bible_ref.h"
 #include "shell/desktop.h"
 #include "shell/vorn_view.h"

@@ -18,7 +18,7 @@
 
 #include "frame_fixture.h"
 #include "markup/tags_db.h"
-#include "query/query_thing.h"
+#include "querystate/query_thing.h"
 #include "shell/actions.h"
 #include "shell/child_frame.h"
 #include "shell/main_frame.h"

@@ -26,7 +26,7 @@
 #include "markup/propositions.h"
 #include "markup/tags_db.h"
 #include "platform/message_sink.h"
-#include "query/query_thing.h"
+#include "querystate/query_thing.h"
 #include "shell/actions.h"
 #include "shell/child_frame.h"
 #include "shell/main_frame.h"

@@ -14,7 +14,7 @@
 #include <memory>
 #include <string>
 
-#include "query/query_thing.h"
+#include "querystate/query_thing.h"
 #include "refs/bible_ref.h"
 #include "shell/actions.h"
 #include "shell/bcv.h"

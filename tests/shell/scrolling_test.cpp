@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "layout/view_metrics.h"
-#include "query/query_thing.h"
+#include "metrics/view_metrics.h"
+#include "querystate/query_thing.h"
 #include "refs/bible_ref.h"
 #include "shell/qt_device.h"
 #include "shell/scroll_popup.h"

@@ -6,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include "layout/details_metrics.h"
-#include "layout/view_metrics.h"
+#include "metrics/details_metrics.h"
+#include "metrics/view_metrics.h"
 #include "shell/actions.h"
 #include "shell/qt_device.h"
 #include "shell/word_details_bar.h"

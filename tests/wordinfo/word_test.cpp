@@ -6,11 +6,11 @@
 
 #include <map>
 
-#include "layout/details_metrics.h"
+#include "metrics/details_metrics.h"
 #include "layout/layout_test_util.h"
-#include "layout/text_device.h"
-#include "layout/view_metrics.h"
-#include "layout/word_metrics.h"
+#include "device/text_device.h"
+#include "metrics/view_metrics.h"
+#include "metrics/word_metrics.h"
 #include "textdb/tags_line.h"
 #include "wordinfo/word.h"
 #include "wordinfo/word_line_factories.h"

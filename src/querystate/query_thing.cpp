@@ -1,4 +1,4 @@
-#include "query/query_thing.h"
+#include "querystate/query_thing.h"
 
 #include <algorithm>
 #include <string>
