@@ -13,6 +13,7 @@
 #include <QPointer>
 #include <QStatusBar>
 
+#include "layout/layout_kinds.h"
 #include "markup/propositions_list.h"
 #include "shell/actions.h"
 #include "shell/arrange_windows.h"
@@ -134,8 +135,9 @@ void CVornMainFrame::CreateMenus() {
               kCmdLineFirst + 4, kCmdLineLast});
   QMenu* mag = view->addMenu(tr("&Magnification"));
   for (int id = kCmdMagnifyFirst; id <= kCmdMagnifyLast; ++id) mag->addAction(actions_->Get(id));
-  add(view, {kCmdRightToLeft, kCmdNoCantillations, kCmdConsonantsOnly, kCmdWordTips, 0, 32815,
-             32816, 32817, 32818, 0, 32827, 32828, 32829, 0, kCmdNavBar, kCmdWordBar,
+  add(view, {kCmdRightToLeft, kCmdNoCantillations, kCmdConsonantsOnly, kCmdWordTips, 0,
+             kLayoutParagraphs, kLayoutVerses, kLayoutSentences, kLayoutPropositions, 0,
+             kLayoutReferences, kLayoutHitVerses, kLayoutConcordance, 0, kCmdNavBar, kCmdWordBar,
              kCmdPropositionsBar, 0, kCmdPaperWidth, kCmdLineFonts, kCmdBibleInfo});
   QMenu* nav = menuBar()->addMenu(tr("&Navigate"));
   add(nav, {kCmdNextMatch, kCmdPreviousMatch, 0, kCmdGoBack, kCmdGoForward, kCmdGoOrigin, 0,

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "refs/bookmarks.h"
+#include "shell/actions.h"
 #include "shell/options.h"
 #include "textdb/catalogue.h"
 #include "textdb/ini_file.h"
@@ -45,7 +46,8 @@ struct OpenSlot {
   int shift_slot;
 };
 inline constexpr OpenSlot kOpenSlots[] = {
-    {1301, 0, 0}, {1304, 1, 2}, {33046, 2, 1}, {1300, 3, 4}, {33072, 4, 3},
+    {kCmdOpenHebrewOT, 0, 0},    {kCmdOpenSeptuagintI, 1, 2}, {kCmdOpenSeptuagintII, 2, 1},
+    {kCmdOpenGreekNT, 3, 4},     {kCmdOpenByzantineNT, 4, 3},
 };
 // The slot `command` opens (-1 for another command).
 int SlotOfCommand(int command, bool shift);

@@ -159,7 +159,7 @@ TEST_F(WordTest, VariantsCountsAndMenus) {
 
   RecordingMenu links;
   CWord(db(), kLogos).AddLinksToMenu(&links);
-  EXPECT_EQ(links.items, (std::map<uint32_t, std::u16string>{{35300, u"G3056"}, {35301, u"Word"}}));
+  EXPECT_EQ(links.items, (std::map<uint32_t, std::u16string>{{CWord::kFirstLinkCommand, u"G3056"}, {CWord::kFirstLinkCommand + 1, u"Word"}}));
   CWord theos(db(), kTheos);
   ASSERT_NE(theos.GetLink(2), nullptr);
   EXPECT_EQ(theos.GetLink(2)->GetText(), u"Love");
