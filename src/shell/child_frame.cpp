@@ -82,7 +82,7 @@ void CVornChildFrame::FocusChanged(CVornView* pane, WordIndex old_focus) {
     if (other->GetFocusWord() != focus) {
       // The other pane follows without telling anyone again.
       other->blockSignals(true);
-      other->SetFocus(focus, -1);
+      other->SetFocusWord(focus, -1);
       other->blockSignals(false);
     }
     state_->SetCurrentWord(focus);
@@ -106,7 +106,7 @@ WordIndex CVornChildFrame::GetFocusWord() const {
 void CVornChildFrame::GoTo(const CBibleRef& ref) {
   CBibleRef here(ref, db_);
   const WordIndex word = here.GetFirstWord();
-  if (word >= 0 && active_) active_->SetFocus(word, 0);
+  if (word >= 0 && active_) active_->SetFocusWord(word, 0);
 }
 
 void CVornChildFrame::HitsReplaced() {
@@ -118,7 +118,7 @@ void CVornChildFrame::HitsReplaced() {
   // and the window's title, current word and history follow whichever pane
   // is active.
   const WordIndex first = hits_->GetFocusWord();
-  text_->SetFocus(first, -1);
+  text_->SetFocusWord(first, -1);
   // The hits pane took its new focus quietly; -1 makes it count as new.
   if (active_ == hits_) FocusChanged(hits_, -1);
 }
@@ -126,7 +126,7 @@ void CVornChildFrame::HitsReplaced() {
 void CVornChildFrame::HitsRemoved(WordIndex first_removed) {
   text_->HitsChanged();
   hits_->HitsChanged();
-  if (first_removed >= 0) hits_->SetFocus(first_removed, -1);
+  if (first_removed >= 0) hits_->SetFocusWord(first_removed, -1);
 }
 
 void CVornChildFrame::HitsCleared() {
@@ -164,7 +164,7 @@ bool CVornChildFrame::OnCommand(int id) {
     const WordIndex word = static_cast<WordIndex>(
         id == kCmdGoBack ? history.Back() : id == kCmdGoForward ? history.Forward() : history.GoOrigin());
     going_through_history_ = id != kCmdGoOrigin;
-    active_->SetFocus(word, 0);
+    active_->SetFocusWord(word, 0);
     going_through_history_ = false;
     return true;
   }

@@ -128,7 +128,7 @@ void CVornView::SyncScrollBar() {
   syncing_ = false;
 }
 
-void CVornView::SetFocus(WordIndex word, int y, bool headings) {
+void CVornView::SetFocusWord(WordIndex word, int y, bool headings) {
   if (word < 0) return;
   if (y < 0) {
     int shown_y = 0;
@@ -174,7 +174,7 @@ bool CVornView::MoveToHit(bool next) {
   if (target < 0) return false;
   metrics_.ClearSelection();
   metrics_.SelectWord(target, true);
-  SetFocus(target);
+  SetFocusWord(target);
   return true;
 }
 
@@ -234,7 +234,7 @@ void CVornView::wheelEvent(QWheelEvent* event) {
   layout_->Scroll(notches * 3 * row);
   int y = 0;
   const WordIndex top = layout_->GetTopWord(&y);
-  if (top >= 0) SetFocus(top, y, false);
+  if (top >= 0) SetFocusWord(top, y, false);
 }
 
 void CVornView::mousePressEvent(QMouseEvent* event) {
@@ -257,7 +257,7 @@ void CVornView::mousePressEvent(QMouseEvent* event) {
     metrics_.SelectWord(word, true);
     anchor_ = word;
   }
-  SetFocus(word);
+  SetFocusWord(word);
 }
 
 void CVornView::mouseMoveEvent(QMouseEvent* event) {
@@ -357,7 +357,7 @@ void CVornView::keyPressEvent(QKeyEvent* event) {
         layout_->Scroll(event->key() == Qt::Key_PageUp ? page : -page);
         int y = 0;
         const WordIndex top = layout_->GetTopWord(&y);
-        if (top >= 0) SetFocus(top, y, false);
+        if (top >= 0) SetFocusWord(top, y, false);
         return;
       }
       break;
@@ -378,7 +378,7 @@ void CVornView::keyPressEvent(QKeyEvent* event) {
     metrics_.ClearSelection();
     metrics_.SelectRange(std::min(anchor_, target), std::max(anchor_, target) + 1, true);
   }
-  SetFocus(target);
+  SetFocusWord(target);
 }
 
 bool CVornView::IsLineCommand(int id) {

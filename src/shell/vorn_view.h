@@ -53,7 +53,7 @@ class CVornView : public QAbstractScrollArea {
   // at the top when it is not shown. With `headings`, a word that starts
   // its unit has the unit's headings shown from `y` on and its line below
   // them; without, `y` is where its line goes (a y read from the layout).
-  void SetFocus(WordIndex word, int y = -1, bool headings = true);
+  void SetFocusWord(WordIndex word, int y = -1, bool headings = true);
   // The layout is rebuilt before the next paint.
   void Invalidate();
   // The hit list changed: the hit layouts take it and the pane repaints.

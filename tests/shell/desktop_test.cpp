@@ -47,7 +47,7 @@ TEST_F(DesktopTest, SavedDesktopComesBackWithItsWindowsGroupsFocusAndLayouts) {
     gnt->GetTextPane()->GetMetrics().SetLineVisible(1, false);
     gnt->GetTextPane()->SetShowTips(false);
     heb_focus = CBibleRef(heb->GetDatabase(), 1, 2, 1).GetFirstWord() + 1;
-    heb->GetTextPane()->SetFocus(heb_focus, 12);
+    heb->GetTextPane()->SetFocusWord(heb_focus, 12);
     heb->parentWidget()->setGeometry(10, 20, 400, 300);
     gnt->parentWidget()->setGeometry(50, 60, 320, 240);
     gnt->parentWidget()->showMinimized();

@@ -107,7 +107,7 @@ TEST_F(LifetimeTest, ClosedWindowsLeaveNothingBehindThatCommandsOrMenusReach) {
       w->GetQueryThing().SetHits({5, 10, 20});
     }
     CVornView* text = first->GetTextPane();
-    text->SetFocus(5, 0);
+    text->SetFocusWord(5, 0);
     text->GetMetrics().SelectRange(5, 7, true);
     frame->GetMarking().GetTagMenus().ToggleSelection(first, beta);
 

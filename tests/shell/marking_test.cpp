@@ -219,7 +219,7 @@ TEST_F(MarkingTest, ToggleItemTagsTheSelectionAndRepeatLastTagRepeatsIt) {
   EXPECT_EQ(ItemWithId(marking_menu_, kCmdToggleTagFirst), nullptr);  // no tag shown: no toggle items
 
   State().ToggleTag(alpha);
-  Text()->SetFocus(3, 0);
+  Text()->SetFocusWord(3, 0);
   ASSERT_EQ(State().GetCurrentWordIndex(), 3);
   Select(3, 6);
   ShowMarkingMenu();
@@ -384,7 +384,7 @@ TEST_F(MarkingTest, NameFieldMarksUnsavedPropositionsAndSaveClearsTheMark) {
 TEST_F(MarkingTest, ClosingAWindowOffersToSaveTagsNoOtherWindowShows) {
   CTagDB* alpha = tags_->CreateTag(u"", u"Alpha");
   ASSERT_NE(alpha, nullptr);
-  Text()->SetFocus(3, 0);
+  Text()->SetFocusWord(3, 0);
   Select(3, 5);
   Marking().GetTagMenus().ToggleSelection(window_, alpha);
   ASSERT_TRUE(alpha->IsModified());
@@ -414,7 +414,7 @@ TEST_F(MarkingTest, ClosingAWindowOffersToSaveTagsNoOtherWindowShows) {
 TEST_F(MarkingTest, ClosingTheFrameOffersToSaveTagsAndPropositions) {
   CTagDB* alpha = tags_->CreateTag(u"", u"Alpha");
   ASSERT_NE(alpha, nullptr);
-  Text()->SetFocus(3, 0);
+  Text()->SetFocusWord(3, 0);
   Select(3, 5);
   Marking().GetTagMenus().ToggleSelection(window_, alpha);
   frame_->Dispatch(kLayoutPropositions);
@@ -448,7 +448,7 @@ TEST_F(MarkingTest, CancelOnAWindowsSaveOfferCancelsLoadingADesktop) {
 
   CTagDB* alpha = tags_->CreateTag(u"", u"Alpha");
   ASSERT_NE(alpha, nullptr);
-  Text()->SetFocus(3, 0);
+  Text()->SetFocusWord(3, 0);
   Select(3, 5);
   Marking().GetTagMenus().ToggleSelection(window_, alpha);
   ASSERT_TRUE(alpha->IsModified());

@@ -84,7 +84,7 @@ TEST_F(ScrollingTest, LinesMoveTheTextAndKeepTheFocusWord) {
     }
   }
   ASSERT_GE(focus, 0);
-  text_->SetFocus(focus, -1);
+  text_->SetFocusWord(focus, -1);
   TestFrame::Paint(text_);
   const int y = text_->GetWordY();
   ASSERT_GT(y, 0);

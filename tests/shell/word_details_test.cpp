@@ -60,9 +60,9 @@ TEST_F(WordDetailsTest, BarIsTheDockableWordAnalysisBar) {
 
 TEST_F(WordDetailsTest, FollowsTheActivePanesFocusWord) {
   CVornView* text = frame_.text();
-  text->SetFocus(7, 0);
+  text->SetFocusWord(7, 0);
   EXPECT_EQ(view()->GetWord(), 7);
-  text->SetFocus(12, 0);
+  text->SetFocusWord(12, 0);
   EXPECT_EQ(view()->GetWord(), 12);
   // Another window becoming active brings its own word.
   frame_.window()->GetHitsPane()->setFocus();
