@@ -10,7 +10,6 @@
 #include "refs/bible_ref.h"
 #include "shell/actions.h"
 #include "shell/line_fonts_dialog.h"
-#include "shell/main_frame.h"
 #include "shell/marking.h"
 #include "shell/qt_device.h"
 #include "shell/vorn_view.h"
@@ -18,8 +17,8 @@
 
 namespace vorn::shell {
 
-CVornChildFrame::CVornChildFrame(CVornMainFrame* main, CVornDB* db, CPropositionsList* props)
-    : main_(main), db_(db) {
+CVornChildFrame::CVornChildFrame(CMarking* marking, CVornDB* db, CPropositionsList* props)
+    : marking_(marking), db_(db) {
   // The user folders are under the working folder, as for the propositions.
   CTagsDB* tags = GetTagsDB(db, QDir::currentPath().toStdString());
   state_ = std::make_unique<CQueryThing>(db, tags, nullptr, props, this);
@@ -37,6 +36,13 @@ CVornChildFrame::CVornChildFrame(CVornMainFrame* main, CVornDB* db, CProposition
   splitter_->setStretchFactor(1, 1);
   box->addWidget(splitter_);
   active_ = text_;
+  for (CVornView* pane : {text_, hits_}) {
+    connect(pane, &CVornView::FocusWordChanged, this,
+            [this, pane](WordIndex old_focus) { FocusChanged(pane, old_focus); });
+    connect(pane, &CVornView::Activated, this, [this, pane] { PaneActivated(pane); });
+    connect(pane, &CVornView::QueryBoxWanted, this, &CVornChildFrame::QueryBoxWanted);
+    connect(pane, &CVornView::CommandKey, this, &CVornChildFrame::KeyCommand);
+  }
   // The word prompts and the word details start from the word shown first,
   // not from the first word the user moves to.
   state_->SetCurrentWord(text_->GetFocusWord());
@@ -86,18 +92,15 @@ void CVornChildFrame::FocusChanged(CVornView* pane, WordIndex old_focus) {
       other->blockSignals(false);
     }
     state_->SetCurrentWord(focus);
-    main_->ActiveFocusChanged(this);
-    main_->ScrollGroupFocusChanged(this);
+    emit FocusWordChanged(this);
   }
   if (!going_through_history_) state_->GetHistory().Add(focus);
 }
 
 void CVornChildFrame::PaneActivated(CVornView* pane) {
   active_ = pane;
-  main_->WindowActivated(this);
+  emit Activated(this);
 }
-
-void CVornChildFrame::FocusQueryBox() { main_->FocusQueryBox(); }
 
 WordIndex CVornChildFrame::GetFocusWord() const {
   return active_ ? active_->GetFocusWord() : -1;
@@ -136,11 +139,11 @@ void CVornChildFrame::HitsCleared() {
 
 void CVornChildFrame::KeyCommand(int id) {
   OnCommand(id);
-  main_->UpdateActions();
+  emit CommandDone();
 }
 
 void CVornChildFrame::closeEvent(QCloseEvent* event) {
-  if (!main_->GetMarking().CloseWindow(this)) {
+  if (!marking_->CloseWindow(this)) {
     event->ignore();
     return;
   }
@@ -153,7 +156,7 @@ void CVornChildFrame::RepaintPanes() {
 }
 
 bool CVornChildFrame::OnCommand(int id) {
-  if (main_->GetMarking().OnCommand(this, id)) return true;
+  if (marking_->OnCommand(this, id)) return true;
   if (id >= kCmdScrollGroupNone && id <= kCmdScrollGroupD) {
     const int n = id - kCmdScrollGroupNone;
     SetScrollGroup(n == 0 ? std::u16string() : std::u16string(1, static_cast<char16_t>(u'A' + n - 1)));
@@ -170,7 +173,7 @@ bool CVornChildFrame::OnCommand(int id) {
   }
   if (id == kCmdLineFonts) {
     CLineFontsDialog dialog(db_, this);
-    if (dialog.exec() == QDialog::Accepted && dialog.Apply()) main_->LineFontsChanged(db_);
+    if (dialog.exec() == QDialog::Accepted && dialog.Apply()) emit LineFontsChanged();
     return true;
   }
   if (id == kCmdRemoveMatch) {
@@ -190,7 +193,7 @@ bool CVornChildFrame::OnCommand(int id) {
 bool CVornChildFrame::UpdateCommand(int id, bool* enabled, bool* checked) {
   *enabled = true;
   *checked = false;
-  if (main_->GetMarking().UpdateCommand(this, id, enabled, checked)) return true;
+  if (marking_->UpdateCommand(this, id, enabled, checked)) return true;
   if (id >= kCmdScrollGroupNone && id <= kCmdScrollGroupD) {
     const int n = id - kCmdScrollGroupNone;
     *checked = n == 0 ? group_.empty() : group_ == std::u16string(1, static_cast<char16_t>(u'A' + n - 1));

@@ -183,7 +183,16 @@ void CVornMainFrame::BuildOpenMenu() {
 }
 
 void CVornMainFrame::CreateBars() {
-  nav_bar_ = new CNavBar(this, sink_.get());
+  nav_bar_ = new CNavBar(this, *actions_, sink_.get());
+  nav_bar_->GetQueryTool().SetActiveSource([this]() -> CQueryThing* {
+    CVornChildFrame* w = ActiveWindow();
+    return w ? &w->GetQueryThing() : nullptr;
+  });
+  connect(nav_bar_, &CNavBar::QueryWanted, this, [this] { RunQueryFromBox(); });
+  connect(nav_bar_, &CNavBar::CommandWanted, this, &CVornMainFrame::Dispatch);
+  connect(nav_bar_, &CNavBar::ReferenceChosen, this, [this](const CBibleRef& ref) {
+    if (CVornChildFrame* w = ActiveWindow()) w->GoTo(ref);
+  });
   addToolBar(nav_bar_);
   nav_bar_->LoadStaticPrompts(data_folders_);
   nav_bar_->LoadQueries(*ini_);
@@ -210,7 +219,15 @@ CVornChildFrame* CVornMainFrame::OpenEntry(int index) {
     documents_.push_back(std::make_unique<int>(index));
     dbs_->SetDocument(index, documents_.back().get());
   }
-  auto* window = new CVornChildFrame(this, db, props_.get());
+  auto* window = new CVornChildFrame(marking_, db, props_.get());
+  connect(window, &CVornChildFrame::FocusWordChanged, this, [this](CVornChildFrame* w) {
+    ActiveFocusChanged(w);
+    ScrollGroupFocusChanged(w);
+  });
+  connect(window, &CVornChildFrame::Activated, this, &CVornMainFrame::WindowActivated);
+  connect(window, &CVornChildFrame::QueryBoxWanted, this, &CVornMainFrame::FocusQueryBox);
+  connect(window, &CVornChildFrame::CommandDone, this, &CVornMainFrame::UpdateActions);
+  connect(window, &CVornChildFrame::LineFontsChanged, this, [this, db] { LineFontsChanged(db); });
   ApplyOptions(window);
   QMdiSubWindow* sub = mdi_->addSubWindow(window);
   TrackNormalGeometry(sub);

@@ -142,7 +142,7 @@ void CVornView::SetFocusWord(WordIndex word, int y, bool headings) {
   focus_ = word;
   word_y_ = y;
   Invalidate();
-  if (old != word) frame_->FocusChanged(this, old);
+  if (old != word) emit FocusWordChanged(old);
 }
 
 void CVornView::HitsChanged() {
@@ -202,12 +202,12 @@ void CVornView::resizeEvent(QResizeEvent* event) {
 
 void CVornView::focusInEvent(QFocusEvent* event) {
   QAbstractScrollArea::focusInEvent(event);
-  frame_->PaneActivated(this);
+  emit Activated();
 }
 
 bool CVornView::focusNextPrevChild(bool next) {
   if (!next) return QAbstractScrollArea::focusNextPrevChild(next);
-  frame_->FocusQueryBox();
+  emit QueryBoxWanted();
   return true;
 }
 
@@ -288,7 +288,7 @@ void CVornView::keyPressEvent(QKeyEvent* event) {
   const bool rtl = !hits_pane_ && metrics_.IsRightToLeft();
   if (!hits_pane_ && layout_id_ == kLayoutPropositions) {
     if (const int id = PropositionKeyCommand(event->key(), event->modifiers(), rtl)) {
-      frame_->KeyCommand(id);
+      emit CommandKey(id);
       return;
     }
   }
