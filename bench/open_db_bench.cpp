@@ -111,15 +111,15 @@ OpenDb& Opened() {
   return o;
 }
 
-void BM_GetWordText(benchmark::State& state) {
+void BM_GetStoredText(benchmark::State& state) {
   CVornDBOrdinaryLine* line = Opened().line;
   uint32_t w = 0;
   for (auto _ : state) {
-    benchmark::DoNotOptimize(line->GetWordText(static_cast<WordIndex>(w), 0));
+    benchmark::DoNotOptimize(line->GetStoredText(static_cast<WordIndex>(w), 0));
     w = (w + 7919) % kWords;
   }
 }
-BENCHMARK(BM_GetWordText);
+BENCHMARK(BM_GetStoredText);
 
 void BM_ExactForm(benchmark::State& state) {
   CVornDBOrdinaryLine* line = Opened().line;
