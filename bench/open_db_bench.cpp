@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <random>
 #include <cstring>
@@ -96,7 +97,8 @@ BENCHMARK(BM_OpenDatabase)->Unit(benchmark::kMillisecond);
 
 struct OpenDb {
   OpenDb() : stats(Big().folder()) {
-    stats.Load();
+    // The database was just written: a failure here means a broken benchmark.
+    if (!stats.Load()) std::abort();
     db = stats.OpenDatabase(&sink, nullptr);
     line = dynamic_cast<CVornDBOrdinaryLine*>(db->GetLine(1));
   }

@@ -33,7 +33,7 @@ struct PropFileData {
 // first starting at 0 and the last at `word_count` (so a file made for
 // another edition of the text is refused). `*out` is written only when the
 // file is accepted.
-bool ParsePropositionsFile(std::string_view bytes, std::u16string_view db_name, uint32_t word_count,
+[[nodiscard]] bool ParsePropositionsFile(std::string_view bytes, std::u16string_view db_name, uint32_t word_count,
                            PropFileData* out);
 
 std::string SerializePropositionsFile(std::u16string_view db_name, const PropFileData& data);

@@ -78,12 +78,12 @@ class CTagDB {
 
   // Reads the header again; false (after nothing is changed) when it cannot
   // be read or names another database.
-  bool LoadHeader();
+  [[nodiscard]] bool LoadHeader();
   // Reads the words when they are not loaded yet. On failure (the file
   // cannot be read, is malformed or has ranges outside the database) shows
   // message 304, leaves the tag unloaded and returns false; later questions
   // about words do not retry until LoadWords or Revert is called again.
-  bool LoadWords();
+  [[nodiscard]] bool LoadWords();
 
   // Writes the user's copy: the user folder and the set's subfolder are made
   // when missing and the file is written through a temporary file. On
@@ -91,14 +91,14 @@ class CTagDB {
   // failure (words that could not be loaded, a folder that cannot be made:
   // message 305, a write that fails: message 306) nothing on disk changes
   // and the tag keeps its file and its modified state.
-  bool Save();
+  [[nodiscard]] bool Save();
   // Asks "Save changes to %1 tag?" (Yes, No, Cancel): Yes saves, No
   // reverts, Cancel keeps the changes in memory. Returns the answer.
   platform::MsgAnswer SaveWithPrompt();
   // Re-reads header and words from the file, discarding changes, and
   // refreshes the views. A tag without a file becomes empty. When the file
   // cannot be read message 304 is shown, nothing changes and false returned.
-  bool Revert();
+  [[nodiscard]] bool Revert();
 
   // The word questions load the words first; an unloadable tag marks nothing.
   TagPosition GetPosition(WordIndex w);
@@ -132,7 +132,7 @@ class CTagDB {
   friend class CTagsDB;  // renames and re-places tags
 
   // Reads the whole file and parses header and ranges; false on any fault.
-  bool ReadFile(TagFileHeader* header, std::vector<TagRange>* ranges) const;
+  [[nodiscard]] bool ReadFile(TagFileHeader* header, std::vector<TagRange>* ranges) const;
   void Changed();
   bool EnsureWords();
 

@@ -31,6 +31,6 @@ bool IsUsableFileName(std::u16string_view name);
 // Makes `folder` (and its parents) when it does not exist. On failure shows
 // the message `message_id` ("Couldn't create dir <%1> : %2") through `sink`
 // (may be null) and returns false.
-bool EnsureFolder(const std::string& folder, int message_id, platform::CMessageSink* sink);
+[[nodiscard]] bool EnsureFolder(const std::string& folder, int message_id, platform::CMessageSink* sink);
 
 }  // namespace vorn

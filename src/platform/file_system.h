@@ -41,19 +41,19 @@ bool DirectoryExists(const std::string& path);
 
 // Each returns true on success; on failure it returns false and, when
 // `error` is not null, stores the system's description of the failure.
-bool CreateFolder(const std::string& path, std::string* error = nullptr);  // parents too
-bool MoveFile(const std::string& from, const std::string& to, std::string* error = nullptr);
-bool CopyFile(const std::string& from, const std::string& to, std::string* error = nullptr);
-bool DeleteFile(const std::string& path, std::string* error = nullptr);
+[[nodiscard]] bool CreateFolder(const std::string& path, std::string* error = nullptr);  // parents too
+[[nodiscard]] bool MoveFile(const std::string& from, const std::string& to, std::string* error = nullptr);
+[[nodiscard]] bool CopyFile(const std::string& from, const std::string& to, std::string* error = nullptr);
+[[nodiscard]] bool DeleteFile(const std::string& path, std::string* error = nullptr);
 
 // Writes `bytes` to a temporary file beside `path` and renames it over
 // `path`, so that a crash or a full disk never leaves a truncated file: on
 // failure the old file is untouched and the temporary file is removed.
-bool WriteFileAtomically(const std::string& path, std::string_view bytes,
+[[nodiscard]] bool WriteFileAtomically(const std::string& path, std::string_view bytes,
                          std::string* error = nullptr);
 
 // Reads a whole file into `bytes`; false when it cannot be read.
-bool ReadWholeFile(const std::string& path, std::string* bytes);
+[[nodiscard]] bool ReadWholeFile(const std::string& path, std::string* bytes);
 
 // The folder that holds the running executable, with no trailing '/';
 // empty when it cannot be determined.

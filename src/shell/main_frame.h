@@ -125,7 +125,7 @@ class CVornMainFrame : public QMainWindow {
   const std::string& GetDesktopPath() const { return desktop_path_; }
   // Reads the start-up desktop unless `shift` is held. False when none was
   // read (Shift held, or no readable file).
-  bool LoadStartUpDesktop(bool shift);
+  [[nodiscard]] bool LoadStartUpDesktop(bool shift);
   // What exit saves: the main frame's state into the settings, the desktop
   // into the start-up desktop when SaveOnExit is on and `shift` is not held
   // (message 70 when it cannot be written); then every window closes, top
@@ -133,9 +133,9 @@ class CVornMainFrame : public QMainWindow {
   void SaveStateForExit(bool shift);
   // Reads and applies a desktop file; false when it cannot be read or a
   // window the user keeps open stops it.
-  bool LoadDesktopFile(const std::string& path);
+  [[nodiscard]] bool LoadDesktopFile(const std::string& path);
   // Writes the current desktop; false when it cannot be written.
-  bool SaveDesktopFile(const std::string& path);
+  [[nodiscard]] bool SaveDesktopFile(const std::string& path);
   // A window's focus verse changed: its scroll group follows.
   void ScrollGroupFocusChanged(CVornChildFrame* window);
   // While paused (a desktop is being restored) no window leads its group.

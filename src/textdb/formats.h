@@ -20,7 +20,7 @@ class CVornDBFormats {
 
   // Maps Format.ndx and checks its order and that no code runs on past the
   // last record. False when missing or malformed.
-  bool Open();
+  [[nodiscard]] bool Open();
 
   // Where the last format unit ends; until set that unit is open (end -1).
   void SetWordCount(uint32_t count) { word_count_ = count; }
