@@ -22,6 +22,7 @@
 #include "textdb/verses.h"
 #include "textdb/vorn_db.h"
 #include "textdb/word_list.h"
+#include "temp_folder.h"
 
 namespace vorn::build {
 namespace {
@@ -71,18 +72,7 @@ std::string WithoutNotes(const std::string& xml) {
   return out;
 }
 
-class TempFolder {
- public:
-  TempFolder() {
-    char pattern[] = "/tmp/vorn_corpora_test_XXXXXX";
-    path_ = mkdtemp(pattern);
-  }
-  ~TempFolder() { std::filesystem::remove_all(path_); }
-  const std::string& path() const { return path_; }
-
- private:
-  std::string path_;
-};
+using vorn::testing::TempFolder;
 
 struct Built {
   TempFolder folder;
