@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "layout/layout_kinds.h"
-#include "layout/text_device.h"
-#include "layout/view_metrics.h"
+#include "device/text_device.h"
+#include "metrics/view_metrics.h"
 #include "platform/message_sink.h"
 #include "platform/u16.h"
 #include "textdb/catalogue.h"

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "layout/rich_text.h"
-#include "layout/view_metrics.h"
+#include "metrics/rich_text.h"
+#include "metrics/view_metrics.h"
 #include "platform/u16.h"
 #include "textdb/vorn_db.h"
 #include "wordinfo/word.h"

@@ -8,8 +8,8 @@
 #include <memory>
 #include <string>
 
-#include "layout/device.h"
-#include "layout/word_metrics.h"
+#include "device/device.h"
+#include "metrics/word_metrics.h"
 #include "refs/bible_ref.h"
 #include "textdb/types.h"
 

@@ -4,7 +4,7 @@
 #include <iterator>
 
 #include "layout/layout_twips.h"
-#include "layout/view_metrics.h"
+#include "metrics/view_metrics.h"
 #include "platform/u16.h"
 #include "textdb/font_format.h"
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "layout/layout_units.h"
-#include "layout/view_metrics.h"
+#include "metrics/view_metrics.h"
 #include "textdb/vorn_db.h"
 
 namespace vorn {

@@ -5,8 +5,8 @@
 
 #include "layout/layout.h"
 #include "layout/layout_twips.h"
-#include "layout/rich_text.h"
-#include "layout/view_metrics.h"
+#include "metrics/rich_text.h"
+#include "metrics/view_metrics.h"
 
 namespace vorn {
 

@@ -5,7 +5,7 @@
 // query state can implement it without linking the layout model.
 #pragma once
 
-#include "layout/word_markup.h"
+#include "metrics/word_markup.h"
 #include "textdb/word_list.h"
 
 namespace vorn {

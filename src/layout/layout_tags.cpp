@@ -1,7 +1,7 @@
 #include "layout/layout_tags.h"
 
-#include "layout/rich_text.h"
-#include "layout/view_metrics.h"
+#include "metrics/rich_text.h"
+#include "metrics/view_metrics.h"
 #include "markup/annotation.h"
 #include "markup/tag_style.h"
 #include "markup/view_tags.h"

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "layout/word_markup.h"
+#include "metrics/word_markup.h"
 #include "markup/tag.h"
 
 namespace vorn {

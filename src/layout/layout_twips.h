@@ -1,8 +1,8 @@
 // Pixel lengths of a view in twips, for the rich-text writers.
 #pragma once
 
-#include "layout/rich_text.h"
-#include "layout/view_metrics.h"
+#include "metrics/rich_text.h"
+#include "metrics/view_metrics.h"
 
 namespace vorn {
 

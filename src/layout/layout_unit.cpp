@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "layout/view_metrics.h"
+#include "metrics/view_metrics.h"
 #include "textdb/vorn_db.h"
 
 namespace vorn {

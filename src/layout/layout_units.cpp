@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "layout/view_metrics.h"
+#include "metrics/view_metrics.h"
 #include "markup/propositions.h"
 #include "platform/u16.h"
 #include "textdb/verses.h"

@@ -30,7 +30,7 @@ class CAnnotation : public CVornDBAttachment {
   bool GetNote(WordIndex word, Note* note);
   // The note dialog's OK: stores the note (or, with `remove`, removes it)
   // and marks the book changed. False for a word outside every book.
-  bool StoreNote(WordIndex word, const Note& note);
+  [[nodiscard]] bool StoreNote(WordIndex word, const Note& note);
   bool RemoveNote(WordIndex word);
   // The note dialog's title: the reference key, " word: " and the word's
   // number within its verse. Empty for a word outside every verse.
@@ -48,7 +48,7 @@ class CAnnotation : public CVornDBAttachment {
   // is read again from the newer file, unchanged) or neither (Cancel); a
   // file that cannot be read is replaced only when ClearDamagedFile moves
   // it aside. False whenever nothing was written.
-  bool SaveBook(int book);
+  [[nodiscard]] bool SaveBook(int book);
   bool IsBookChanged(int book) const;
   std::vector<int> GetChangedBooks() const;
 

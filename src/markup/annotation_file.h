@@ -28,7 +28,7 @@ struct Note {
 
 // Reads nine signed decimal integers separated by ",", nothing else. False
 // (leaving `*out` untouched) for any other text.
-bool ParsePlacement(std::u16string_view line, WindowPlacement* out);
+[[nodiscard]] bool ParsePlacement(std::u16string_view line, WindowPlacement* out);
 std::u16string FormatPlacement(const WindowPlacement& p);
 
 // Turns a header's reference (chapter, verse label, word number within the

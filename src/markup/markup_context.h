@@ -36,9 +36,9 @@ class CMarkupContext : public CQueryContext, public CPropositionsViewer {
   CPropositions* GetPropositions();
   // Shows the analysis `name` (see CPropositionsList::Load); false, keeping
   // the current one, when it cannot be read.
-  bool LoadPropositions(std::u16string_view name);
+  [[nodiscard]] bool LoadPropositions(std::u16string_view name);
   // Save As into the analysis `name`, which the window shows from then on.
-  bool SavePropositionsAs(std::u16string_view name);
+  [[nodiscard]] bool SavePropositionsAs(std::u16string_view name);
   // Lets go of the analysis (with the save prompt of a last view).
   void DropPropositions();
 

@@ -85,7 +85,7 @@ class CPropositions {
   // (unmodified). When neither file can be read or the one read is not
   // accepted (see ParsePropositionsFile), shows message 312 and changes
   // nothing.
-  bool Load(std::u16string_view name);
+  [[nodiscard]] bool Load(std::u16string_view name);
   // Writes the analysis under its name into the user folder (made when
   // missing: message 309 on failure) through a temporary file (message 311
   // when that fails); clears the modified flag on success. False, changing
@@ -96,15 +96,15 @@ class CPropositions {
   // neither (Cancel). A file there that cannot be read as an analysis of
   // this database is replaced only when ClearDamagedFile moves it aside.
   // False whenever nothing was written.
-  bool Save();
+  [[nodiscard]] bool Save();
   // Only when modified: reads the named file again (as Load), or returns an
   // unnamed analysis to the fresh state. Views are refreshed.
-  bool Reload();
+  [[nodiscard]] bool Reload();
   // Reads the analysis `name` and adds its joins and entries to these (an
   // entry of this analysis wins over one of the file with the same start);
   // the state before goes to the undo copy. Modified when either list grew.
   // Message 312 and no change when the file is not read.
-  bool Merge(std::u16string_view name);
+  [[nodiscard]] bool Merge(std::u16string_view name);
 
   // Copies modified flag, joins and entries from `other` and takes `name`
   // (the Save As of another analysis into this one).
@@ -124,11 +124,11 @@ class CPropositions {
   State FreshState() const;
   // Reads and parses the analysis `name` (message 312 on failure); `*path`
   // and `*bytes` (may be null) get the file read and its bytes.
-  bool ReadFile(std::u16string_view name, PropFileData* data, std::string* path = nullptr,
+  [[nodiscard]] bool ReadFile(std::u16string_view name, PropFileData* data, std::string* path = nullptr,
                 std::string* bytes = nullptr) const;
   // Under the folder lock of a save to `path`: false when the save must not
   // write (see Save).
-  bool CheckFileBeforeWriting(const std::string& path);
+  [[nodiscard]] bool CheckFileBeforeWriting(const std::string& path);
   // The index of the last entry whose start is not above `word`.
   size_t EntryAtOrBefore(uint32_t word) const;
   // The index of the entry starting at `word`, or -1.

@@ -85,8 +85,10 @@ CPropositions* CPropositionsList::SaveAs(CPropositions* current, std::u16string_
     if (sink_) sink_->ShowWarning(platform::FormatString(platform::kIdsBadFileName, name));
     return nullptr;
   }
+  // A failed save has been reported and leaves the analysis modified, so it
+  // is offered again when its last view lets go.
   if (name == current->GetName()) {
-    current->Save();
+    static_cast<void>(current->Save());
     return current;
   }
   CPropositions* target = Find(current->GetDatabase(), name);
@@ -96,7 +98,7 @@ CPropositions* CPropositionsList::SaveAs(CPropositions* current, std::u16string_
     target = list_.back().get();
   }
   target->TakeStateFrom(*current, name);
-  target->Save();
+  static_cast<void>(target->Save());
   if (view) {
     target->AttachView(view);
     Drop(current, view, false);
@@ -126,18 +128,20 @@ void CPropositionsList::Drop(CPropositions* props, CPropositionsViewer* view, bo
       sink_->Ask(platform::FormatString(platform::kIdsSavePropositions, gone->GetName(),
                                         gone->GetDatabase()->GetName()),
                  platform::MsgButtons::kYesNo) == platform::MsgAnswer::kYes) {
+    // A failed save has been reported (message 311); the last view is gone
+    // either way, so there is nothing more to do with the result.
     if (!gone->GetName().empty()) {
-      gone->Save();
+      static_cast<void>(gone->Save());
     } else if (name_provider_) {
       std::u16string name = name_provider_(gone.get());
       if (IsUsableFileName(name)) {
         CPropositions* target = Find(gone->GetDatabase(), name);
         if (target) {
           target->TakeStateFrom(*gone, name);
-          target->Save();
+          static_cast<void>(target->Save());
         } else {
           gone->TakeStateFrom(*gone, name);
-          gone->Save();
+          static_cast<void>(gone->Save());
         }
       }
     }

@@ -22,6 +22,8 @@ class CPropositionsList {
   CPropositionsList(const CPropositionsList&) = delete;
   CPropositionsList& operator=(const CPropositionsList&) = delete;
 
+  // The folder that holds the user folders, as given at construction.
+  const std::string& GetWorkingFolder() const { return working_folder_; }
   std::string GetUserFolder(const CVornDB* db) const;
 
   // The named analysis of `db` in memory, or null (never an unnamed one).
@@ -49,7 +51,7 @@ class CPropositionsList {
   bool ConfirmSaveAsName(const CPropositions* current, std::u16string_view name) const;
   // Save: under the current name, or Save As with the name the name
   // provider gives (none: nothing is saved, false).
-  bool Save(CPropositions* props, CPropositionsViewer* view);
+  [[nodiscard]] bool Save(CPropositions* props, CPropositionsViewer* view);
 
   // The view lets go. The last view of a modified analysis is asked message
   // 150 (Yes saves, Save As when unnamed); then the analysis is deleted.

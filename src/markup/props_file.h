@@ -39,7 +39,7 @@ struct PropFileData {
 // another edition of the text is refused), every level taken lying in
 // 0 .. kMaxPropLevel. `*out` is written only when the
 // file is accepted.
-bool ParsePropositionsFile(std::string_view bytes, std::u16string_view db_name, uint32_t word_count,
+[[nodiscard]] bool ParsePropositionsFile(std::string_view bytes, std::u16string_view db_name, uint32_t word_count,
                            PropFileData* out);
 
 std::string SerializePropositionsFile(std::u16string_view db_name, const PropFileData& data);

@@ -249,10 +249,12 @@ platform::MsgAnswer CTagDB::SaveWithPrompt() {
     answer = sink_->Ask(platform::FormatString(platform::kIdsSaveTagChanges, GetRelativeName()),
                         platform::MsgButtons::kYesNoCancel);
   }
+  // Save and Revert report their own failures (messages 306 and 304); a
+  // tag that could not be saved stays modified and is offered again.
   if (answer == platform::MsgAnswer::kYes) {
-    Save();
+    static_cast<void>(Save());
   } else if (answer == platform::MsgAnswer::kNo) {
-    Revert();
+    static_cast<void>(Revert());
   }
   return answer;
 }

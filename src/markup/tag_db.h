@@ -79,12 +79,12 @@ class CTagDB {
 
   // Reads the header again; false (after nothing is changed) when it cannot
   // be read or names another database.
-  bool LoadHeader();
+  [[nodiscard]] bool LoadHeader();
   // Reads the words when they are not loaded yet. On failure (the file
   // cannot be read, is malformed or has ranges outside the database) shows
   // message 304, leaves the tag unloaded and returns false; later questions
   // about words do not retry until LoadWords or Revert is called again.
-  bool LoadWords();
+  [[nodiscard]] bool LoadWords();
 
   // Writes the user's copy: the user folder and the set's subfolder are made
   // when missing and the file is written through a temporary file. The
@@ -99,19 +99,19 @@ class CTagDB {
   // cannot be made: message 305, a write that fails: message 306, a damaged
   // file kept) nothing on disk changes and the tag keeps its file and its
   // modified state.
-  bool Save();
+  [[nodiscard]] bool Save();
   // Asks "Save changes to %1 tag?" (Yes, No, Cancel): Yes saves, No
   // reverts, Cancel keeps the changes in memory. Returns the answer.
   platform::MsgAnswer SaveWithPrompt();
   // Re-reads header and words from the file, discarding changes, and
   // refreshes the views. A tag without a file becomes empty. When the file
   // cannot be read message 304 is shown, nothing changes and false returned.
-  bool Revert();
+  [[nodiscard]] bool Revert();
   // For a tag another program may have saved: when its file no longer holds
   // what this tag last read or wrote, and this tag has no unsaved changes,
   // reads it again and refreshes the views. A file that cannot be read
   // changes nothing. True when the tag was read again.
-  bool ReloadIfChanged();
+  [[nodiscard]] bool ReloadIfChanged();
 
   // The word questions load the words first; an unloadable tag marks nothing.
   TagPosition GetPosition(WordIndex w);
@@ -147,15 +147,15 @@ class CTagDB {
   // Reads the whole file and parses header and ranges (when `ranges` is not
   // null); false on any fault, with the reason in `*reason` (may be null).
   // `*bytes` (may be null) gets the file's bytes.
-  bool ReadFile(TagFileHeader* header, std::vector<TagRange>* ranges, std::string* bytes,
+  [[nodiscard]] bool ReadFile(TagFileHeader* header, std::vector<TagRange>* ranges, std::string* bytes,
                 std::u16string* reason) const;
-  bool ParseFile(std::string_view bytes, TagFileHeader* header, std::vector<TagRange>* ranges,
+  [[nodiscard]] bool ParseFile(std::string_view bytes, TagFileHeader* header, std::vector<TagRange>* ranges,
                  std::u16string* reason) const;
   // Remembers what the file holds as the state later saves merge against.
   void SetBase(const std::string& path, std::string_view bytes);
   // Under the folder lock of a save to `path`: takes a newer file there
   // into memory (see Save). False when a damaged file stays in the way.
-  bool TakeNewerFile(const std::string& path, bool* merged);
+  [[nodiscard]] bool TakeNewerFile(const std::string& path, bool* merged);
   void Changed();
   bool EnsureWords();
 

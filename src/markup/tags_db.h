@@ -70,12 +70,12 @@ class CTagsDB : public CVornDBAttachment {
   // Moves the tag's file within its folder to the new set and name (message
   // 307 on failure) and renames the tag. Changing only the letter case of
   // the tag's own identity is allowed.
-  bool RenameTag(CTagDB* tag, std::u16string_view set, std::u16string_view name);
+  [[nodiscard]] bool RenameTag(CTagDB* tag, std::u16string_view set, std::u16string_view name);
   // With `confirm`, first asks message 144 (No: false). Deletes the tag's
   // file (a tag never saved has none), removes it from every view and from
   // the list, then lists the database's tag of the same identity if one
   // exists. When the file cannot be deleted the tag stays, after a message.
-  bool DeleteTag(CTagDB* tag, bool confirm);
+  [[nodiscard]] bool DeleteTag(CTagDB* tag, bool confirm);
 
   const std::string& GetUserFolder() const { return place_.user_folder; }
   const std::string& GetDatabaseFolder() const { return place_.db_folder; }
@@ -91,7 +91,7 @@ class CTagsDB : public CVornDBAttachment {
   // Refuses (with a message) names that cannot be files and identities that
   // exist; `except` may keep its own identity.
   bool CheckNewIdentity(std::u16string_view set, std::u16string_view name, const CTagDB* except);
-  bool MakeFolder(const std::string& folder);
+  [[nodiscard]] bool MakeFolder(const std::string& folder);
   std::u16string Describe(std::u16string_view set, std::u16string_view name) const;
 
   CTagDB::Place place_;

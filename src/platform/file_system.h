@@ -53,21 +53,21 @@ bool DirectoryExists(const std::string& path);
 
 // Each returns true on success; on failure it returns false and, when
 // `error` is not null, stores the system's description of the failure.
-bool CreateFolder(const std::string& path, std::string* error = nullptr);  // parents too
-bool MoveFile(const std::string& from, const std::string& to, std::string* error = nullptr);
-bool CopyFile(const std::string& from, const std::string& to, std::string* error = nullptr);
-bool DeleteFile(const std::string& path, std::string* error = nullptr);
+[[nodiscard]] bool CreateFolder(const std::string& path, std::string* error = nullptr);  // parents too
+[[nodiscard]] bool MoveFile(const std::string& from, const std::string& to, std::string* error = nullptr);
+[[nodiscard]] bool CopyFile(const std::string& from, const std::string& to, std::string* error = nullptr);
+[[nodiscard]] bool DeleteFile(const std::string& path, std::string* error = nullptr);
 
 // Writes `bytes` to a temporary file of a unique name beside `path` and
 // renames it over `path`, so that a crash or a full disk never leaves a
 // truncated file and two programs saving at once never write into one
 // temporary file. On failure the old file is untouched, the temporary file
 // is removed, and nothing was written.
-bool WriteFileAtomically(const std::string& path, std::string_view bytes,
+[[nodiscard]] bool WriteFileAtomically(const std::string& path, std::string_view bytes,
                          std::string* error = nullptr);
 
 // Reads a whole file into `bytes`; false when it cannot be read.
-bool ReadWholeFile(const std::string& path, std::string* bytes);
+[[nodiscard]] bool ReadWholeFile(const std::string& path, std::string* bytes);
 
 enum class ReadResult { kRead, kMissing, kFailed };
 // Reads a whole file into `bytes`, telling a file that is not there

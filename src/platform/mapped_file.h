@@ -22,7 +22,7 @@ class MappedFile {
   // the file cannot be opened, is not a regular file, or cannot be mapped.
   // An empty file opens with size 0 and a non-null data pointer that must not
   // be read.
-  bool Open(const std::string& path);
+  [[nodiscard]] bool Open(const std::string& path);
   void Close();
 
   bool IsOpen() const { return data_ != nullptr; }

@@ -80,7 +80,8 @@ bool CNamedRanges::Save() const {
   // Only the section of named ranges is rewritten; whatever else the file
   // holds stays.
   CIniFile file;
-  file.Load(working_path_);
+  // A file not written yet starts empty.
+  static_cast<void>(file.Load(working_path_));
   file.RemoveSection(kSection);
   for (size_t i = 0; i < entries_.size(); ++i) {
     char number[32];

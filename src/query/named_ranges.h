@@ -22,7 +22,7 @@ class CNamedRanges {
   // when that cannot be loaded `program_path` (the copy beside the program).
   // Neither loading leaves the list empty. Saving always goes to
   // `working_path`. Returns whether a file was read.
-  bool Load(const std::string& working_path, const std::string& program_path);
+  [[nodiscard]] bool Load(const std::string& working_path, const std::string& program_path);
 
   const std::vector<Entry>& GetEntries() const { return entries_; }
 
@@ -36,12 +36,12 @@ class CNamedRanges {
   // same). `after` is the selected entry or -1: the new entry goes after it,
   // or at the end.
   bool Add(int after, std::u16string name, std::u16string ranges);
-  bool Delete(int index);
+  [[nodiscard]] bool Delete(int index);
   bool MoveUp(int index);
   bool MoveDown(int index);
 
  private:
-  bool Save() const;
+  [[nodiscard]] bool Save() const;
 
   std::vector<Entry> entries_;
   std::string working_path_;

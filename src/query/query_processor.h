@@ -29,10 +29,10 @@ class CQueryProcessor {
   CQueryProcessor& operator=(const CQueryProcessor&) = delete;
 
   // Builds the tree and the ranges; false with the error set.
-  bool Parse();
+  [[nodiscard]] bool Parse();
   // Prepares the tree, then resolves the ranges; false with the error set
   // (also when Parse failed or was not called).
-  bool Prepare();
+  [[nodiscard]] bool Prepare();
   // Evaluates a prepared query; the hits are then GetHits(). Does nothing
   // while there is an error.
   void Run();

@@ -64,7 +64,7 @@ class CQueryPrompts {
   // list is empty; empty lines are skipped, and so are a byte-order mark and
   // a carriage return at a line's end. A missing or unreadable file leaves
   // the list as it is; returns whether the file was read.
-  bool Load(const std::string& path);
+  [[nodiscard]] bool Load(const std::string& path);
 
   size_t GetCount() const { return prompts_.size(); }
   // Null outside the list.

@@ -66,17 +66,17 @@ class CQToken {
 
   // A term: on "(" sets `*group` and makes no node (the caller parses the
   // group); else a term node in `*term`.
-  bool ParseTerm(std::unique_ptr<CQBit>* term, bool* group);
+  [[nodiscard]] bool ParseTerm(std::unique_ptr<CQBit>* term, bool* group);
   // An operator with its proximity clause: `*op` is the new compound, or
   // null when the chain ends here (end of text, "in", or the ")" of an open
   // group).
-  bool ParseOperator(std::unique_ptr<CQCompound>* op);
+  [[nodiscard]] bool ParseOperator(std::unique_ptr<CQCompound>* op);
   // The optional clause after intersect or except; always makes a proximity
   // on success.
-  bool ParseProximity(std::unique_ptr<CQProximity>* proximity);
+  [[nodiscard]] bool ParseProximity(std::unique_ptr<CQProximity>* proximity);
   // The optional qualifier after a search word; `*position` stays null when
   // none stands there.
-  bool ParsePosition(std::unique_ptr<CQPosition>* position);
+  [[nodiscard]] bool ParsePosition(std::unique_ptr<CQPosition>* position);
 
   // After the expression: skips to the "in" that ends it and returns the
   // index just after that token; the text's length when there is none.

@@ -59,7 +59,7 @@ class CBibleRef {
   // (any case), blank(s), chapter ":" verse label. Surrounding blanks are
   // allowed. False, leaving `*out` untouched, when the book is unknown or the
   // chapter and verse are not "digits:digits" with an optional suffix.
-  static bool Parse(std::u16string_view text, CBibleRef* out);
+  [[nodiscard]] static bool Parse(std::u16string_view text, CBibleRef* out);
 
   // Whether `db`'s verse index holds the verse a person typed as book number
   // (1-based), chapter text and verse label, exactly (CVornDBVerses::

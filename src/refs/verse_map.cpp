@@ -134,7 +134,8 @@ CVerseMap::CVerseMap(const std::string& root, std::u16string_view scheme,
     if (sink) sink->ShowWarning(u"Couldn't read Verse map file: " + platform::ToU16(path));
     return;
   }
-  ReadFile(path, sink);
+  // ReadFile has told the sink when the file cannot be read.
+  static_cast<void>(ReadFile(path, sink));
 }
 
 bool CVerseMap::ReadFile(const std::string& path, platform::CMessageSink* sink) {

@@ -38,7 +38,7 @@ class CVerseMap : public CVornDBAttachment {
 
   // Reads a map file into this map (adding to what it holds). False, after a
   // message, when the file cannot be read.
-  bool ReadFile(const std::string& path, platform::CMessageSink* sink);
+  [[nodiscard]] bool ReadFile(const std::string& path, platform::CMessageSink* sink);
   // Reads map lines from text (8-bit, one character per byte); the messages
   // are those of ReadFile.
   void ReadText(std::string_view bytes, platform::CMessageSink* sink);

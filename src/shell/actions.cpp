@@ -3,6 +3,9 @@
 #include <QAction>
 #include <QKeySequence>
 
+#include "layout/layout_kinds.h"
+#include "shell/propositions_bar.h"
+
 namespace vorn::shell {
 
 namespace {
@@ -90,28 +93,28 @@ constexpr CommandDef kCommands[] = {
     {kCmdPrint, "&Print...", "Ctrl+P", T::kPane, false},
     {kCmdPrintPreview, "Print Pre&view", "", T::kPane, false},
     // --- Text pane: layout kinds and the proposition editing commands.
-    {32815, "&Paragraphs", "", T::kTextPane, true},
-    {32816, "&Verses", "", T::kTextPane, true},
-    {32817, "&Sentences", "", T::kTextPane, true},
-    {32818, "Propositions", "", T::kTextPane, true},
-    {1310, "S&plit", "", T::kTextPane, false},
-    {1311, "&Join", "", T::kTextPane, false},
-    {1312, "Shift L&eft", "", T::kTextPane, false},
-    {1313, "Shift R&ight", "", T::kTextPane, false},
-    {1314, "&Undo", "", T::kTextPane, false},
-    {1320, "View &1", "", T::kTextPane, true},
-    {1321, "View &2", "", T::kTextPane, true},
-    {1322, "View &3", "", T::kTextPane, true},
-    {1323, "View &4", "", T::kTextPane, true},
-    {1324, "View &All", "", T::kTextPane, true},
-    {33034, "&Save", "", T::kTextPane, false},
-    {33039, "Save &As...", "", T::kTextPane, false},
-    {33035, "&Reload", "", T::kTextPane, false},
-    {33036, "U&nload", "", T::kTextPane, false},
+    {kLayoutParagraphs, "&Paragraphs", "", T::kTextPane, true},
+    {kLayoutVerses, "&Verses", "", T::kTextPane, true},
+    {kLayoutSentences, "&Sentences", "", T::kTextPane, true},
+    {kLayoutPropositions, "Propositions", "", T::kTextPane, true},
+    {kCmdPropSplit, "S&plit", "", T::kTextPane, false},
+    {kCmdPropJoin, "&Join", "", T::kTextPane, false},
+    {kCmdPropShiftLeft, "Shift L&eft", "", T::kTextPane, false},
+    {kCmdPropShiftRight, "Shift R&ight", "", T::kTextPane, false},
+    {kCmdPropUndo, "&Undo", "", T::kTextPane, false},
+    {kCmdPropLevelFirst + 0, "View &1", "", T::kTextPane, true},
+    {kCmdPropLevelFirst + 1, "View &2", "", T::kTextPane, true},
+    {kCmdPropLevelFirst + 2, "View &3", "", T::kTextPane, true},
+    {kCmdPropLevelFirst + 3, "View &4", "", T::kTextPane, true},
+    {kCmdPropLevelAll, "View &All", "", T::kTextPane, true},
+    {kCmdPropSave, "&Save", "", T::kTextPane, false},
+    {kCmdPropSaveAs, "Save &As...", "", T::kTextPane, false},
+    {kCmdPropReload, "&Reload", "", T::kTextPane, false},
+    {kCmdPropUnload, "U&nload", "", T::kTextPane, false},
     // --- Hits pane.
-    {32827, "&Reference List", "", T::kHitsPane, true},
-    {32828, "&Hit Verses List", "", T::kHitsPane, true},
-    {32829, "&Concorded List", "", T::kHitsPane, true},
+    {kLayoutReferences, "&Reference List", "", T::kHitsPane, true},
+    {kLayoutHitVerses, "&Hit Verses List", "", T::kHitsPane, true},
+    {kLayoutConcordance, "&Concorded List", "", T::kHitsPane, true},
     {kCmdRemoveMatch, "Remove Match", "Del", T::kHitsPane, false},
 };
 

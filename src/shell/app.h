@@ -31,7 +31,7 @@ std::unique_ptr<CVornMainFrame> StartMainFrame(bool quiet);
 std::unique_ptr<CVornMainFrame> StartMainFrame(const MainFrameOptions& options, bool shift);
 
 // Renders `frame` into a PNG at `path`; false when it cannot be written.
-bool SaveScreenshot(CVornMainFrame* frame, const QString& path);
+[[nodiscard]] bool SaveScreenshot(CVornMainFrame* frame, const QString& path);
 
 // The whole program; returns the exit code.
 int RunVorn(QApplication& app);

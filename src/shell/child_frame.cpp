@@ -11,7 +11,6 @@
 #include "refs/bible_ref.h"
 #include "shell/actions.h"
 #include "shell/line_fonts_dialog.h"
-#include "shell/main_frame.h"
 #include "shell/marking.h"
 #include "shell/qt_device.h"
 #include "shell/vorn_view.h"
@@ -19,10 +18,10 @@
 
 namespace vorn::shell {
 
-CVornChildFrame::CVornChildFrame(CVornMainFrame* main, CVornDB* db, CPropositionsList* props)
-    : main_(main), db_(db) {
-  // The user folders are where the main frame keeps the propositions.
-  CTagsDB* tags = GetTagsDB(db, main->GetUserFolder());
+CVornChildFrame::CVornChildFrame(CMarking* marking, CVornDB* db, CPropositionsList* props)
+    : marking_(marking), db_(db) {
+  // The tags' user folders are beside the propositions'.
+  CTagsDB* tags = GetTagsDB(db, props->GetWorkingFolder());
   state_ = std::make_unique<CQueryThing>(db, tags, nullptr, props, this);
   state_->SetWordTagsMaker([](std::unique_ptr<CTag> tag, const CViewMetrics& metrics) {
     return std::make_unique<CTagWordTags>(std::move(tag), metrics);
@@ -38,6 +37,13 @@ CVornChildFrame::CVornChildFrame(CVornMainFrame* main, CVornDB* db, CProposition
   splitter_->setStretchFactor(1, 1);
   box->addWidget(splitter_);
   active_ = text_;
+  for (CVornView* pane : {text_, hits_}) {
+    connect(pane, &CVornView::FocusWordChanged, this,
+            [this, pane](WordIndex old_focus) { FocusChanged(pane, old_focus); });
+    connect(pane, &CVornView::Activated, this, [this, pane] { PaneActivated(pane); });
+    connect(pane, &CVornView::QueryBoxWanted, this, &CVornChildFrame::QueryBoxWanted);
+    connect(pane, &CVornView::CommandKey, this, &CVornChildFrame::KeyCommand);
+  }
   // The word prompts and the word details start from the word shown first,
   // not from the first word the user moves to.
   state_->SetCurrentWord(text_->GetFocusWord());
@@ -118,22 +124,19 @@ void CVornChildFrame::FocusChanged(CVornView* pane, WordIndex old_focus) {
     if (other->GetFocusWord() != focus) {
       // The other pane follows without telling anyone again.
       other->blockSignals(true);
-      other->SetFocus(focus, -1);
+      other->SetFocusWord(focus, -1);
       other->blockSignals(false);
     }
     state_->SetCurrentWord(focus);
-    main_->ActiveFocusChanged(this);
-    main_->ScrollGroupFocusChanged(this);
+    emit FocusWordChanged(this);
   }
   if (!going_through_history_) state_->GetHistory().Add(focus);
 }
 
 void CVornChildFrame::PaneActivated(CVornView* pane) {
   active_ = pane;
-  main_->WindowActivated(this);
+  emit Activated(this);
 }
-
-void CVornChildFrame::FocusQueryBox() { main_->FocusQueryBox(); }
 
 WordIndex CVornChildFrame::GetFocusWord() const {
   return active_ ? active_->GetFocusWord() : -1;
@@ -142,7 +145,7 @@ WordIndex CVornChildFrame::GetFocusWord() const {
 void CVornChildFrame::GoTo(const CBibleRef& ref) {
   CBibleRef here(ref, db_);
   const WordIndex word = here.GetFirstWord();
-  if (word >= 0 && active_) active_->SetFocus(word, 0);
+  if (word >= 0 && active_) active_->SetFocusWord(word, 0);
 }
 
 void CVornChildFrame::HitsReplaced() {
@@ -154,7 +157,7 @@ void CVornChildFrame::HitsReplaced() {
   // and the window's title, current word and history follow whichever pane
   // is active.
   const WordIndex first = hits_->GetFocusWord();
-  text_->SetFocus(first, -1);
+  text_->SetFocusWord(first, -1);
   // The hits pane took its new focus quietly; -1 makes it count as new.
   if (active_ == hits_) FocusChanged(hits_, -1);
 }
@@ -162,7 +165,7 @@ void CVornChildFrame::HitsReplaced() {
 void CVornChildFrame::HitsRemoved(WordIndex first_removed) {
   text_->HitsChanged();
   hits_->HitsChanged();
-  if (first_removed >= 0) hits_->SetFocus(first_removed, -1);
+  if (first_removed >= 0) hits_->SetFocusWord(first_removed, -1);
 }
 
 void CVornChildFrame::HitsCleared() {
@@ -172,11 +175,11 @@ void CVornChildFrame::HitsCleared() {
 
 void CVornChildFrame::KeyCommand(int id) {
   OnCommand(id);
-  main_->UpdateActions();
+  emit CommandDone();
 }
 
 void CVornChildFrame::closeEvent(QCloseEvent* event) {
-  if (!main_->GetMarking().CloseWindow(this)) {
+  if (!marking_->CloseWindow(this)) {
     event->ignore();
     return;
   }
@@ -189,7 +192,7 @@ void CVornChildFrame::RepaintPanes() {
 }
 
 bool CVornChildFrame::OnCommand(int id) {
-  if (main_->GetMarking().OnCommand(this, id)) return true;
+  if (marking_->OnCommand(this, id)) return true;
   if (id >= kCmdScrollGroupNone && id <= kCmdScrollGroupD) {
     const int n = id - kCmdScrollGroupNone;
     SetScrollGroup(n == 0 ? std::u16string() : std::u16string(1, static_cast<char16_t>(u'A' + n - 1)));
@@ -200,13 +203,13 @@ bool CVornChildFrame::OnCommand(int id) {
     const WordIndex word = static_cast<WordIndex>(
         id == kCmdGoBack ? history.Back() : id == kCmdGoForward ? history.Forward() : history.GoOrigin());
     going_through_history_ = id != kCmdGoOrigin;
-    active_->SetFocus(word, 0);
+    active_->SetFocusWord(word, 0);
     going_through_history_ = false;
     return true;
   }
   if (id == kCmdLineFonts) {
     CLineFontsDialog dialog(db_, this);
-    if (dialog.exec() == QDialog::Accepted && dialog.Apply()) main_->LineFontsChanged(db_);
+    if (dialog.exec() == QDialog::Accepted && dialog.Apply()) emit LineFontsChanged();
     return true;
   }
   if (id == kCmdRemoveMatch) {
@@ -226,7 +229,7 @@ bool CVornChildFrame::OnCommand(int id) {
 bool CVornChildFrame::UpdateCommand(int id, bool* enabled, bool* checked) {
   *enabled = true;
   *checked = false;
-  if (main_->GetMarking().UpdateCommand(this, id, enabled, checked)) return true;
+  if (marking_->UpdateCommand(this, id, enabled, checked)) return true;
   if (id >= kCmdScrollGroupNone && id <= kCmdScrollGroupD) {
     const int n = id - kCmdScrollGroupNone;
     *checked = n == 0 ? group_.empty() : group_ == std::u16string(1, static_cast<char16_t>(u'A' + n - 1));

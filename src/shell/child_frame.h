@@ -1,5 +1,7 @@
 // A document window: one opened Bible in two panes, the text pane over the
-// hits pane, with the window's query state, title and scroll group.
+// hits pane, with the window's query state, title and scroll group. It
+// announces what the main frame follows (focus, activation, font changes)
+// by signals and knows nothing of the frame.
 #pragma once
 
 #include <QWidget>
@@ -7,7 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "query/query_thing.h"
+#include "querystate/query_thing.h"
 #include "textdb/types.h"
 
 class QFileSystemWatcher;
@@ -21,14 +23,15 @@ class CVornDB;
 
 namespace vorn::shell {
 
-class CVornMainFrame;
+class CMarking;
 class CVornView;
 
 class CVornChildFrame : public QWidget, public CQueryWindow {
   Q_OBJECT
  public:
-  // `main`, `db` and `props` are borrowed and must outlive the window.
-  CVornChildFrame(CVornMainFrame* main, CVornDB* db, CPropositionsList* props);
+  // `marking` (the markup commands and save offers), `db` and `props` are
+  // borrowed and must outlive the window.
+  CVornChildFrame(CMarking* marking, CVornDB* db, CPropositionsList* props);
   ~CVornChildFrame() override;
 
   CVornDB* GetDatabase() const { return db_; }
@@ -45,14 +48,12 @@ class CVornChildFrame : public QWidget, public CQueryWindow {
 
   bool OnCommand(int id);
   bool UpdateCommand(int id, bool* enabled, bool* checked);
-  // A command given by a key in one of the panes: run, then every action's
-  // state brought up to date.
+  // A command given by a key in one of the panes: run, then CommandDone.
   void KeyCommand(int id);
 
-  // From the panes.
+  // From the panes' signals.
   void FocusChanged(CVornView* pane, WordIndex old_focus);
   void PaneActivated(CVornView* pane);
-  void FocusQueryBox();
 
   // CQueryWindow.
   WordIndex GetFocusWord() const override;
@@ -61,6 +62,21 @@ class CVornChildFrame : public QWidget, public CQueryWindow {
   void HitsRemoved(WordIndex first_removed) override;
   void HitsCleared() override;
   void RepaintPanes() override;
+
+ signals:
+  // The active pane's focus word changed; the window's title, current word
+  // and scroll group follow it.
+  void FocusWordChanged(CVornChildFrame* window);
+  // A pane of the window got the keyboard focus.
+  void Activated(CVornChildFrame* window);
+  // Tab in a pane: the query box should take the keyboard focus.
+  void QueryBoxWanted();
+  // A command given by a key was carried out; commands may now be enabled
+  // or checked differently.
+  void CommandDone();
+  // The fonts of the window's database lines were changed; every pane
+  // showing the database reloads them.
+  void LineFontsChanged();
 
  protected:
   // Offers to save the window's modified markup first; Cancel keeps the
@@ -75,7 +91,7 @@ class CVornChildFrame : public QWidget, public CQueryWindow {
   void WatchTagFiles();
   void TagFilesChanged();
 
-  CVornMainFrame* main_;
+  CMarking* marking_;
   CVornDB* db_;
   std::unique_ptr<CQueryThing> state_;
   QFileSystemWatcher* tag_watcher_ = nullptr;  // a child widget's object

@@ -12,7 +12,7 @@
 #include "platform/message_sink.h"
 #include "platform/string_table.h"
 #include "platform/u16.h"
-#include "query/query_thing.h"
+#include "querystate/query_thing.h"
 #include "refs/bookmarks.h"
 #include "shell/child_frame.h"
 #include "shell/main_frame.h"
@@ -127,7 +127,7 @@ void RestorePane(CVornView* pane, const CIniFile& settings, std::u16string_view 
   if (settings.GetUnsigned(section, u"Focus Word", &focus) && settings.GetInt(section, u"Word Y", &y) &&
       focus < pane->GetMetrics().GetDatabase()->GetWordCount()) {
     // A negative offset would ask the pane to keep the word where it is.
-    pane->SetFocus(static_cast<WordIndex>(focus), std::max(y, 0));
+    pane->SetFocusWord(static_cast<WordIndex>(focus), std::max(y, 0));
   }
   CViewMetrics& metrics = pane->GetMetrics();
   bool any_visible = false;

@@ -77,9 +77,9 @@ class CDeskTop {
   // holding its database's title, and the window sections.
   void Capture();
   // Reads a desktop file; false, with empty settings, when it cannot be read.
-  bool Read(const std::string& path);
+  [[nodiscard]] bool Read(const std::string& path);
   // Writes the settings; false when the file cannot be written.
-  bool Write(const std::string& path);
+  [[nodiscard]] bool Write(const std::string& path);
   // Closes every window, restores the main frame, then opens one window per
   // key of Views (by number) on the database of that title and restores
   // it. A title no database has is reported ("Couldn't open \"<title>\"")

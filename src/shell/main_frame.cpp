@@ -13,6 +13,7 @@
 #include <QPointer>
 #include <QStatusBar>
 
+#include "layout/layout_kinds.h"
 #include "markup/propositions_list.h"
 #include "shell/actions.h"
 #include "shell/arrange_windows.h"
@@ -135,8 +136,9 @@ void CVornMainFrame::CreateMenus() {
               kCmdLineFirst + 4, kCmdLineLast});
   QMenu* mag = view->addMenu(tr("&Magnification"));
   for (int id = kCmdMagnifyFirst; id <= kCmdMagnifyLast; ++id) mag->addAction(actions_->Get(id));
-  add(view, {kCmdRightToLeft, kCmdNoCantillations, kCmdConsonantsOnly, kCmdWordTips, 0, 32815,
-             32816, 32817, 32818, 0, 32827, 32828, 32829, 0, kCmdNavBar, kCmdWordBar,
+  add(view, {kCmdRightToLeft, kCmdNoCantillations, kCmdConsonantsOnly, kCmdWordTips, 0,
+             kLayoutParagraphs, kLayoutVerses, kLayoutSentences, kLayoutPropositions, 0,
+             kLayoutReferences, kLayoutHitVerses, kLayoutConcordance, 0, kCmdNavBar, kCmdWordBar,
              kCmdPropositionsBar, 0, kCmdPaperWidth, kCmdLineFonts, kCmdBibleInfo});
   QMenu* nav = menuBar()->addMenu(tr("&Navigate"));
   add(nav, {kCmdNextMatch, kCmdPreviousMatch, 0, kCmdGoBack, kCmdGoForward, kCmdGoOrigin, 0,
@@ -182,7 +184,16 @@ void CVornMainFrame::BuildOpenMenu() {
 }
 
 void CVornMainFrame::CreateBars() {
-  nav_bar_ = new CNavBar(this, sink_.get());
+  nav_bar_ = new CNavBar(this, *actions_, sink_.get());
+  nav_bar_->GetQueryTool().SetActiveSource([this]() -> CQueryThing* {
+    CVornChildFrame* w = ActiveWindow();
+    return w ? &w->GetQueryThing() : nullptr;
+  });
+  connect(nav_bar_, &CNavBar::QueryWanted, this, [this] { RunQueryFromBox(); });
+  connect(nav_bar_, &CNavBar::CommandWanted, this, &CVornMainFrame::Dispatch);
+  connect(nav_bar_, &CNavBar::ReferenceChosen, this, [this](const CBibleRef& ref) {
+    if (CVornChildFrame* w = ActiveWindow()) w->GoTo(ref);
+  });
   addToolBar(nav_bar_);
   nav_bar_->LoadStaticPrompts(data_folders_);
   nav_bar_->LoadQueries(*ini_);
@@ -209,7 +220,15 @@ CVornChildFrame* CVornMainFrame::OpenEntry(int index) {
     documents_.push_back(std::make_unique<int>(index));
     dbs_->SetDocument(index, documents_.back().get());
   }
-  auto* window = new CVornChildFrame(this, db, props_.get());
+  auto* window = new CVornChildFrame(marking_, db, props_.get());
+  connect(window, &CVornChildFrame::FocusWordChanged, this, [this](CVornChildFrame* w) {
+    ActiveFocusChanged(w);
+    ScrollGroupFocusChanged(w);
+  });
+  connect(window, &CVornChildFrame::Activated, this, &CVornMainFrame::WindowActivated);
+  connect(window, &CVornChildFrame::QueryBoxWanted, this, &CVornMainFrame::FocusQueryBox);
+  connect(window, &CVornChildFrame::CommandDone, this, &CVornMainFrame::UpdateActions);
+  connect(window, &CVornChildFrame::LineFontsChanged, this, [this, db] { LineFontsChanged(db); });
   ApplyOptions(window);
   QMdiSubWindow* sub = mdi_->addSubWindow(window);
   TrackNormalGeometry(sub);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "refs/bookmarks.h"
+#include "shell/actions.h"
 #include "shell/options.h"
 #include "textdb/catalogue.h"
 #include "textdb/ini_file.h"
@@ -45,7 +46,8 @@ struct OpenSlot {
   int shift_slot;
 };
 inline constexpr OpenSlot kOpenSlots[] = {
-    {1301, 0, 0}, {1304, 1, 2}, {33046, 2, 1}, {1300, 3, 4}, {33072, 4, 3},
+    {kCmdOpenHebrewOT, 0, 0},    {kCmdOpenSeptuagintI, 1, 2}, {kCmdOpenSeptuagintII, 2, 1},
+    {kCmdOpenGreekNT, 3, 4},     {kCmdOpenByzantineNT, 4, 3},
 };
 // The slot `command` opens (-1 for another command).
 int SlotOfCommand(int command, bool shift);
@@ -126,7 +128,7 @@ class CVornMainFrame : public QMainWindow {
   const std::string& GetUserFolder() const { return user_folder_; }
   // Reads the start-up desktop unless `shift` is held. False when none was
   // read (Shift held, or no readable file).
-  bool LoadStartUpDesktop(bool shift);
+  [[nodiscard]] bool LoadStartUpDesktop(bool shift);
   // What exit saves: the main frame's state into the settings, the desktop
   // into the start-up desktop when SaveOnExit is on and `shift` is not held
   // (message 70 when it cannot be written); then every window closes, top
@@ -134,9 +136,9 @@ class CVornMainFrame : public QMainWindow {
   void SaveStateForExit(bool shift);
   // Reads and applies a desktop file; false when it cannot be read or a
   // window the user keeps open stops it.
-  bool LoadDesktopFile(const std::string& path);
+  [[nodiscard]] bool LoadDesktopFile(const std::string& path);
   // Writes the current desktop; false when it cannot be written.
-  bool SaveDesktopFile(const std::string& path);
+  [[nodiscard]] bool SaveDesktopFile(const std::string& path);
   // A window's focus verse changed: its scroll group follows.
   void ScrollGroupFocusChanged(CVornChildFrame* window);
   // While paused (a desktop is being restored) no window leads its group.

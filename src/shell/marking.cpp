@@ -15,7 +15,7 @@
 #include "markup/propositions_list.h"
 #include "markup/tags_db.h"
 #include "platform/string_table.h"
-#include "query/query_thing.h"
+#include "querystate/query_thing.h"
 #include "shell/actions.h"
 #include "shell/child_frame.h"
 #include "shell/main_frame.h"
@@ -187,7 +187,8 @@ bool CMarking::OnPropositionCommand(CVornChildFrame* window, int id) {
     if (load) {
       state.SetPropositions(names[i]);
     } else {
-      state.GetPropositions()->Merge(names[i]);
+      // A file that cannot be read has been reported and changes nothing.
+      static_cast<void>(state.GetPropositions()->Merge(names[i]));
     }
     pane->Invalidate();
     return true;
@@ -198,7 +199,8 @@ bool CMarking::OnPropositionCommand(CVornChildFrame* window, int id) {
       if (props->GetName().empty()) {
         SavePropositionsAs(window);
       } else {
-        props->Save();
+        // A failed save has been reported; the analysis stays modified.
+        static_cast<void>(props->Save());
       }
       return true;
     }
@@ -206,7 +208,8 @@ bool CMarking::OnPropositionCommand(CVornChildFrame* window, int id) {
       SavePropositionsAs(window);
       return true;
     case kCmdPropReload:
-      state.GetPropositions()->Reload();
+      // False when nothing was modified or the file cannot be read (reported).
+      static_cast<void>(state.GetPropositions()->Reload());
       pane->Invalidate();
       return true;
     case kCmdPropUnload:
@@ -222,7 +225,8 @@ void CMarking::SavePropositionsAs(CVornChildFrame* window) {
   CQueryThing& state = window->GetQueryThing();
   const std::u16string name = AskPropositionsName(state.GetPropositions());
   if (name.empty()) return;
-  state.GetMarkup().SavePropositionsAs(name);
+  // A failed save has been reported; the analysis stays modified.
+  static_cast<void>(state.GetMarkup().SavePropositionsAs(name));
   window->GetTextPane()->Invalidate();
 }
 

@@ -14,7 +14,6 @@
 #include "shell/actions.h"
 #include "shell/bcv.h"
 #include "shell/child_frame.h"
-#include "shell/main_frame.h"
 #include "shell/qt_device.h"
 #include "shell/rich_query_box.h"
 
@@ -75,17 +74,16 @@ class CPromptDelegate : public QStyledItemDelegate {
 
 }  // namespace
 
-CNavBar::CNavBar(CVornMainFrame* frame, platform::CMessageSink* messages)
-    : QToolBar(tr("Navigation Bar"), frame), frame_(frame) {
+CNavBar::CNavBar(QWidget* parent, CActions& actions, platform::CMessageSink* messages)
+    : QToolBar(tr("Navigation Bar"), parent) {
   setObjectName(QStringLiteral("NavBar"));
-  CActions& actions = frame->GetActions();
   addAction(actions.Get(kCmdGoBack));
   addAction(actions.Get(kCmdGoForward));
   addSeparator();
 
   bcv_ = new Cbcv(this);
   bcv_->SetMessageSink(messages);
-  connect(bcv_, &Cbcv::RefChosen, this, [this](const CBibleRef& ref) { RefChosen(ref); });
+  connect(bcv_, &Cbcv::RefChosen, this, &CNavBar::ReferenceChosen);
   addWidget(bcv_);
   addSeparator();
 
@@ -112,10 +110,6 @@ CNavBar::CNavBar(CVornMainFrame* frame, platform::CMessageSink* messages)
   addAction(actions.Get(kCmdSendRefs));
 
   tool_ = std::make_unique<CQueryTool>(box_, messages);
-  tool_->SetActiveSource([this]() -> CQueryThing* {
-    CVornChildFrame* w = frame_->ActiveWindow();
-    return w ? &w->GetQueryThing() : nullptr;
-  });
   tool_->SetPromptsChanged([this] { FillPrompts(); });
   prompts_->setItemDelegate(new CPromptDelegate(tool_.get(), prompts_));
   connect(prompts_, &QComboBox::activated, this, [this](int index) {
@@ -221,13 +215,13 @@ bool CNavBar::eventFilter(QObject* watched, QEvent* event) {
 void CNavBar::ActOnBoxKey(BoxKey key) {
   switch (key) {
     case BoxKey::kRun:
-      frame_->RunQueryFromBox();
+      emit QueryWanted();
       break;
     case BoxKey::kPreviousQuery:
-      frame_->Dispatch(kCmdPreviousQuery);
+      emit CommandWanted(kCmdPreviousQuery);
       break;
     case BoxKey::kNextQuery:
-      frame_->Dispatch(kCmdNextQuery);
+      emit CommandWanted(kCmdNextQuery);
       break;
     case BoxKey::kNextPrompt:
       tool_->NextPrompt();
@@ -259,10 +253,6 @@ void CNavBar::ShowChosenPrompt() {
   const QSignalBlocker quiet(prompts_);
   const int chosen = tool_->GetComboSelection();
   prompts_->setCurrentIndex(chosen < prompts_->count() ? chosen : -1);
-}
-
-void CNavBar::RefChosen(const CBibleRef& ref) {
-  if (CVornChildFrame* w = frame_->ActiveWindow()) w->GoTo(ref);
 }
 
 }  // namespace vorn::shell

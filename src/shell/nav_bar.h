@@ -2,7 +2,9 @@
 // book/chapter/verse picker showing the active window's focus verse, the
 // query box with its prompt list, the match buttons and the switches for
 // exchanging references with other programs. It owns the query tool that
-// runs the box's text in the active window and keeps the past queries.
+// runs the box's text in the active window and keeps the past queries; what
+// the user asks of the frame (run the query, go to a reference, a command)
+// it announces by signals.
 #pragma once
 
 #include <QToolBar>
@@ -11,13 +13,13 @@
 #include <string>
 #include <vector>
 
-#include "query/query_tool.h"
+#include "querystate/query_tool.h"
+#include "refs/bible_ref.h"
 
 class QComboBox;
 
 namespace vorn {
 class CIniFile;
-class CBibleRef;
 namespace platform {
 class CMessageSink;
 }
@@ -25,10 +27,10 @@ class CMessageSink;
 
 namespace vorn::shell {
 
+class CActions;
 class Cbcv;
 class CRichQueryBox;
 class CVornChildFrame;
-class CVornMainFrame;
 
 class CNavBar : public QToolBar {
   Q_OBJECT
@@ -36,9 +38,10 @@ class CNavBar : public QToolBar {
   // The prompt list drops down this wide.
   static constexpr int kPromptsDroppedWidth = 250;
 
-  // `frame` (whose actions the bar shows and whose active window the query
-  // runs in) and `messages` are borrowed and must outlive the bar.
-  CNavBar(CVornMainFrame* frame, platform::CMessageSink* messages);
+  // `actions` (whose buttons the bar shows) and `messages` are borrowed and
+  // must outlive the bar. The query tool runs in no window until its active
+  // source is set (GetQueryTool().SetActiveSource).
+  CNavBar(QWidget* parent, CActions& actions, platform::CMessageSink* messages);
   ~CNavBar() override;
 
   Cbcv* GetBcv() const { return bcv_; }
@@ -66,6 +69,14 @@ class CNavBar : public QToolBar {
   bool OnCommand(int id);
   bool UpdateCommand(int id, bool* enabled) const;
 
+ signals:
+  // Enter in the query box: the query should run in the active window.
+  void QueryWanted();
+  // The user chose `ref` in the picker: the active window should go there.
+  void ReferenceChosen(const CBibleRef& ref);
+  // A key of the query box gave command `id` (Previous or Next Query).
+  void CommandWanted(int id);
+
  protected:
   // The query box's Enter, Up, Down, Ctrl+Q and Ctrl+Shift+Q.
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -79,9 +90,7 @@ class CNavBar : public QToolBar {
   void FillPrompts();
   // The combo shows the prompt the tool counts as chosen.
   void ShowChosenPrompt();
-  void RefChosen(const CBibleRef& ref);
 
-  CVornMainFrame* frame_;
   Cbcv* bcv_ = nullptr;
   CRichQueryBox* box_ = nullptr;
   QComboBox* prompts_ = nullptr;

@@ -9,7 +9,7 @@
 
 #include "layout/layout.h"
 #include "layout/layout_kinds.h"
-#include "layout/view_metrics.h"
+#include "metrics/view_metrics.h"
 #include "platform/message_sink.h"
 #include "refs/bible_ref.h"
 #include "shell/print_metrics.h"

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "layout/device.h"
+#include "device/device.h"
 #include "textdb/types.h"
 
 class QPagedPaintDevice;

@@ -6,7 +6,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 
-#include "layout/view_metrics.h"
+#include "metrics/view_metrics.h"
 #include "refs/bible_ref.h"
 #include "shell/bcv.h"
 #include "shell/page_printer.h"

@@ -9,7 +9,7 @@
 #include <memory>
 #include <string_view>
 
-#include "layout/device.h"
+#include "device/device.h"
 
 class QPainter;
 class QPaintDevice;

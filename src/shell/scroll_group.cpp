@@ -20,7 +20,7 @@ int FollowScrollGroup(CVornChildFrame* source, const std::vector<CVornChildFrame
     if (current.HasEntry() && current.IsEqual(there)) continue;
     const WordIndex word = there.GetFirstWord();
     if (word < 0) continue;
-    w->GetTextPane()->SetFocus(word, -1);
+    w->GetTextPane()->SetFocusWord(word, -1);
     ++moved;
   }
   return moved;

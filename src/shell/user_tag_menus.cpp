@@ -5,7 +5,7 @@
 
 #include "markup/tags_db.h"
 #include "platform/string_table.h"
-#include "query/query_thing.h"
+#include "querystate/query_thing.h"
 #include "shell/actions.h"
 #include "shell/child_frame.h"
 #include "shell/main_frame.h"

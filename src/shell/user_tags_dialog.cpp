@@ -17,7 +17,7 @@
 #include "markup/tag_db.h"
 #include "markup/tags_db.h"
 #include "platform/message_sink.h"
-#include "query/query_thing.h"
+#include "querystate/query_thing.h"
 #include "shell/qt_device.h"
 
 namespace vorn::shell {

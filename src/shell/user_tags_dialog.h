@@ -88,7 +88,7 @@ class CUserTagsDialog : public QDialog {
 
   // What the buttons do once their dialog has answered; each refreshes the
   // rows and returns false (after the core's message) when it fails.
-  bool CreateTag(const std::u16string& set, const std::u16string& name);
+  [[nodiscard]] bool CreateTag(const std::u16string& set, const std::u16string& name);
   bool CopySelected(const std::u16string& set, const std::u16string& name);
   bool RenameSelected(const std::u16string& set, const std::u16string& name);
   // Asks whether to delete the file first.

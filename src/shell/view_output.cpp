@@ -6,8 +6,8 @@
 
 #include "layout/layout.h"
 #include "layout/layout_kinds.h"
-#include "layout/rich_text.h"
-#include "layout/view_metrics.h"
+#include "metrics/rich_text.h"
+#include "metrics/view_metrics.h"
 #include "shell/qt_device.h"
 #include "textdb/db_stats.h"
 #include "textdb/vorn_db.h"

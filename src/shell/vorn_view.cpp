@@ -13,7 +13,7 @@
 #include "layout/layout.h"
 #include "layout/layout_box.h"
 #include "layout/layout_kinds.h"
-#include "query/query_thing.h"
+#include "querystate/query_thing.h"
 #include "refs/bible_ref.h"
 #include "shell/actions.h"
 #include "shell/child_frame.h"
@@ -128,7 +128,7 @@ void CVornView::SyncScrollBar() {
   syncing_ = false;
 }
 
-void CVornView::SetFocus(WordIndex word, int y, bool headings) {
+void CVornView::SetFocusWord(WordIndex word, int y, bool headings) {
   if (word < 0) return;
   if (y < 0) {
     int shown_y = 0;
@@ -142,7 +142,7 @@ void CVornView::SetFocus(WordIndex word, int y, bool headings) {
   focus_ = word;
   word_y_ = y;
   Invalidate();
-  if (old != word) frame_->FocusChanged(this, old);
+  if (old != word) emit FocusWordChanged(old);
 }
 
 void CVornView::HitsChanged() {
@@ -174,7 +174,7 @@ bool CVornView::MoveToHit(bool next) {
   if (target < 0) return false;
   metrics_.ClearSelection();
   metrics_.SelectWord(target, true);
-  SetFocus(target);
+  SetFocusWord(target);
   return true;
 }
 
@@ -202,12 +202,12 @@ void CVornView::resizeEvent(QResizeEvent* event) {
 
 void CVornView::focusInEvent(QFocusEvent* event) {
   QAbstractScrollArea::focusInEvent(event);
-  frame_->PaneActivated(this);
+  emit Activated();
 }
 
 bool CVornView::focusNextPrevChild(bool next) {
   if (!next) return QAbstractScrollArea::focusNextPrevChild(next);
-  frame_->FocusQueryBox();
+  emit QueryBoxWanted();
   return true;
 }
 
@@ -234,7 +234,7 @@ void CVornView::wheelEvent(QWheelEvent* event) {
   layout_->Scroll(notches * 3 * row);
   int y = 0;
   const WordIndex top = layout_->GetTopWord(&y);
-  if (top >= 0) SetFocus(top, y, false);
+  if (top >= 0) SetFocusWord(top, y, false);
 }
 
 void CVornView::mousePressEvent(QMouseEvent* event) {
@@ -257,7 +257,7 @@ void CVornView::mousePressEvent(QMouseEvent* event) {
     metrics_.SelectWord(word, true);
     anchor_ = word;
   }
-  SetFocus(word);
+  SetFocusWord(word);
 }
 
 void CVornView::mouseMoveEvent(QMouseEvent* event) {
@@ -288,7 +288,7 @@ void CVornView::keyPressEvent(QKeyEvent* event) {
   const bool rtl = !hits_pane_ && metrics_.IsRightToLeft();
   if (!hits_pane_ && layout_id_ == kLayoutPropositions) {
     if (const int id = PropositionKeyCommand(event->key(), event->modifiers(), rtl)) {
-      frame_->KeyCommand(id);
+      emit CommandKey(id);
       return;
     }
   }
@@ -357,7 +357,7 @@ void CVornView::keyPressEvent(QKeyEvent* event) {
         layout_->Scroll(event->key() == Qt::Key_PageUp ? page : -page);
         int y = 0;
         const WordIndex top = layout_->GetTopWord(&y);
-        if (top >= 0) SetFocus(top, y, false);
+        if (top >= 0) SetFocusWord(top, y, false);
         return;
       }
       break;
@@ -378,7 +378,7 @@ void CVornView::keyPressEvent(QKeyEvent* event) {
     metrics_.ClearSelection();
     metrics_.SelectRange(std::min(anchor_, target), std::max(anchor_, target) + 1, true);
   }
-  SetFocus(target);
+  SetFocusWord(target);
 }
 
 bool CVornView::IsLineCommand(int id) {

@@ -7,7 +7,7 @@
 
 #include <memory>
 
-#include "layout/view_metrics.h"
+#include "metrics/view_metrics.h"
 #include "shell/qt_device.h"
 #include "textdb/types.h"
 
@@ -49,11 +49,11 @@ class CVornView : public QAbstractScrollArea {
   WordIndex GetFocusWord() const { return focus_; }
   int GetWordY() const { return word_y_; }
   // Makes `word` the focus word at offset `y` (kept inside the pane) and
-  // tells the window. -1 as y keeps the word where it is shown, or puts it
+  // emits FocusWordChanged when the word is new. -1 as y keeps the word where it is shown, or puts it
   // at the top when it is not shown. With `headings`, a word that starts
   // its unit has the unit's headings shown from `y` on and its line below
   // them; without, `y` is where its line goes (a y read from the layout).
-  void SetFocus(WordIndex word, int y = -1, bool headings = true);
+  void SetFocusWord(WordIndex word, int y = -1, bool headings = true);
   // The layout is rebuilt before the next paint.
   void Invalidate();
   // The hit list changed: the hit layouts take it and the pane repaints.
@@ -65,6 +65,16 @@ class CVornView : public QAbstractScrollArea {
   bool OnCommand(int id);
   // Enabled and checked state of a pane command; false when not the pane's.
   bool UpdateCommand(int id, bool* enabled, bool* checked);
+
+ signals:
+  // The focus word changed; `old_focus` is the one before.
+  void FocusWordChanged(WordIndex old_focus);
+  // The pane got the keyboard focus.
+  void Activated();
+  // Tab was pressed: the query box should take the keyboard focus.
+  void QueryBoxWanted();
+  // A key of the pane gave window command `id`.
+  void CommandKey(int id);
 
  protected:
   void paintEvent(QPaintEvent* event) override;

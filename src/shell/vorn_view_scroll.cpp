@@ -9,7 +9,7 @@
 #include "layout/layout.h"
 #include "layout/layout_line.h"
 #include "layout/layout_unit.h"
-#include "query/query_thing.h"
+#include "querystate/query_thing.h"
 #include "refs/bible_ref.h"
 #include "shell/scroll_popup.h"
 #include "shell/vorn_view.h"
@@ -69,7 +69,7 @@ void CVornView::OnScrollAction(int action) {
         if (count <= 0) return;
         target = layout_->NearestShownWord(last ? count - 1 : 0, !last);
       }
-      if (target >= 0) SetFocus(target, 0);
+      if (target >= 0) SetFocusWord(target, 0);
       break;
     }
   }
@@ -96,11 +96,11 @@ void CVornView::ScrollText(int dy) {
   // so that the bar, the title and the word details follow what is shown.
   int y = 0;
   if (layout_->GetWordY(focus_, &y) && metrics_.IsYVisible(y)) {
-    SetFocus(focus_, y, false);
+    SetFocusWord(focus_, y, false);
     return;
   }
   const WordIndex top = layout_->GetTopWord(&y);
-  if (top >= 0) SetFocus(top, y, false);
+  if (top >= 0) SetFocusWord(top, y, false);
 }
 
 void CVornView::OnThumbMoved(int position) {
@@ -125,14 +125,14 @@ void CVornView::GoToScrollPosition(int position) {
   popup_->hide();
   if (hits_pane_) {
     if (!state_ || position < 0 || static_cast<size_t>(position) >= state_->GetHitCount()) return;
-    SetFocus(static_cast<WordIndex>(state_->GetHits()[static_cast<size_t>(position)]), 0);
+    SetFocusWord(static_cast<WordIndex>(state_->GetHits()[static_cast<size_t>(position)]), 0);
     return;
   }
   if (position < 0 || position >= static_cast<int>(db_->GetWordCount())) return;
   // The thumb stands for a word; the pane goes to the verse holding it.
   CBibleRef ref(db_, static_cast<WordIndex>(position));
   const WordIndex first = ref.GetFirstWord();
-  SetFocus(first >= 0 ? first : position, 0);
+  SetFocusWord(first >= 0 ? first : position, 0);
 }
 
 }  // namespace vorn::shell

@@ -44,7 +44,7 @@ struct CWindowPlacement {
 // before a number is skipped, text after the ninth number is ignored. False,
 // leaving `*out` untouched, when a number or a comma is missing or a number
 // does not fit 32 bits.
-bool ParsePlacement(QStringView text, CWindowPlacement* out);
+[[nodiscard]] bool ParsePlacement(QStringView text, CWindowPlacement* out);
 // The nine numbers without blanks; empty text for an invalid placement.
 QString FormatPlacement(const CWindowPlacement& placement);
 

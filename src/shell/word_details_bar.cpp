@@ -5,8 +5,8 @@
 
 #include <algorithm>
 
-#include "layout/details_metrics.h"
-#include "layout/view_metrics.h"
+#include "metrics/details_metrics.h"
+#include "metrics/view_metrics.h"
 #include "shell/qt_device.h"
 #include "shell/vorn_view.h"
 #include "wordinfo/word.h"

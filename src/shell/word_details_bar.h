@@ -9,7 +9,7 @@
 
 #include <memory>
 
-#include "layout/device.h"
+#include "device/device.h"
 #include "textdb/types.h"
 
 namespace vorn {

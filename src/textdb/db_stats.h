@@ -23,7 +23,7 @@ class CMessageSink;
 // Parses a list of name="value" attributes separated by spaces or tabs into
 // `out` (later names replace earlier ones). Returns false at the first
 // malformed attribute; what was stored before it stays.
-bool ParseAttributes(std::u16string_view text, AttributeMap* out);
+[[nodiscard]] bool ParseAttributes(std::u16string_view text, AttributeMap* out);
 
 // Stats.txt is 8-bit text: every byte is one character (ISO 8859-1), keys
 // form a tree by their indentation, and each line's value is stored under
@@ -36,9 +36,9 @@ class CVornDBStats {
 
   // Reads Stats.txt in the folder. False when it cannot be read or its
   // "/Version" is not "4.01".
-  bool Load();
+  [[nodiscard]] bool Load();
   // Parses the text of a Stats.txt (Load without the file); same result.
-  bool LoadFromText(std::string_view bytes);
+  [[nodiscard]] bool LoadFromText(std::string_view bytes);
 
   const std::string& GetFolder() const { return folder_; }
   std::u16string GetValue(std::string_view full_key) const;

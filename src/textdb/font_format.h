@@ -5,8 +5,7 @@
 // every line, heading and verse font of a database is one of these objects
 // and each caches its own device fonts and measures; a helper would need a
 // parallel cache keyed by font. It needs nothing but the abstract device of
-// layout/device.h, which is header only, so the text database still links
-// without the layout library.
+// device/device.h, a library below the text database.
 #pragma once
 
 #include <cstdint>
@@ -15,7 +14,7 @@
 #include <string>
 #include <string_view>
 
-#include "layout/device.h"
+#include "device/device.h"
 
 namespace vorn {
 

@@ -18,14 +18,10 @@ class CVornDBFormLine : public CVornDBOrdinaryLine {
   ~CVornDBFormLine() override;
 
   // The ordinary tables and the punctuation tables must all open.
-  bool Open() override;
+ [[nodiscard]] bool Open() override;
 
-  // The word with its punctuation: a newly allocated text when the word has
-  // punctuation, else the text in place. Always give it back through
-  // ReleaseWordText.
-  const char16_t* GetWordText(WordIndex word, int variant) const override;
-  // Frees a text GetWordText allocated; texts in the mapping are left alone.
-  void ReleaseWordText(const char16_t* text) const override;
+  // The word with its punctuation and capital put back.
+  std::u16string GetWordString(WordIndex word, int variant = 0) const override;
 
   const CVornDBPunctuation& GetPunctuation() const { return *punctuation_; }
 

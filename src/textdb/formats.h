@@ -20,7 +20,7 @@ class CVornDBFormats {
 
   // Maps Format.ndx and checks its order and that no code runs on past the
   // last record. False when missing or malformed.
-  bool Open();
+  [[nodiscard]] bool Open();
 
   // The number of records.
   uint32_t GetCount() const { return table_.GetCount(); }

@@ -22,7 +22,7 @@ class CVornDBGlossLine : public CVornDBOrdinaryLine {
 
   // The ordinary tables must open; GlossMark.ndx may be missing (no marks)
   // but, when present, must be whole records in word order.
-  bool Open() override;
+  [[nodiscard]] bool Open() override;
 
   // The marks to show before (`prefix`) and after (`suffix`) the gloss of
   // `word`; both are emptied first and stay empty when the word has none.

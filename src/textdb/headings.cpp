@@ -60,8 +60,8 @@ std::unique_ptr<CHeading> CVornDBHeadings::GetHeading(WordIndex word) const {
   const WordPos* r = LowerBoundWord(index_, static_cast<uint32_t>(word), WordOf);
   if (r == index_.end() || r->word != static_cast<uint32_t>(word)) return nullptr;
   std::unique_ptr<CHeading> chain;
-  // Open checked every chain, so this cannot fail.
-  ReadChain(r->pos, &chain);
+  // Open checked every chain, so this does not fail on an opened table.
+  if (!ReadChain(r->pos, &chain)) return nullptr;
   return chain;
 }
 

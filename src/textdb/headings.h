@@ -44,7 +44,7 @@ class CVornDBHeadings {
   // Maps both files and checks every chain heads.ndx points to, so that
   // GetHeading never reads outside heads.db. False when a file is missing
   // or a table is malformed.
-  bool Open();
+  [[nodiscard]] bool Open();
 
   // The word count of the database: where the last heading unit ends. Until
   // it is set that unit is open (end -1).
@@ -65,7 +65,7 @@ class CVornDBHeadings {
  private:
   // Walks the chain at `pos` inside heads.db; fills `out` when it is not
   // null. False when the chain is malformed or runs past the end.
-  bool ReadChain(uint32_t pos, std::unique_ptr<CHeading>* out) const;
+  [[nodiscard]] bool ReadChain(uint32_t pos, std::unique_ptr<CHeading>* out) const;
 
   TMemMapFile<char16_t> texts_;
   TMemMapFile<WordPos> index_;

@@ -311,11 +311,15 @@ constexpr char kVornIniPath[] = "Vorn.ini";
 
 CVornIni::CVornIni() : CVornIni(kVornIniPath) {}
 
-CVornIni::CVornIni(std::string path) : own_path_(std::move(path)) { Load(own_path_); }
+// A settings file that is not there yet starts the settings empty.
+CVornIni::CVornIni(std::string path) : own_path_(std::move(path)) {
+  static_cast<void>(Load(own_path_));
+}
 
 // SaveOnExit governs the start-up desktop, not this file: the settings, that
-// switch included, are written whatever it says.
-CVornIni::~CVornIni() { Save(&own_path_); }
+// switch included, are written whatever it says. At exit there is no one
+// left to tell of a failed write, which leaves the old file whole.
+CVornIni::~CVornIni() { static_cast<void>(Save(&own_path_)); }
 
 bool CVornIni::GetSaveOnExit() const {
   bool on = true;

@@ -29,12 +29,12 @@ class CIniFile {
   // false and leaves the object empty, without a stored path, when the file
   // cannot be opened. Lines of any length are read whole; a leading UTF-8
   // byte-order mark is skipped.
-  bool Load(const std::string& path);
+  [[nodiscard]] bool Load(const std::string& path);
   // Writes every section to `path` (the stored path when null; a given path
   // becomes the stored one). The file is written to a temporary file and
   // renamed over the old one, so a failed save leaves the old file intact.
   // Returns false, keeping memory unchanged, when the file cannot be written.
-  bool Save(const std::string* path = nullptr);
+  [[nodiscard]] bool Save(const std::string* path = nullptr);
 
   const std::string& GetPath() const { return path_; }
 

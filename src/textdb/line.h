@@ -86,7 +86,7 @@ class CVornDBLine {
   virtual std::u16string GetAltName(int index) const;
   virtual uint32_t GetFormFrequency(WordIndex word) const;
   // Opens the line's tables. False when any is missing or malformed.
-  virtual bool Open() = 0;
+  [[nodiscard]] virtual bool Open() = 0;
   // '*' and '?' wildcard match over UTF-16 code units.
   virtual bool MatchText(std::u16string_view pattern, std::u16string_view text) const;
   virtual std::u16string_view GetWildcards() const { return u"*?"; }

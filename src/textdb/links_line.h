@@ -40,7 +40,7 @@ class CVornDBLinks : public CVornDBLine {
   // (when its word count is known), every list, text and extra datum inside
   // its file. False on any fault, including a kind value that is not two
   // numbers.
-  bool Open() override;
+  [[nodiscard]] bool Open() override;
 
   // The number of words WordLink.ndx must cover. By default the database's
   // word count is used when it knows one.
@@ -84,8 +84,8 @@ class CVornDBLinks : public CVornDBLine {
   const CVornDBLineParams& GetParams() const { return params_; }
 
  private:
-  bool ReadKinds();
-  bool CheckTables() const;
+  [[nodiscard]] bool ReadKinds();
+  [[nodiscard]] bool CheckTables() const;
   // The word's list in LinkRec.ndx (count, then entries), or null.
   const uint32_t* GetWordList(uint32_t word) const;
   std::string GetExtraData(uint32_t entry) const;

@@ -20,7 +20,7 @@ class CMemMapFile {
 
   // Maps the file; true when already open. False when it cannot be opened or
   // mapped (a later Open tries again). An empty file opens with no bytes.
-  bool Open();
+  [[nodiscard]] bool Open();
   bool IsOpen() const { return file_.IsOpen(); }
   const unsigned char* GetData() const { return file_.Data(); }
   size_t GetSize() const { return file_.Size(); }

@@ -133,7 +133,7 @@ std::u16string CVornDBOrdinaryLine::GetFormText(uint32_t form) const {
   return GetFormString(form);
 }
 
-const char16_t* CVornDBOrdinaryLine::GetWordText(WordIndex word, int variant) const {
+std::u16string_view CVornDBOrdinaryLine::GetStoredText(WordIndex word, int variant) const {
   uint32_t f = word_forms_[static_cast<uint32_t>(word)];
   if (variant >= 1 && static_cast<size_t>(variant) <= variants_.size()) {
     uint32_t g = (*variants_[static_cast<size_t>(variant - 1)])[f];
@@ -142,13 +142,8 @@ const char16_t* CVornDBOrdinaryLine::GetWordText(WordIndex word, int variant) co
   return GetFormString(f);
 }
 
-void CVornDBOrdinaryLine::ReleaseWordText(const char16_t*) const {}
-
 std::u16string CVornDBOrdinaryLine::GetWordString(WordIndex word, int variant) const {
-  const char16_t* t = GetWordText(word, variant);
-  std::u16string s(t);
-  ReleaseWordText(t);
-  return s;
+  return std::u16string(GetStoredText(word, variant));
 }
 
 void CVornDBOrdinaryLine::CollectForms(const std::vector<uint32_t>& words, int variant,

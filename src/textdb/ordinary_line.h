@@ -25,7 +25,7 @@ class CVornDBOrdinaryLine : public CVornDBLine {
   // Maps every table and checks that they agree with each other (offsets
   // inside their files, form numbers below the form count, strings
   // terminated), so that later look-ups need no checks. False on any fault.
-  bool Open() override;
+ [[nodiscard]] bool Open() override;
 
   std::u16string GetFormText(uint32_t form) const override;
   void CollectForms(const std::vector<uint32_t>& words, int variant, FormList* out) const override;
@@ -40,21 +40,20 @@ class CVornDBOrdinaryLine : public CVornDBLine {
   uint32_t GetFormFrequency(WordIndex word) const override;
   std::u16string_view GetWildcards() const override;
 
-  // The word's text in the given variant (0 = the line itself), terminated
-  // by a 0 code unit. Points into the mapping for an ordinary line; a derived
-  // line may allocate. Give every pointer back through ReleaseWordText.
-  virtual const char16_t* GetWordText(WordIndex word, int variant) const;
-  virtual void ReleaseWordText(const char16_t* text) const;
+  // The word's form as stored, in the given variant (0 = the line itself):
+  // a view into the mapping, valid while the line is open, followed there by
+  // a 0 code unit.
+  std::u16string_view GetStoredText(WordIndex word, int variant = 0) const;
+  // The word's text as the line shows it in the given variant: the stored
+  // form here; a derived line may add to it (the running text puts back the
+  // punctuation).
+  virtual std::u16string GetWordString(WordIndex word, int variant = 0) const;
   // The language-aware wildcard match used for forms. Takes time and memory
   // in proportion to pattern x form, whatever the pattern holds.
   virtual bool MatchForm(std::u16string_view pattern, std::u16string_view form) const;
-
   // The pattern with what MatchForm needs not see removed (a run of '*'
   // becomes one), for MatchForms to use on every form.
   virtual std::u16string SimplifyPattern(std::u16string_view pattern) const;
-
-  // GetWordText copied into a string (and released).
-  std::u16string GetWordString(WordIndex word, int variant = 0) const;
 
   uint32_t GetFormCount() const { return forms_.GetCount(); }
   uint32_t GetFormOfWord(WordIndex word) const { return word_forms_[word]; }

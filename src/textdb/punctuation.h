@@ -25,7 +25,7 @@ class CVornDBPunctuation {
 
   // Maps both files and checks that every entry lies inside punct.ndx and
   // ends there. False when a file is missing or malformed.
-  bool Open();
+  [[nodiscard]] bool Open();
 
   // Puts the punctuation of `word` around `text` into `out`. False (and
   // `out` untouched) when the word has none.

@@ -17,7 +17,7 @@ class CVornDBSent {
   explicit CVornDBSent(const std::string& folder);
 
   // Maps Sentence.ndx and checks its order. False when missing or malformed.
-  bool Open();
+  [[nodiscard]] bool Open();
 
   // Where the last sentence ends; until set that sentence is open (end -1).
   void SetWordCount(uint32_t count) { word_count_ = count; }

@@ -969,7 +969,10 @@ bool CDBWriter::WriteFiles(const DBFiles& files, const std::string& folder, std:
   }
   if (!platform::MoveFile(temp, target, &reason)) {
     std::string restore;
-    platform::MoveFile(old, target, &restore);
+    if (!platform::MoveFile(old, target, &restore)) {
+      return give_up("cannot rename " + temp + " to " + target + ": " + reason +
+                     "; the old database stays in " + old + ": " + restore);
+    }
     return give_up("cannot rename " + temp + " to " + target + ": " + reason);
   }
   fs::remove_all(old, ec);

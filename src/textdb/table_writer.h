@@ -156,10 +156,10 @@ class CDBWriter {
   // when all are written; an existing database folder there is replaced. A
   // folder that exists but holds no Stats.txt and is not empty is never
   // touched. On failure nothing at `folder` has changed.
-  bool Write(const std::string& folder, std::string* error);
+  [[nodiscard]] bool Write(const std::string& folder, std::string* error);
 
   // Writes `files` into `folder` as Write does.
-  static bool WriteFiles(const DBFiles& files, const std::string& folder, std::string* error);
+  [[nodiscard]] static bool WriteFiles(const DBFiles& files, const std::string& folder, std::string* error);
 
  private:
   const DBSource& source_;
@@ -171,7 +171,7 @@ class CDBWriter {
 // "12-14" -> (12, 128 + 14). False when the label would not read back as
 // itself (no leading number, a verse above 255, a second letter, a range end
 // of 0 or above 127, a character above U+007F, ...).
-bool EncodeVerseLabel(std::u16string_view label, uint8_t* verse, uint8_t* suffix);
+[[nodiscard]] bool EncodeVerseLabel(std::u16string_view label, uint8_t* verse, uint8_t* suffix);
 
 // The label of a stored verse number and suffix, as the verse index prints it.
 std::u16string FormatVerseLabel(uint8_t verse, uint8_t suffix);
@@ -179,6 +179,6 @@ std::u16string FormatVerseLabel(uint8_t verse, uint8_t suffix);
 // The Format.ndx records of one word's code, 8 bytes each: records with a
 // space as fourth character continue in the next one. False when the code
 // has a character 0 or above U+00FF.
-bool EncodeFormatCode(uint32_t word, std::u16string_view code, std::string* records);
+[[nodiscard]] bool EncodeFormatCode(uint32_t word, std::u16string_view code, std::string* records);
 
 }  // namespace vorn

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "wordinfo/tag_decoder.h"
+#include "tagdecode/tag_decoder.h"
 
 namespace vorn {
 

@@ -33,14 +33,14 @@ class Utf8 {
   // the buffer growing as needed. Returns true when a line was read: the
   // stream is still good, or it ended just after an unterminated last line
   // (so a read loop keeps that line). Returns false at the end of the stream.
-  bool ReadLine(std::istream& in);
+  [[nodiscard]] bool ReadLine(std::istream& in);
   // Reads exactly `n` bytes. True only when the stream is still good, n > 0
   // and the last byte read is 0, i.e. the bytes were a string stored with its
   // terminator. A corrupt length never allocates more than the stream holds.
-  bool ReadBytes(std::istream& in, size_t n);
+  [[nodiscard]] bool ReadBytes(std::istream& in, size_t n);
   // Writes the text, followed by a 0 byte when `with_terminator`. Returns
   // whether the stream is still good.
-  bool Write(std::ostream& out, bool with_terminator) const;
+  [[nodiscard]] bool Write(std::ostream& out, bool with_terminator) const;
 
   const char* c_str() const { return buffer_.data(); }
   // Bytes of text, without the terminating 0.

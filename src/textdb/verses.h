@@ -31,7 +31,7 @@ class CVornDBVerses {
   // in increasing order, a closing record whose first word is `word_count`
   // (when not 0) and whose book is above every real book. False when any
   // check fails.
-  bool Open(uint32_t word_count = 0);
+  [[nodiscard]] bool Open(uint32_t word_count = 0);
 
   int GetBookCount() const { return book_count_; }
   // The word count the closing record announces.

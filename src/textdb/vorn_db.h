@@ -45,7 +45,7 @@ class CVornDB {
 
   // Opens headings, verses, formats and every line. False at the first
   // failure; what was made stays in the object until it is destroyed.
-  virtual bool Open();
+  [[nodiscard]] virtual bool Open();
   // Makes the line object for `name`, appends it and returns it (not opened).
   virtual CVornDBLine* CreateLine(const std::string& name);
 

@@ -2,14 +2,14 @@
 // drawn in the interlinear stack, written as rich and plain text, and drawn
 // in the word-details panel and the word tips. Lines hand these out through
 // their factories; the word-details library derives the concrete classes.
-// Layout types appear only as forward declarations (and the header-only
-// device geometry), so the text database does not link the layout library.
+// The metrics they measure with appear only as forward declarations, and the
+// device geometry comes from the device library below the text database.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
-#include "layout/device.h"
+#include "device/device.h"
 #include "textdb/types.h"
 
 namespace vorn {

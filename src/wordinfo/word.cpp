@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "layout/details_metrics.h"
-#include "layout/rich_text.h"
-#include "layout/view_metrics.h"
-#include "layout/word_metrics.h"
+#include "metrics/details_metrics.h"
+#include "metrics/rich_text.h"
+#include "metrics/view_metrics.h"
+#include "metrics/word_metrics.h"
 #include "textdb/vorn_db.h"
 #include "wordinfo/word_line_factories.h"
 #include "wordinfo/word_lines.h"

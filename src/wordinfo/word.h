@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "layout/device.h"
+#include "device/device.h"
 #include "textdb/types.h"
 #include "textdb/word_line.h"
 

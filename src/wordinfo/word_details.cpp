@@ -1,9 +1,9 @@
 // The word-details panel and the word tip of CWord.
 #include <algorithm>
 
-#include "layout/details_metrics.h"
-#include "layout/view_metrics.h"
-#include "layout/word_markup.h"
+#include "metrics/details_metrics.h"
+#include "metrics/view_metrics.h"
+#include "metrics/word_markup.h"
 #include "textdb/vorn_db.h"
 #include "wordinfo/word.h"
 

@@ -5,9 +5,9 @@
 
 #include <algorithm>
 
-#include "layout/details_metrics.h"
-#include "layout/rich_text.h"
-#include "layout/view_metrics.h"
+#include "metrics/details_metrics.h"
+#include "metrics/rich_text.h"
+#include "metrics/view_metrics.h"
 #include "platform/u16.h"
 #include "textdb/gloss_line.h"
 #include "textdb/links_line.h"

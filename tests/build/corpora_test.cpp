@@ -23,6 +23,7 @@
 #include "textdb/verses.h"
 #include "textdb/vorn_db.h"
 #include "textdb/word_list.h"
+#include "temp_folder.h"
 
 namespace vorn::build {
 namespace {
@@ -74,18 +75,7 @@ std::string WithoutNotes(const std::string& xml) {
   return out;
 }
 
-class TempFolder {
- public:
-  TempFolder() {
-    char pattern[] = "/tmp/vorn_corpora_test_XXXXXX";
-    path_ = mkdtemp(pattern);
-  }
-  ~TempFolder() { std::filesystem::remove_all(path_); }
-  const std::string& path() const { return path_; }
-
- private:
-  std::string path_;
-};
+using vorn::testing::TempFolder;
 
 struct Built {
   TempFolder folder;
@@ -227,9 +217,8 @@ TEST(CorporaTest, AMorphGntBookCutShortIsRefusedWithFileAndLine) {
   const SourcePaths paths = Paths();
   if (!HaveNpm()) GTEST_SKIP() << "npm packages not installed (npm ci)";
   // A copy of the corpora whose Matthew lacks its last 100 words.
-  const std::string copy = ::testing::TempDir() + "vorn_cut_corpora";
-  std::filesystem::remove_all(copy);
-  std::filesystem::create_directories(copy);
+  const TempFolder folder("cut_corpora");
+  const std::string copy = folder.path();
   std::filesystem::copy(std::string(VORN_CORPORA_DIR) + "/morphgnt-sblgnt", copy + "/morphgnt-sblgnt",
                         std::filesystem::copy_options::recursive);
   const std::string matthew = copy + "/morphgnt-sblgnt/61-Mt-morphgnt.txt";
@@ -242,7 +231,6 @@ TEST(CorporaTest, AMorphGntBookCutShortIsRefusedWithFileAndLine) {
   EXPECT_FALSE(ImportGreekNt({paths.npm, copy}, Strongs(), nullptr, &text, &stats, &error));
   EXPECT_EQ(error.rfind(matthew + ":", 0), 0u) << error;
   EXPECT_NE(error.find("verse 28:"), std::string::npos) << error;
-  std::filesystem::remove_all(copy);
 }
 
 TEST(CorporaTest, ByzantineNewTestament) {

@@ -17,6 +17,7 @@
 #include "textdb/verses.h"
 #include "textdb/vorn_db.h"
 #include "textdb/word_list.h"
+#include "temp_folder.h"
 
 namespace vorn::build {
 namespace {
@@ -179,18 +180,7 @@ TEST(InterlinearTest, RefusesTextsTheIndexCannotHold) {
   EXPECT_FALSE(MakeDatabaseSource(empty, &s, &error));
 }
 
-class TempFolder {
- public:
-  TempFolder() {
-    char pattern[] = "/tmp/vorn_build_test_XXXXXX";
-    path_ = mkdtemp(pattern);
-  }
-  ~TempFolder() { std::filesystem::remove_all(path_); }
-  const std::string& path() const { return path_; }
-
- private:
-  std::string path_;
-};
+using vorn::testing::TempFolder;
 
 // The compiler's output is only right when the program's reader opens it
 // and reads back what went in.

@@ -9,7 +9,7 @@
 #include "oshb_morph.h"
 #include "platform/u16.h"
 #include "robinson_morph.h"
-#include "wordinfo/tag_decoder.h"
+#include "tagdecode/tag_decoder.h"
 
 namespace vorn::build {
 namespace {

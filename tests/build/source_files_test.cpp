@@ -1,13 +1,13 @@
 // The record of what a database was compiled from, and reading compressed
 // corpus files.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 
 #include "build_stamp.h"
 #include "platform/file_system.h"
 #include "source_files.h"
+#include "temp_folder.h"
 
 namespace vorn::build {
 namespace {
@@ -16,14 +16,9 @@ namespace fs = std::filesystem;
 
 class SourceFilesTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::path(::testing::TempDir()) / ("vorn_sources_" + std::to_string(::getpid()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_ / "DB.qyx");
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-  std::string Path(const std::string& name) const { return (dir_ / name).string(); }
-  fs::path dir_;
+  void SetUp() override { fs::create_directories(dir_.File("DB.qyx")); }
+  std::string Path(const std::string& name) const { return dir_.File(name); }
+  testing::TempFolder dir_{"sources"};
 };
 
 TEST_F(SourceFilesTest, ADatabaseIsCompiledAgainWhenAnInputOrTheCompilerChanges) {

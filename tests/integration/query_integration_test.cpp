@@ -20,6 +20,7 @@
 #include "refs/bible_ref.h"
 #include "source_files.h"
 #include "textdb/verses.h"
+#include "temp_folder.h"
 
 namespace vorn::testing {
 namespace {
@@ -160,9 +161,8 @@ TEST_F(GntTest, ErrorsComeBackWithTheirPositions) {
 // "usertag" terms and "within the same usertag" over a tag made in a
 // temporary user folder: one span over John 1:1-2 and one over John 1:14.
 TEST_F(GntTest, UserTagUnits) {
-  const fs::path work = fs::path(::testing::TempDir()) / "vorn_integration_tags";
-  fs::remove_all(work);
-  fs::create_directories(work);
+  const vorn::testing::TempFolder temp("integration_tags");
+  const fs::path work = temp.path();
   platform::CRecordingMessageSink sink;
   CTagsDB tags(db_->GetStats()->GetFolder(), db_->GetName(), db_->GetWordCount(), (work / "GNT").string(), &sink);
   CPropositionsList props(work.string(), &sink);
@@ -188,7 +188,6 @@ TEST_F(GntTest, UserTagUnits) {
     EXPECT_EQ(error, "");
     EXPECT_EQ(RunQuery("base λόγος within the same usertag Theme as base σάρξ", &markup, &error).size(), 1u);
   }
-  fs::remove_all(work);
 }
 
 TEST(ByzTest, StrongsNumberAgainstTheParsedText) {

@@ -1,7 +1,7 @@
 // The deterministic text device, and fonts measured and drawn through it.
 #include <gtest/gtest.h>
 
-#include "layout/text_device.h"
+#include "device/text_device.h"
 #include "platform/message_sink.h"
 #include "textdb/font_format.h"
 #include "textdb/rtf_tables.h"

@@ -12,9 +12,9 @@
 
 #include "layout/layout_box.h"
 #include "layout/layout_test_util.h"
-#include "layout/text_device.h"
-#include "layout/view_metrics.h"
-#include "layout/word_markup.h"
+#include "device/text_device.h"
+#include "metrics/view_metrics.h"
+#include "metrics/word_markup.h"
 #include "platform/u16.h"
 #include "wordinfo/word_line_factories.h"
 

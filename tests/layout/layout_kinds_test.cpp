@@ -7,6 +7,7 @@
 #include "layout/layout_kinds.h"
 #include "layout/layout_units.h"
 #include "markup/propositions.h"
+#include "temp_folder.h"
 
 namespace vorn {
 namespace {
@@ -168,9 +169,9 @@ TEST(HitLayoutTest, ConcordanceCentresTheHitRightOfTheReference) {
 class PropositionLayoutTest : public ::testing::Test {
  protected:
   PropositionLayoutTest()
-      : folder_(std::filesystem::temp_directory_path() / "vorn_layout_props"),
+      : folder_("layout_props"),
         view_(MakeGreekTestSource()),
-        props_(view_.db(), folder_.string(), &sink_) {
+        props_(view_.db(), folder_.path(), &sink_) {
     // MAT 1:2 (words 5 to 11): 5-7 at level 0, 8-9 at level 1, 10-11 at 2.
     props_.Split({8});
     props_.ShiftRight({8});
@@ -178,7 +179,7 @@ class PropositionLayoutTest : public ::testing::Test {
     props_.ShiftRight({10});
   }
 
-  std::filesystem::path folder_;
+  TempFolder folder_;
   platform::CRecordingMessageSink sink_;
   TestView view_;
   CPropositions props_;

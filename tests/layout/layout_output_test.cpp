@@ -8,9 +8,10 @@
 #include "layout/layout_kinds.h"
 #include "layout/layout_tags.h"
 #include "layout/layout_units.h"
-#include "layout/rich_text.h"
+#include "metrics/rich_text.h"
 #include "markup/tag_db.h"
 #include "markup/view_tags.h"
+#include "temp_folder.h"
 
 namespace vorn {
 namespace {
@@ -278,8 +279,8 @@ TEST(RefsOutputTest, TheHeadingCountsTheHits) {
 class TaggedViewTest : public ::testing::Test {
  protected:
   TaggedViewTest()
-      : folder_(std::filesystem::temp_directory_path() / "vorn_layout_tags"),
-        tag_(CTagDB::Place{u"TGNT", "", folder_.string(), kGreekWords}, u"", u"Theme", &sink_),
+      : folder_("layout_tags"),
+        tag_(CTagDB::Place{u"TGNT", "", folder_.path(), kGreekWords}, u"", u"Theme", &sink_),
         markup_(&shown_),
         view_(MakeGreekTestSource(), &markup_) {
     TagStyle style;
@@ -301,7 +302,7 @@ class TaggedViewTest : public ::testing::Test {
     shown_.ReleaseTags();
   }
 
-  std::filesystem::path folder_;
+  TempFolder folder_;
   platform::CRecordingMessageSink sink_;
   CTagDB tag_;
   CViewTags shown_;

@@ -1,7 +1,7 @@
 // Rich-text runs, paragraph starts and the program-wide tables.
 #include <gtest/gtest.h>
 
-#include "layout/rich_text.h"
+#include "metrics/rich_text.h"
 #include "platform/u16.h"
 
 namespace vorn {

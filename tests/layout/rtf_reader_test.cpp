@@ -17,9 +17,9 @@
 
 #include "layout/layout_fixture.h"
 #include "layout/layout_kinds.h"
-#include "layout/rich_text.h"
-#include "layout/text_device.h"
-#include "layout/view_metrics.h"
+#include "metrics/rich_text.h"
+#include "device/text_device.h"
+#include "metrics/view_metrics.h"
 #include "platform/message_sink.h"
 #include "textdb/catalogue.h"
 #include "textdb/verses.h"

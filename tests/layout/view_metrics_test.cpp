@@ -5,9 +5,9 @@
 #include <gtest/gtest.h>
 
 #include "layout/layout_test_util.h"
-#include "layout/text_device.h"
-#include "layout/view_metrics.h"
-#include "layout/word_metrics.h"
+#include "device/text_device.h"
+#include "metrics/view_metrics.h"
+#include "metrics/word_metrics.h"
 #include "textdb/ini_file.h"
 
 namespace vorn {

@@ -43,7 +43,7 @@ std::string MarkupDatabase::user_folder() const {
 
 std::string ReadFileOrEmpty(const std::string& path) {
   std::string bytes;
-  platform::ReadWholeFile(path, &bytes);
+  if (!platform::ReadWholeFile(path, &bytes)) return {};
   return bytes;
 }
 

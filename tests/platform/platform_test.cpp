@@ -8,14 +8,10 @@
 #include "platform/message_sink.h"
 #include "platform/string_table.h"
 #include "platform/u16.h"
+#include "temp_folder.h"
 
 namespace vorn::platform {
 namespace {
-
-std::string TempFolder() {
-  std::string tmpl = ::testing::TempDir() + "vorn_platform_XXXXXX";
-  return ::mkdtemp(tmpl.data()) ? tmpl : std::string();
-}
 
 TEST(PatternTest, StarAndQuestionOnly) {
   EXPECT_TRUE(MatchesPattern("GNT.qyx", "*.qyx"));
@@ -29,7 +25,8 @@ TEST(PatternTest, StarAndQuestionOnly) {
 }
 
 TEST(FileSystemTest, ListsOnlyWhatWasAskedFor) {
-  std::string dir = TempFolder();
+  const vorn::testing::TempFolder folder("platform");
+  const std::string& dir = folder.path();
   ASSERT_TRUE(CreateFolder(JoinPath(dir, "A.qyx")));
   ASSERT_TRUE(CreateFolder(JoinPath(dir, "B.qyx")));
   ASSERT_TRUE(WriteFileAtomically(JoinPath(dir, "C.qyx"), "plain file"));
@@ -38,11 +35,11 @@ TEST(FileSystemTest, ListsOnlyWhatWasAskedFor) {
   EXPECT_EQ(dirs, (std::vector<std::string>{"A.qyx", "B.qyx"}));
   EXPECT_EQ(ListDirectory(dir, "*.qyx", EntryKind::kFile), std::vector<std::string>{"C.qyx"});
   EXPECT_TRUE(ListDirectory(JoinPath(dir, "missing"), "*", EntryKind::kAny).empty());
-  std::filesystem::remove_all(dir);
 }
 
 TEST(FileSystemTest, AtomicWriteReplacesWholeOrNothing) {
-  std::string dir = TempFolder();
+  const vorn::testing::TempFolder folder("platform");
+  const std::string& dir = folder.path();
   std::string path = JoinPath(dir, "Vorn.ini");
   ASSERT_TRUE(WriteFileAtomically(path, "old"));
   ASSERT_TRUE(WriteFileAtomically(path, "new text"));
@@ -54,11 +51,11 @@ TEST(FileSystemTest, AtomicWriteReplacesWholeOrNothing) {
   EXPECT_FALSE(WriteFileAtomically(JoinPath(dir, "no/such/dir/x"), "y", &error));
   EXPECT_FALSE(error.empty());
   EXPECT_EQ(ListDirectory(dir, "*.tmp~", EntryKind::kAny).size(), 0u);
-  std::filesystem::remove_all(dir);
 }
 
 TEST(FileSystemTest, CopyMoveDelete) {
-  std::string dir = TempFolder();
+  const vorn::testing::TempFolder folder("platform");
+  const std::string& dir = folder.path();
   std::string a = JoinPath(dir, "a"), b = JoinPath(dir, "b"), c = JoinPath(dir, "c");
   ASSERT_TRUE(WriteFileAtomically(a, "x"));
   EXPECT_TRUE(CopyFile(a, b));
@@ -73,11 +70,11 @@ TEST(FileSystemTest, CopyMoveDelete) {
   EXPECT_EQ(JoinPath("a/", "b"), "a/b");
   EXPECT_EQ(JoinPath("", "b"), "b");
   EXPECT_EQ(WithTrailingSlash("a"), "a/");
-  std::filesystem::remove_all(dir);
 }
 
 TEST(MappedFileTest, EmptyFilesOpenAndMissingFilesDoNot) {
-  std::string dir = TempFolder();
+  const vorn::testing::TempFolder folder("platform");
+  const std::string& dir = folder.path();
   std::string empty = JoinPath(dir, "empty");
   ASSERT_TRUE(WriteFileAtomically(empty, ""));
   MappedFile m;
@@ -95,7 +92,6 @@ TEST(MappedFileTest, EmptyFilesOpenAndMissingFilesDoNot) {
   EXPECT_FALSE(full.IsOpen());
   ASSERT_EQ(moved.Size(), 3u);
   EXPECT_EQ(moved.Data()[2], 'c');
-  std::filesystem::remove_all(dir);
 }
 
 TEST(MessagesTest, StringTableAndPlaceholders) {

@@ -18,10 +18,13 @@ namespace vorn::testing {
 
 // One verse of a test text: its place and its words, one value per line.
 struct TestVerse {
-  TestVerse(std::string book, int chapter, std::u16string label, std::vector<std::u16string> text,
-            std::vector<std::u16string> gloss = {})
-      : book(std::move(book)), chapter(chapter), label(std::move(label)), text(std::move(text)),
-        gloss(std::move(gloss)) {}
+  TestVerse(std::string in_book, int in_chapter, std::u16string verse_label,
+            std::vector<std::u16string> words, std::vector<std::u16string> glosses = {})
+      : book(std::move(in_book)),
+        chapter(in_chapter),
+        label(std::move(verse_label)),
+        text(std::move(words)),
+        gloss(std::move(glosses)) {}
   std::string book;  // a code of the source's book list
   int chapter = 1;
   std::u16string label;

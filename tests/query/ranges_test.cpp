@@ -13,6 +13,7 @@
 #include "query/query_test_util.h"
 #include "query/ranges.h"
 #include "textdb/ini_file.h"
+#include "temp_folder.h"
 
 namespace vorn::testing {
 namespace {
@@ -158,12 +159,11 @@ class NamedRangesTest : public RangesTest {
  protected:
   void SetUp() override {
     RangesTest::SetUp();
-    dir_ = ::testing::TempDir() + "vorn_ranges_" + std::to_string(::getpid());
+    dir_ = temp_.path();
     std::filesystem::create_directories(dir_ + "/prog");
     working_ = dir_ + "/Ranges.ini";
     program_ = dir_ + "/prog/Ranges.ini";
   }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
 
   static void Write(const std::string& path, const std::string& text) { std::ofstream(path) << text; }
 
@@ -174,6 +174,7 @@ class NamedRangesTest : public RangesTest {
     return out;
   }
 
+  TempFolder temp_{"ranges"};
   std::string dir_, working_, program_;
 };
 

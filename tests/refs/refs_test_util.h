@@ -17,6 +17,7 @@
 #include "textdb/table_writer.h"
 #include "textdb/textdb_test_util.h"
 #include "textdb/vorn_db.h"
+#include "temp_folder.h"
 
 namespace vorn::testing {
 
@@ -31,12 +32,11 @@ struct VerseSpec {
 
 class RefsTestData {
  public:
-  RefsTestData() : root_(MakeTempFolder("refs")) {}
+  RefsTestData() : root_(temp_.path()) {}
   ~RefsTestData() {
+    // The databases close before their folder goes.
     dbs_.clear();
     stats_.clear();
-    std::error_code ec;
-    std::filesystem::remove_all(root_, ec);
   }
 
   // Writes and opens a database; null (after a test failure) when that fails.
@@ -79,6 +79,7 @@ class RefsTestData {
   platform::CRecordingMessageSink& sink() { return sink_; }
 
  private:
+  TempFolder temp_{"refs"};
   std::string root_;
   platform::CRecordingMessageSink sink_;
   std::vector<std::unique_ptr<CVornDBStats>> stats_;

@@ -159,7 +159,7 @@ TEST_F(ScrollGroupTest, WindowsOfOneGroupStayOnThePassageInTheirOwnDatabases) {
 
   // Moving within the verse leaves the followers where they are.
   const WordIndex byz_focus = byz->GetFocusWord();
-  gnt->GetTextPane()->SetFocus(gnt->GetFocusWord() + 1, 0);
+  gnt->GetTextPane()->SetFocusWord(gnt->GetFocusWord() + 1, 0);
   EXPECT_EQ(byz->GetFocusWord(), byz_focus);
   EXPECT_EQ(byz->parentWidget()->windowTitle(), QStringLiteral("Test Byzantine NT - Matthew 1:2 (B)"));
 }

@@ -5,8 +5,9 @@
 #include <gtest/gtest.h>
 
 #include "frame_fixture.h"
+#include "layout/layout_kinds.h"
 #include "platform/string_table.h"
-#include "query/query_thing.h"
+#include "querystate/query_thing.h"
 #include "refs/bible_ref.h"
 #include "shell/desktop.h"
 #include "shell/vorn_view.h"
@@ -41,12 +42,12 @@ TEST_F(DesktopTest, SavedDesktopComesBackWithItsWindowsGroupsFocusAndLayouts) {
     heb->SetScrollGroup(u"");
     gnt->GoTo(CBibleRef(u"JHN", 3, 16));
     ASSERT_EQ(FocusVerse(gnt), u"JHN 3:16");
-    ASSERT_TRUE(gnt->GetTextPane()->SetLayoutId(32815));
-    ASSERT_TRUE(gnt->GetHitsPane()->SetLayoutId(32828));
+    ASSERT_TRUE(gnt->GetTextPane()->SetLayoutId(kLayoutParagraphs));
+    ASSERT_TRUE(gnt->GetHitsPane()->SetLayoutId(kLayoutHitVerses));
     gnt->GetTextPane()->GetMetrics().SetLineVisible(1, false);
     gnt->GetTextPane()->SetShowTips(false);
     heb_focus = CBibleRef(heb->GetDatabase(), 1, 2, 1).GetFirstWord() + 1;
-    heb->GetTextPane()->SetFocus(heb_focus, 12);
+    heb->GetTextPane()->SetFocusWord(heb_focus, 12);
     heb->parentWidget()->setGeometry(10, 20, 400, 300);
     gnt->parentWidget()->setGeometry(50, 60, 320, 240);
     gnt->parentWidget()->showMinimized();
@@ -77,9 +78,9 @@ TEST_F(DesktopTest, SavedDesktopComesBackWithItsWindowsGroupsFocusAndLayouts) {
   EXPECT_EQ(FocusVerse(gnt), u"JHN 3:16");
   EXPECT_EQ(heb->GetTextPane()->GetFocusWord(), heb_focus);
   EXPECT_EQ(heb->GetTextPane()->GetWordY(), 12);
-  EXPECT_EQ(gnt->GetTextPane()->GetLayoutId(), 32815);
-  EXPECT_EQ(gnt->GetHitsPane()->GetLayoutId(), 32828);
-  EXPECT_EQ(heb->GetTextPane()->GetLayoutId(), 32816);  // the default stays
+  EXPECT_EQ(gnt->GetTextPane()->GetLayoutId(), kLayoutParagraphs);
+  EXPECT_EQ(gnt->GetHitsPane()->GetLayoutId(), kLayoutHitVerses);
+  EXPECT_EQ(heb->GetTextPane()->GetLayoutId(), kLayoutVerses);  // the default stays
   EXPECT_FALSE(gnt->GetTextPane()->GetMetrics().IsLineVisible(1));
   EXPECT_TRUE(gnt->GetTextPane()->GetMetrics().IsLineVisible(0));
   EXPECT_TRUE(gnt->GetHitsPane()->GetMetrics().IsLineVisible(1));
@@ -95,12 +96,14 @@ TEST_F(DesktopTest, SavedDesktopComesBackWithItsWindowsGroupsFocusAndLayouts) {
 
 TEST_F(DesktopTest, MissingDatabaseIsReportedAndTheOthersOpenInNumberOrder) {
   const std::string path = Path("Old.vdt");
-  ASSERT_TRUE(WriteFile(path,
-                        "[Views]\r\nView 0=Test Greek NT\r\nView 1=No Such Bible\r\n"
-                        "View 10=Test Byzantine NT\r\nView 2=test hebrew bible\r\n\r\n"
-                        "[View 0 Text View]\r\nLineVis 1=0\r\n\r\n"
-                        "[View 2 Text View]\r\nLineVis 0=0\r\nLineVis 1=0\r\nLineVis 2=0\r\n"
-                        "LineVis 3=0\r\nLineVis 4=0\r\nLayout ID=32828\r\n"));
+  // A hits-pane layout stored for a text pane is not taken.
+  const std::string text = "[Views]\r\nView 0=Test Greek NT\r\nView 1=No Such Bible\r\n"
+                           "View 10=Test Byzantine NT\r\nView 2=test hebrew bible\r\n\r\n"
+                           "[View 0 Text View]\r\nLineVis 1=0\r\n\r\n"
+                           "[View 2 Text View]\r\nLineVis 0=0\r\nLineVis 1=0\r\nLineVis 2=0\r\n"
+                           "LineVis 3=0\r\nLineVis 4=0\r\nLayout ID=" +
+                           std::to_string(kLayoutHitVerses) + "\r\n";
+  ASSERT_TRUE(WriteFile(path, text.c_str()));
   auto frame = MakeFrame();
   frame->GetBookmarks().Add(CBibleRef(Open(frame.get(), kGntTitle)->GetDatabase(), 3, 3, 16));
   ASSERT_TRUE(frame->LoadDesktopFile(path));
@@ -123,7 +126,7 @@ TEST_F(DesktopTest, MissingDatabaseIsReportedAndTheOthersOpenInNumberOrder) {
   CViewMetrics& hebrew = windows[1]->GetTextPane()->GetMetrics();
   EXPECT_TRUE(hebrew.IsLineVisible(0));
   EXPECT_TRUE(hebrew.IsSingleLineVisible());
-  EXPECT_EQ(windows[1]->GetTextPane()->GetLayoutId(), 32816);
+  EXPECT_EQ(windows[1]->GetTextPane()->GetLayoutId(), kLayoutVerses);
   EXPECT_FALSE(frame->LoadDesktopFile(Path("Absent.vdt")));
   EXPECT_EQ(frame->Windows().size(), 3u);
 }

@@ -18,7 +18,7 @@
 
 #include "frame_fixture.h"
 #include "markup/tags_db.h"
-#include "query/query_thing.h"
+#include "querystate/query_thing.h"
 #include "shell/actions.h"
 #include "shell/child_frame.h"
 #include "shell/main_frame.h"
@@ -107,7 +107,7 @@ TEST_F(LifetimeTest, ClosedWindowsLeaveNothingBehindThatCommandsOrMenusReach) {
       w->GetQueryThing().SetHits({5, 10, 20});
     }
     CVornView* text = first->GetTextPane();
-    text->SetFocus(5, 0);
+    text->SetFocusWord(5, 0);
     text->GetMetrics().SelectRange(5, 7, true);
     frame->GetMarking().GetTagMenus().ToggleSelection(first, beta);
 

@@ -26,7 +26,7 @@
 #include "markup/propositions.h"
 #include "markup/tags_db.h"
 #include "platform/message_sink.h"
-#include "query/query_thing.h"
+#include "querystate/query_thing.h"
 #include "shell/actions.h"
 #include "shell/child_frame.h"
 #include "shell/main_frame.h"
@@ -148,14 +148,14 @@ TEST_F(MarkingTest, ViewSubmenuListsTheTagsAndSwitchesTheirDisplay) {
   ASSERT_NE(view, nullptr);
   ASSERT_EQ(Texts(view), QStringList{QStringLiteral("No User Tags")});
   EXPECT_FALSE(view->actions()[0]->isEnabled());
-  EXPECT_EQ(view->actions()[0]->data().toInt(), 36100);
+  EXPECT_EQ(view->actions()[0]->data().toInt(), kCmdViewTagFirst);
 
   CTagDB* beta = tags_->CreateTag(u"", u"Beta");
   CTagDB* alpha = tags_->CreateTag(u"", u"Alpha");
   ASSERT_TRUE(alpha && beta);
   ShowViewSubmenu();
   ASSERT_EQ(Texts(view), (QStringList{QStringLiteral("Alpha"), QStringLiteral("Beta")}));
-  QAction* beta_item = ItemWithId(view, 36101);
+  QAction* beta_item = ItemWithId(view, kCmdViewTagFirst + 1);
   ASSERT_NE(beta_item, nullptr);
   EXPECT_EQ(beta_item->text(), QStringLiteral("Beta"));
   EXPECT_TRUE(beta_item->isCheckable());
@@ -166,9 +166,9 @@ TEST_F(MarkingTest, ViewSubmenuListsTheTagsAndSwitchesTheirDisplay) {
   EXPECT_TRUE(State().IsTagDisplayed(beta));
   EXPECT_FALSE(State().IsTagDisplayed(alpha));
   ShowViewSubmenu();
-  EXPECT_TRUE(ItemWithId(view, 36101)->isChecked());
-  EXPECT_FALSE(ItemWithId(view, 36100)->isChecked());
-  ItemWithId(view, 36101)->trigger();
+  EXPECT_TRUE(ItemWithId(view, kCmdViewTagFirst + 1)->isChecked());
+  EXPECT_FALSE(ItemWithId(view, kCmdViewTagFirst)->isChecked());
+  ItemWithId(view, kCmdViewTagFirst + 1)->trigger();
   EXPECT_FALSE(State().IsTagDisplayed(beta));
 }
 
@@ -202,10 +202,10 @@ TEST_F(MarkingTest, TooManyTagsAreCutWithAWarningFirst) {
   ASSERT_EQ(items.size(), 1 + 499);
   EXPECT_EQ(items[0]->text(), QStringLiteral("Too many tags to fit on menu, sorry!"));
   EXPECT_FALSE(items[0]->isEnabled());
-  EXPECT_EQ(items[1]->data().toInt(), 36100);
-  EXPECT_EQ(items.back()->data().toInt(), 36598);
+  EXPECT_EQ(items[1]->data().toInt(), kCmdViewTagFirst);
+  EXPECT_EQ(items.back()->data().toInt(), kCmdViewTagFirst + kMaxMenuTags - 1);
   // The last tags have no item: a command past the menu does nothing.
-  frame_->Dispatch(36599);
+  frame_->Dispatch(kCmdViewTagFirst + kMaxMenuTags);
   EXPECT_TRUE(State().GetDisplayedTags().empty());
 }
 
@@ -216,16 +216,16 @@ TEST_F(MarkingTest, ToggleItemTagsTheSelectionAndRepeatLastTagRepeatsIt) {
   frame_->UpdateActions();
   EXPECT_FALSE(Action(kCmdRepeatLastTag)->isEnabled());
   ShowMarkingMenu();
-  EXPECT_EQ(ItemWithId(marking_menu_, 36600), nullptr);  // no tag shown: no toggle items
+  EXPECT_EQ(ItemWithId(marking_menu_, kCmdToggleTagFirst), nullptr);  // no tag shown: no toggle items
 
   State().ToggleTag(alpha);
-  Text()->SetFocus(3, 0);
+  Text()->SetFocusWord(3, 0);
   ASSERT_EQ(State().GetCurrentWordIndex(), 3);
   Select(3, 6);
   ShowMarkingMenu();
-  QAction* item = ItemWithId(marking_menu_, 36600);
+  QAction* item = ItemWithId(marking_menu_, kCmdToggleTagFirst);
   ASSERT_NE(item, nullptr);
-  EXPECT_EQ(ItemWithId(marking_menu_, 36601), nullptr);  // Beta is not shown
+  EXPECT_EQ(ItemWithId(marking_menu_, kCmdToggleTagFirst + 1), nullptr);  // Beta is not shown
   EXPECT_EQ(item->text(), QStringLiteral("Alpha"));
   EXPECT_TRUE(item->isEnabled());
   EXPECT_FALSE(item->isChecked());
@@ -236,8 +236,8 @@ TEST_F(MarkingTest, ToggleItemTagsTheSelectionAndRepeatLastTagRepeatsIt) {
   EXPECT_TRUE(alpha->IsModified());
   EXPECT_EQ(Marking().GetTagMenus().GetLastTag(), alpha);
   ShowMarkingMenu();
-  EXPECT_TRUE(ItemWithId(marking_menu_, 36600)->isChecked());
-  EXPECT_EQ(marking_menu_->actions().count(ItemWithId(marking_menu_, 36600)), 1);  // rebuilt, not added
+  EXPECT_TRUE(ItemWithId(marking_menu_, kCmdToggleTagFirst)->isChecked());
+  EXPECT_EQ(marking_menu_->actions().count(ItemWithId(marking_menu_, kCmdToggleTagFirst)), 1);  // rebuilt, not added
 
   // Repeating on the same selection removes the whole range again.
   frame_->UpdateActions();
@@ -248,7 +248,7 @@ TEST_F(MarkingTest, ToggleItemTagsTheSelectionAndRepeatLastTagRepeatsIt) {
   // Without a current word the items are disabled.
   State().SetCurrentWord(-1);
   ShowMarkingMenu();
-  EXPECT_FALSE(ItemWithId(marking_menu_, 36600)->isEnabled());
+  EXPECT_FALSE(ItemWithId(marking_menu_, kCmdToggleTagFirst)->isEnabled());
 
   // Once the window stops showing the tag there is nothing to repeat.
   State().ToggleTag(alpha);
@@ -384,7 +384,7 @@ TEST_F(MarkingTest, NameFieldMarksUnsavedPropositionsAndSaveClearsTheMark) {
 TEST_F(MarkingTest, ClosingAWindowOffersToSaveTagsNoOtherWindowShows) {
   CTagDB* alpha = tags_->CreateTag(u"", u"Alpha");
   ASSERT_NE(alpha, nullptr);
-  Text()->SetFocus(3, 0);
+  Text()->SetFocusWord(3, 0);
   Select(3, 5);
   Marking().GetTagMenus().ToggleSelection(window_, alpha);
   ASSERT_TRUE(alpha->IsModified());
@@ -414,7 +414,7 @@ TEST_F(MarkingTest, ClosingAWindowOffersToSaveTagsNoOtherWindowShows) {
 TEST_F(MarkingTest, ClosingTheFrameOffersToSaveTagsAndPropositions) {
   CTagDB* alpha = tags_->CreateTag(u"", u"Alpha");
   ASSERT_NE(alpha, nullptr);
-  Text()->SetFocus(3, 0);
+  Text()->SetFocusWord(3, 0);
   Select(3, 5);
   Marking().GetTagMenus().ToggleSelection(window_, alpha);
   frame_->Dispatch(kLayoutPropositions);
@@ -448,7 +448,7 @@ TEST_F(MarkingTest, CancelOnAWindowsSaveOfferCancelsLoadingADesktop) {
 
   CTagDB* alpha = tags_->CreateTag(u"", u"Alpha");
   ASSERT_NE(alpha, nullptr);
-  Text()->SetFocus(3, 0);
+  Text()->SetFocusWord(3, 0);
   Select(3, 5);
   Marking().GetTagMenus().ToggleSelection(window_, alpha);
   ASSERT_TRUE(alpha->IsModified());

@@ -14,7 +14,7 @@
 #include <memory>
 #include <string>
 
-#include "query/query_thing.h"
+#include "querystate/query_thing.h"
 #include "refs/bible_ref.h"
 #include "shell/actions.h"
 #include "shell/bcv.h"
@@ -145,7 +145,7 @@ TEST_F(NavBarTest, UpAndDownWalkThePastQueriesAndAnEditedTextComesBackFirst) {
 
 TEST_F(NavBarTest, CtrlQInsertsThePromptsSelectedAndTheComboFollows) {
   // The word prompts are the focus word's; the static prompts follow them.
-  window_->GetTextPane()->SetFocus(FirstWordOf(3, 1, u"1") + 4, 0);
+  window_->GetTextPane()->SetFocusWord(FirstWordOf(3, 1, u"1") + 4, 0);
   CQueryTool& tool = frame_->GetNavBar()->GetQueryTool();
   const size_t word_prompts = tool.GetWordPrompts().GetCount();
   ASSERT_GT(word_prompts, 0u);
@@ -206,7 +206,7 @@ TEST_F(NavBarTest, PastQueriesSurviveTheProgramThroughTheSettings) {
 
 TEST_F(NavBarTest, PickerFollowsTheFocusAndMovesTheWindow) {
   Cbcv* bcv = frame_->GetNavBar()->GetBcv();
-  window_->GetTextPane()->SetFocus(FirstWordOf(3, 1, u"2") + 1, 0);
+  window_->GetTextPane()->SetFocusWord(FirstWordOf(3, 1, u"2") + 1, 0);
   EXPECT_EQ(bcv->GetCurrentRef().GetKeyString(), u"JHN 1:2");
   EXPECT_EQ(bcv->GetVerseEdit()->text(), QStringLiteral("2"));
 

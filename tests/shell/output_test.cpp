@@ -25,7 +25,7 @@
 
 #include "real_data.h"
 #include "layout/layout_kinds.h"
-#include "layout/view_metrics.h"
+#include "metrics/view_metrics.h"
 #include "platform/message_sink.h"
 #include "refs/bible_ref.h"
 #include "shell/actions.h"

@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "layout/view_metrics.h"
-#include "query/query_thing.h"
+#include "metrics/view_metrics.h"
+#include "querystate/query_thing.h"
 #include "refs/bible_ref.h"
 #include "shell/qt_device.h"
 #include "shell/scroll_popup.h"
@@ -84,7 +84,7 @@ TEST_F(ScrollingTest, LinesMoveTheTextAndKeepTheFocusWord) {
     }
   }
   ASSERT_GE(focus, 0);
-  text_->SetFocus(focus, -1);
+  text_->SetFocusWord(focus, -1);
   TestFrame::Paint(text_);
   const int y = text_->GetWordY();
   ASSERT_GT(y, 0);

@@ -1,6 +1,8 @@
 #include <QAction>
 #include <QImage>
 #include <QKeySequence>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMdiArea>
 #include <QPainter>
 #include <QPicture>
@@ -11,6 +13,8 @@
 #include <set>
 #include <string>
 
+#include "frame_fixture.h"
+#include "layout/layout_kinds.h"
 #include "real_data.h"
 #include "shell/actions.h"
 #include "shell/app.h"
@@ -33,22 +37,47 @@ TEST(ActionsTable, IdsTextsAndShortcutsAreUnique) {
       EXPECT_TRUE(shortcuts.insert(c.shortcut).second) << "shortcut used twice: " << c.shortcut;
     }
   }
-  // The commands the menus, bars and stored desktops refer to are all there.
-  for (int id : {1300, 1301, 1304, 33046, 33072, 33041, 33042, 32774, 33065, 33053, 59392, 32810,
-                 32811, 57636, 32805, 32806, 32803, 32804, 33066, 1493, 33068, 33056, 57632, 57634,
-                 33045, 32830, 33043, 33044, 33047, 1302, 32907, 32908, 32876, 32878}) {
-    EXPECT_NE(FindCommand(id), nullptr) << id;
+}
+
+// The first item called `text` in `menu` or its submenus.
+QAction* FindItem(QMenu* menu, const QString& text) {
+  for (QAction* a : menu->actions()) {
+    if (a->text() == text) return a;
+    if (a->menu()) {
+      if (QAction* found = FindItem(a->menu(), text)) return found;
+    }
   }
-  for (int id = 32815; id <= 32818; ++id) EXPECT_EQ(FindCommand(id)->target, CommandTarget::kTextPane);
-  for (int id = 32827; id <= 32829; ++id) EXPECT_EQ(FindCommand(id)->target, CommandTarget::kHitsPane);
-  for (int id = 32832; id <= 32837; ++id) EXPECT_NE(FindCommand(id), nullptr) << id;
-  for (int id = 35001; id <= 35006; ++id) EXPECT_NE(FindCommand(id), nullptr) << id;
-  for (int id = 33048; id <= 33052; ++id) EXPECT_NE(FindCommand(id), nullptr) << id;
-  EXPECT_EQ(std::string(FindCommand(57632)->shortcut), "Del");
-  EXPECT_EQ(std::string(FindCommand(33056)->shortcut), "Ctrl+A");
-  EXPECT_EQ(std::string(FindCommand(32876)->shortcut), "Ctrl+S");
-  EXPECT_EQ(std::string(FindCommand(1301)->text), "&Hebrew OT");
-  EXPECT_EQ(std::string(FindCommand(33046)->text), "S&eptuagint (II)");
+  return nullptr;
+}
+
+using MenusTest = testing::FrameTest;
+
+TEST_F(MenusTest, ItemsShowTheTextAndShortcutOfTheirCommand) {
+  auto frame = MakeFrame();
+  const struct {
+    const char* menu;
+    const char* text;
+    int id;
+    const char* shortcut;
+  } items[] = {
+      {"&File", "&Hebrew OT", kCmdOpenHebrewOT, ""},
+      {"&Edit", "Select &All Hits", kCmdSelectAllHits, "Ctrl+A"},
+      {"&Edit", "Remove Match", kCmdRemoveMatch, "Del"},
+      {"&View", "&Paragraphs", kLayoutParagraphs, ""},
+      {"&View", "&Concorded List", kLayoutConcordance, ""},
+      {"&Navigate", "&Next Match", kCmdNextMatch, "F3"},
+      {"&Navigate", "Go &Back", kCmdGoBack, "Alt+Left"},
+  };
+  for (const auto& item : items) {
+    QMenu* menu = nullptr;
+    for (QAction* a : frame->menuBar()->actions())
+      if (a->text() == QString::fromUtf8(item.menu)) menu = a->menu();
+    ASSERT_NE(menu, nullptr) << item.menu;
+    QAction* action = FindItem(menu, QString::fromUtf8(item.text));
+    ASSERT_NE(action, nullptr) << item.text;
+    EXPECT_EQ(action, frame->GetActions().Get(item.id)) << item.text;
+    EXPECT_EQ(action->shortcut(), QKeySequence(QString::fromUtf8(item.shortcut))) << item.text;
+  }
 }
 
 TEST(ActionsTable, EveryActionIsMadeOnceAndDispatchesItsId) {
@@ -56,23 +85,23 @@ TEST(ActionsTable, EveryActionIsMadeOnceAndDispatchesItsId) {
   int fired = 0;
   CActions actions(&owner, [&fired](int id) { fired = id; });
   EXPECT_EQ(actions.All().size(), CommandTable().size());
-  actions.Get(33056)->trigger();
-  EXPECT_EQ(fired, 33056);
+  actions.Get(kCmdSelectAllHits)->trigger();
+  EXPECT_EQ(fired, kCmdSelectAllHits);
   EXPECT_EQ(actions.Get(4242), nullptr);
 }
 
 TEST(OpenMenu, FixedSlotsAndShiftPartners) {
-  EXPECT_EQ(SlotOfCommand(1301, false), 0);
-  EXPECT_EQ(SlotOfCommand(1301, true), 0);
-  EXPECT_EQ(SlotOfCommand(1304, false), 1);
-  EXPECT_EQ(SlotOfCommand(1304, true), 2);
-  EXPECT_EQ(SlotOfCommand(33046, false), 2);
-  EXPECT_EQ(SlotOfCommand(33046, true), 1);
-  EXPECT_EQ(SlotOfCommand(1300, false), 3);
-  EXPECT_EQ(SlotOfCommand(1300, true), 4);
-  EXPECT_EQ(SlotOfCommand(33072, false), 4);
-  EXPECT_EQ(SlotOfCommand(33072, true), 3);
-  EXPECT_EQ(SlotOfCommand(57636, false), -1);
+  EXPECT_EQ(SlotOfCommand(kCmdOpenHebrewOT, false), 0);
+  EXPECT_EQ(SlotOfCommand(kCmdOpenHebrewOT, true), 0);
+  EXPECT_EQ(SlotOfCommand(kCmdOpenSeptuagintI, false), 1);
+  EXPECT_EQ(SlotOfCommand(kCmdOpenSeptuagintI, true), 2);
+  EXPECT_EQ(SlotOfCommand(kCmdOpenSeptuagintII, false), 2);
+  EXPECT_EQ(SlotOfCommand(kCmdOpenSeptuagintII, true), 1);
+  EXPECT_EQ(SlotOfCommand(kCmdOpenGreekNT, false), 3);
+  EXPECT_EQ(SlotOfCommand(kCmdOpenGreekNT, true), 4);
+  EXPECT_EQ(SlotOfCommand(kCmdOpenByzantineNT, false), 4);
+  EXPECT_EQ(SlotOfCommand(kCmdOpenByzantineNT, true), 3);
+  EXPECT_EQ(SlotOfCommand(kCmdFind, false), -1);
 }
 
 TEST(QtDevice, MeasuresWithTheFontAndDrawsIntoAnImage) {

@@ -9,7 +9,7 @@
 
 #include <vector>
 
-#include "query/query_thing.h"
+#include "querystate/query_thing.h"
 #include "shell/actions.h"
 #include "shell/child_frame.h"
 #include "shell/main_frame.h"
@@ -47,7 +47,7 @@ TEST_F(WindowCommandsTest, CommandsNoOneCarriesOutAreDisabled) {
 }
 
 TEST_F(WindowCommandsTest, GoToOriginIsOfferedOnlyAfterAQuery) {
-  t_.text()->SetFocus(3, 0);
+  t_.text()->SetFocusWord(3, 0);
   EXPECT_FALSE(Enabled(kCmdGoOrigin));
   CQueryThing& state = t_.window()->GetQueryThing();
   state.RecordQueryOrigin();
@@ -71,7 +71,7 @@ TEST_F(WindowCommandsTest, TheSubWindowTitleFollowsTheGroupAndTheFocus) {
   EXPECT_EQ(sub->windowTitle(), t_.window()->MakeTitle());
   t_.frame()->Dispatch(kCmdScrollGroupNone + 3);
   EXPECT_TRUE(sub->windowTitle().endsWith(QStringLiteral(" (C)"))) << sub->windowTitle().toStdString();
-  t_.text()->SetFocus(30, 0);
+  t_.text()->SetFocusWord(30, 0);
   EXPECT_EQ(sub->windowTitle(), t_.window()->MakeTitle());
   t_.frame()->Dispatch(kCmdScrollGroupNone);
   EXPECT_FALSE(sub->windowTitle().endsWith(QStringLiteral(")")));

@@ -6,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include "layout/details_metrics.h"
-#include "layout/view_metrics.h"
+#include "metrics/details_metrics.h"
+#include "metrics/view_metrics.h"
 #include "shell/actions.h"
 #include "shell/qt_device.h"
 #include "shell/word_details_bar.h"
@@ -60,9 +60,9 @@ TEST_F(WordDetailsTest, BarIsTheDockableWordAnalysisBar) {
 
 TEST_F(WordDetailsTest, FollowsTheActivePanesFocusWord) {
   CVornView* text = frame_.text();
-  text->SetFocus(7, 0);
+  text->SetFocusWord(7, 0);
   EXPECT_EQ(view()->GetWord(), 7);
-  text->SetFocus(12, 0);
+  text->SetFocusWord(12, 0);
   EXPECT_EQ(view()->GetWord(), 12);
   // Another window becoming active brings its own word.
   frame_.window()->GetHitsPane()->setFocus();

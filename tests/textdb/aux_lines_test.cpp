@@ -314,7 +314,7 @@ TEST(PunctuationTest, RefusesEntriesOutsideTheFile) {
 
 // --------------------------------------------------------------- form line
 
-TEST(FormLineTest, PunctuatedTextsAreCopiesReleasedOnce) {
+TEST(FormLineTest, PunctuatedTextsAndStoredTextsInPlace) {
   ScratchFolder folder("form");
   WriteOrdinaryLine(folder.path(), "Form", {u"en", u"arch", u"arche", u"oi"});
   WritePunctuation(folder);
@@ -322,15 +322,10 @@ TEST(FormLineTest, PunctuatedTextsAreCopiesReleasedOnce) {
   CVornDBFormLine line(CVornDBLineParams("Form", stats.get(), nullptr));
   ASSERT_TRUE(line.Open());
 
-  const char16_t* punctuated = line.GetWordText(0, 0);
-  EXPECT_EQ(std::u16string(punctuated), u"(En,");
-  line.ReleaseWordText(punctuated);
-
-  const char16_t* plain = line.GetWordText(1, 0);
-  EXPECT_EQ(std::u16string(plain), u"arch");
-  EXPECT_EQ(plain, line.GetFormString(line.GetFormOfWord(1)));  // in place
-  line.ReleaseWordText(plain);                                  // nothing to free
-  EXPECT_EQ(std::u16string(line.GetWordText(1, 0)), u"arch");
+  EXPECT_EQ(line.GetWordString(0), u"(En,");
+  EXPECT_EQ(line.GetStoredText(0), u"en");
+  EXPECT_EQ(line.GetWordString(1), u"arch");
+  EXPECT_EQ(line.GetStoredText(1).data(), line.GetFormString(line.GetFormOfWord(1)));  // in place
 
   EXPECT_EQ(line.GetWordString(2), u"arche.");
   EXPECT_EQ(line.GetWordString(3), u"\u201CoI");

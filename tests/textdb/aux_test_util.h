@@ -16,31 +16,14 @@
 #include "textdb/db_stats.h"
 #include "textdb/records.h"
 #include "textdb_test_util.h"
+#include "temp_folder.h"
 
 namespace vorn::aux_testing {
 
-using testing::MakeTempFolder;
 using testing::WriteRecords;
 
 // A database folder that is removed with the object.
-class ScratchFolder {
- public:
-  explicit ScratchFolder(const std::string& stem) : path_(MakeTempFolder(stem)) {}
-  ~ScratchFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  const std::string& path() const { return path_; }
-  std::string File(const std::string& name) const { return path_ + "/" + name; }
-  // The path of `name` inside the subfolder `sub`, which is made when missing.
-  std::string SubFile(const std::string& sub, const std::string& name) const {
-    std::filesystem::create_directories(path_ + "/" + sub);
-    return path_ + "/" + sub + "/" + name;
-  }
-
- private:
-  std::string path_;
-};
+using ScratchFolder = testing::TempFolder;
 
 // A description read from `body` (Stats.txt lines) for `folder`.
 inline std::unique_ptr<CVornDBStats> MakeStats(const std::string& folder, std::string_view body) {

@@ -11,18 +11,14 @@
 
 #include "platform/file_system.h"
 #include "platform/u16.h"
+#include "temp_folder.h"
 
 namespace vorn {
 namespace {
 
 class IniFileTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = platform::JoinPath(::testing::TempDir(), "ini_file_test_XXXXXX");
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
-  }
-  void TearDown() override { std::system(("rm -rf '" + dir_ + "'").c_str()); }
+  void SetUp() override { ASSERT_FALSE(dir_.empty()); }
 
   std::string PathOf(const std::string& name) const { return platform::JoinPath(dir_, name); }
   std::string WriteFile(const std::string& name, std::string_view bytes) const {
@@ -41,7 +37,8 @@ class IniFileTest : public ::testing::Test {
     return value;
   }
 
-  std::string dir_;
+  const testing::TempFolder temp_{"ini_file_test"};
+  const std::string& dir_ = temp_.path();
 };
 
 TEST_F(IniFileTest, CanonicalFileSavesBackByteForByte) {

@@ -17,6 +17,7 @@
 #include "textdb/table_writer.h"
 #include "textdb/vorn_db.h"
 #include "textdb_test_util.h"
+#include "temp_folder.h"
 
 namespace vorn {
 namespace {
@@ -52,8 +53,8 @@ class LineFixture : public ::testing::Test {
   }
 
   void Open(const std::vector<std::u16string>& words, bool hebrew, CIniFile* settings = nullptr) {
-    data_ = testing::MakeTempFolder("line");
-    folder_ = data_ + "/T.qyx";
+    temp_ = std::make_unique<testing::TempFolder>("line");
+    folder_ = temp_->path() + "/T.qyx";
     DBSource source = MakeSource(words, hebrew);
     std::string error;
     ASSERT_TRUE(CDBWriter(source).Write(folder_, &error)) << error;
@@ -66,7 +67,7 @@ class LineFixture : public ::testing::Test {
   }
   void TearDown() override {
     db_.reset();
-    if (!data_.empty()) std::filesystem::remove_all(data_);
+    temp_.reset();
   }
 
   // The texts of the forms a pattern selects, sorted for comparison.
@@ -82,7 +83,8 @@ class LineFixture : public ::testing::Test {
   }
 
   platform::CRecordingMessageSink sink_;
-  std::string data_, folder_;
+  std::unique_ptr<testing::TempFolder> temp_;
+  std::string folder_;
   std::unique_ptr<CVornDBStats> stats_;
   std::unique_ptr<CVornDB> db_;
   CVornDBOrdinaryLine* line_ = nullptr;

@@ -10,6 +10,7 @@
 #include "platform/u16.h"
 #include "textdb/collation.h"
 #include "textdb/textdb_test_util.h"
+#include "temp_folder.h"
 
 namespace vorn {
 namespace {
@@ -367,7 +368,8 @@ TEST(TableWriterTest, RejectsWhatCannotBeStoredFaithfully) {
 
 TEST(TableWriterTest, WriteReplacesADatabaseAndNothingElse) {
   namespace fs = std::filesystem;
-  std::string parent = testing::MakeTempFolder("writer");
+  const testing::TempFolder temp("writer");
+  const std::string& parent = temp.path();
   std::string folder = platform::JoinPath(parent, "T.qyx");
   std::string error;
 
@@ -397,7 +399,6 @@ TEST(TableWriterTest, WriteReplacesADatabaseAndNothingElse) {
   EXPECT_FALSE(CDBWriter(s).Write(other, &error));
   EXPECT_NE(error.find("not a database"), std::string::npos) << error;
   EXPECT_TRUE(platform::FileExists(platform::JoinPath(other, "mine.txt")));
-  fs::remove_all(parent);
 }
 
 }  // namespace

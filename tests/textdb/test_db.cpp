@@ -301,15 +301,9 @@ DBSource MakeHebrewTestSource() {
 }
 
 TestDatabase::TestDatabase(const DBSource& source) {
-  data_folder_ = MakeTempFolder("db");
-  folder_ = platform::JoinPath(data_folder_, platform::ToUtf8(source.name) + ".qyx");
+  folder_ = platform::JoinPath(data_folder_.path(), platform::ToUtf8(source.name) + ".qyx");
   CDBWriter writer(source);
   ok_ = writer.Write(folder_, &error_);
-}
-
-TestDatabase::~TestDatabase() {
-  std::error_code ec;
-  if (!data_folder_.empty()) std::filesystem::remove_all(data_folder_, ec);
 }
 
 OpenedTestDatabase::OpenedTestDatabase(const DBSource& source) : files_(source) {

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/message_sink.h"
+#include "temp_folder.h"
 #include "textdb/db_stats.h"
 #include "textdb/table_writer.h"
 #include "textdb/vorn_db.h"
@@ -37,7 +38,6 @@ DBSource MakeHebrewTestSource();
 class TestDatabase {
  public:
   explicit TestDatabase(const DBSource& source);
-  ~TestDatabase();
   TestDatabase(const TestDatabase&) = delete;
   TestDatabase& operator=(const TestDatabase&) = delete;
 
@@ -48,10 +48,10 @@ class TestDatabase {
   const std::string& folder() const { return folder_; }
   // The temporary folder that holds the database folder (a data folder for
   // the catalogue).
-  const std::string& data_folder() const { return data_folder_; }
+  const std::string& data_folder() const { return data_folder_.path(); }
 
  private:
-  std::string data_folder_;
+  TempFolder data_folder_{"db"};
   std::string folder_;
   std::string error_;
   bool ok_ = false;

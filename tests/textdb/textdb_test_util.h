@@ -10,16 +10,6 @@
 
 namespace vorn::testing {
 
-// A new empty folder under the test temp folder; the caller removes it.
-inline std::string MakeTempFolder(const std::string& stem) {
-  std::string tmpl = ::testing::TempDir() + "vorn_" + stem + "_XXXXXX";
-  std::vector<char> buf(tmpl.begin(), tmpl.end());
-  buf.push_back('\0');
-  const char* made = ::mkdtemp(buf.data());
-  EXPECT_NE(made, nullptr);
-  return made ? std::string(made) : std::string();
-}
-
 // Writes the records as raw bytes, less `cut` bytes at the end.
 template <typename T>
 void WriteRecords(const std::string& path, const std::vector<T>& records, size_t cut = 0) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "textdb_test_util.h"
+#include "temp_folder.h"
 
 namespace vorn {
 namespace {
@@ -24,12 +25,11 @@ class VersesTest : public ::testing::Test {
     records_ = {V(0, 1, 1, 1),  V(3, 1, 1, 2),  V(5, 1, 1, 3),        V(9, 1, 2, 1),
                 V(12, 1, 2, 3), V(14, 1, 2, 2), V(17, 1, 2, 4, 'a'),  V(20, 2, 1, 1, 131),
                 V(25, 2, 1, 4), V(30, 3, kClosingChapter, 0)};
-    folder_ = testing::MakeTempFolder("verses");
+    folder_ = temp_.path();
     testing::WriteRecords(folder_ + "/verses.ndx", records_);
     verses_ = std::make_unique<CVornDBVerses>(folder_);
     ASSERT_TRUE(verses_->Open(30));
   }
-  void TearDown() override { std::filesystem::remove_all(folder_); }
 
   VerseEntry Find(int b, int c, int v, int s = 0) {
     return verses_->FindVerse({uint8_t(b), uint8_t(c), uint8_t(v), uint8_t(s)});
@@ -37,6 +37,7 @@ class VersesTest : public ::testing::Test {
   static VerseKey K(VerseEntry e) { return KeyOf(*e); }
 
   std::vector<VerseNdx> records_;
+  testing::TempFolder temp_{"verses"};
   std::string folder_;
   std::unique_ptr<CVornDBVerses> verses_;
 };
@@ -137,7 +138,8 @@ TEST(VerseKeyTest, RangeEndsOutsideTheSuffixAreClamped) {
 TEST(VersesEdgeTest, WordsBeforeTheFirstVerseAndOneChapterBooks) {
   // The index starts at word 3; book 1 has one chapter, book 2 starts with
   // chapter 1 again.
-  std::string folder = testing::MakeTempFolder("verses_edge");
+  const testing::TempFolder temp("verses_edge");
+  const std::string& folder = temp.path();
   testing::WriteRecords(folder + "/verses.ndx",
                         std::vector<VerseNdx>{V(3, 1, 1, 1), V(5, 1, 1, 2), V(8, 2, 1, 1),
                                               V(9, 2, 1, 2), V(12, 3, kClosingChapter, 0)});
@@ -160,11 +162,11 @@ TEST(VersesEdgeTest, WordsBeforeTheFirstVerseAndOneChapterBooks) {
   WordSpan far = verses.GetChapterSpan(2, std::numeric_limits<int>::max());
   EXPECT_LE(far.first, far.end);
   EXPECT_EQ(far.first, 9);
-  std::filesystem::remove_all(folder);
 }
 
 TEST(MemMapFileTest, EmptyFileOpensWithNoRecords) {
-  std::string folder = testing::MakeTempFolder("emptymap");
+  const testing::TempFolder temp("emptymap");
+  const std::string& folder = temp.path();
   testing::WriteText(folder + "/empty.ndx", "");
   TMemMapFile<VerseNdx> table(folder, "empty.ndx");
   ASSERT_TRUE(table.Open());
@@ -174,11 +176,11 @@ TEST(MemMapFileTest, EmptyFileOpensWithNoRecords) {
   EXPECT_EQ(reinterpret_cast<uintptr_t>(table.GetData()) % alignof(VerseNdx), 0u);
   EXPECT_FALSE(TMemMapFile<VerseNdx>(folder, "").Open());
   EXPECT_FALSE(TMemMapFile<VerseNdx>(folder, "missing.ndx").Open());
-  std::filesystem::remove_all(folder);
 }
 
 TEST(VersesOpenTest, RefusesDamagedIndexes) {
-  std::string folder = testing::MakeTempFolder("badverses");
+  const testing::TempFolder temp("badverses");
+  const std::string& folder = temp.path();
   auto opens = [&](const std::vector<VerseNdx>& recs, uint32_t words, size_t cut = 0) {
     testing::WriteRecords(folder + "/verses.ndx", recs, cut);
     CVornDBVerses v(folder);
@@ -193,7 +195,6 @@ TEST(VersesOpenTest, RefusesDamagedIndexes) {
   EXPECT_FALSE(opens({V(0, 2, 1, 1), V(4, 1, 1, 2), V(9, 3, 255, 0)}, 9));  // books descend
   EXPECT_FALSE(opens({V(0, 1, 1, 1), V(4, 1, 1, 2), V(9, 1, 255, 0)}, 9));  // closing book too low
   EXPECT_FALSE(opens({}, 0));                                       // empty
-  std::filesystem::remove_all(folder);
 }
 
 }  // namespace

@@ -17,6 +17,7 @@
 #include "textdb/table_writer.h"
 #include "textdb/test_db.h"
 #include "textdb_test_util.h"
+#include "temp_folder.h"
 
 namespace vorn {
 namespace {
@@ -77,7 +78,8 @@ TEST(VornDBOpenTest, LineWithAnEmptyWordTableIsRefused) {
 }
 
 TEST(VornDBOpenTest, DatabaseWithoutLinesHasNoWords) {
-  std::string folder = testing::MakeTempFolder("nolines");
+  const testing::TempFolder temp("nolines");
+  const std::string& folder = temp.path();
   testing::WriteText(folder + "/Stats.txt", "Version: 4.01\nName: NL\nBooks: GEN\n");
   testing::WriteText(folder + "/heads.db", "");
   testing::WriteText(folder + "/heads.ndx", "");
@@ -92,7 +94,6 @@ TEST(VornDBOpenTest, DatabaseWithoutLinesHasNoWords) {
   ASSERT_NE(r->db, nullptr);
   EXPECT_EQ(r->db->GetWordCount(), 0u);
   EXPECT_EQ(r->db->GetLineCount(), 0);
-  fs::remove_all(folder);
 }
 
 TEST(VornDBOpenTest, UnitsEndWithinTheTextWhenTablesNameLaterWords) {
@@ -154,7 +155,8 @@ void WriteNamed(const std::string& folder, const std::u16string& name) {
 }
 
 TEST(CatalogueTest, FixedSlotsMessagesAndRetries) {
-  const std::string data = testing::MakeTempFolder("catalogue");
+  const testing::TempFolder temp("catalogue");
+  const std::string& data = temp.path();
   WriteNamed(data + "/a.qyx", u"GNT");
   WriteNamed(data + "/b.qyx", u"GNT");
   WriteNamed(data + "/c.qyx", u"Other");
@@ -191,7 +193,6 @@ TEST(CatalogueTest, FixedSlotsMessagesAndRetries) {
   EXPECT_EQ(sink.messages()[2].text,
             platform::FormatString(platform::kIdsCantOpenDatabase, u"Broken",
                                    platform::ToU16(data + "/f.qyx/")));
-  fs::remove_all(data);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "wordinfo/tag_decoder.h"
+#include "tagdecode/tag_decoder.h"
 
 #include <gtest/gtest.h>
 

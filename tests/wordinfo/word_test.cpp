@@ -6,11 +6,11 @@
 
 #include <map>
 
-#include "layout/details_metrics.h"
+#include "metrics/details_metrics.h"
 #include "layout/layout_test_util.h"
-#include "layout/text_device.h"
-#include "layout/view_metrics.h"
-#include "layout/word_metrics.h"
+#include "device/text_device.h"
+#include "metrics/view_metrics.h"
+#include "metrics/word_metrics.h"
 #include "textdb/tags_line.h"
 #include "wordinfo/word.h"
 #include "wordinfo/word_line_factories.h"
@@ -159,7 +159,7 @@ TEST_F(WordTest, VariantsCountsAndMenus) {
 
   RecordingMenu links;
   CWord(db(), kLogos).AddLinksToMenu(&links);
-  EXPECT_EQ(links.items, (std::map<uint32_t, std::u16string>{{35300, u"G3056"}, {35301, u"Word"}}));
+  EXPECT_EQ(links.items, (std::map<uint32_t, std::u16string>{{CWord::kFirstLinkCommand, u"G3056"}, {CWord::kFirstLinkCommand + 1, u"Word"}}));
   CWord theos(db(), kTheos);
   ASSERT_NE(theos.GetLink(2), nullptr);
   EXPECT_EQ(theos.GetLink(2)->GetText(), u"Love");

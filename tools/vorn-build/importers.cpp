@@ -336,9 +336,9 @@ bool ImportHebrew(const SourcePaths& paths, const CStrongsDictionary& strongs, c
         w.values[glos] = p->gloss;
         ++stats->with_lemma;
         ++stats->with_gloss;
-        if (const StrongsEntry* e = *p->strongs ? strongs.Find(p->strongs) : nullptr) {
+        if (const StrongsEntry* entry = *p->strongs ? strongs.Find(p->strongs) : nullptr) {
           w.values[strong] = platform::ToU16(p->strongs);
-          w.links.push_back({"Strong", StrongsLinkText(p->strongs, *e)});
+          w.links.push_back({"Strong", StrongsLinkText(p->strongs, *entry)});
           ++stats->with_strongs;
         }
       }

@@ -173,7 +173,9 @@ bool ReadPlainInterlinear(std::string_view file_text, std::string_view origin, I
   if (section != Section::kWords) return Fail(error, origin, static_cast<int>(lines.size()), "expected [Words]");
 
   CVornDBStats desc("/");
-  desc.LoadFromText(stats);
+  // The description is read for its values: it need not carry the
+  // "/Version" a database's Stats.txt must, so the result does not matter.
+  static_cast<void>(desc.LoadFromText(stats));
   DBSource& d = text->description;
   d.name = desc.GetValue("/Name");
   if (d.name.empty()) return Fail(error, origin, 1, "the description needs a Name");
@@ -310,14 +312,14 @@ bool ReadPlainInterlinear(std::string_view file_text, std::string_view origin, I
     InterlinearWord w;
     w.values.resize(value_count);
     w.variants.resize(text->variants.size());
-    bool has_ref = false;
+    bool row_has_ref = false;
     for (size_t c = 0; c < cells.size(); ++c) {
       std::u16string cell;
       if (!Unescape(cells[c], &cell))
         return Fail(error, origin, line_no, "column " + std::string(header[c]) + ": a backslash must be followed by t, n, \\ or |");
       switch (columns[c].kind) {
         case Column::kRef:
-          has_ref = true;
+          row_has_ref = true;
           if (!ParseRef(cell, &w))
             return Fail(error, origin, line_no,
                         "expected a reference \"<book code> <chapter>:<verse>\" (\"GEN 1:1\"), found \"" +
@@ -377,7 +379,7 @@ bool ReadPlainInterlinear(std::string_view file_text, std::string_view origin, I
           break;
       }
     }
-    if (!has_ref) return Fail(error, origin, line_no, "the row ends before its reference");
+    if (!row_has_ref) return Fail(error, origin, line_no, "the row ends before its reference");
     text->words.push_back(std::move(w));
   }
   if (text->words.empty()) return Fail(error, origin, static_cast<int>(lines.size()), "no word rows");

@@ -2,7 +2,7 @@
 
 #include <map>
 
-#include "wordinfo/tag_decoder.h"
+#include "tagdecode/tag_decoder.h"
 
 namespace vorn::build {
 

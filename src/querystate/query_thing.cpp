@@ -1,4 +1,4 @@
-#include "query/query_thing.h"
+#include "querystate/query_thing.h"
 
 #include <algorithm>
 #include <string>
@@ -183,7 +183,9 @@ void CQueryThing::LoadFromDesktop(const CIniFile& settings, std::u16string_view 
   // A fresh analysis that was never named has nothing to load.
   if (settings.GetString(section, u"Propositions", &name) && !name.empty() &&
       GetPropositions()->GetName() != name) {
-    markup_.LoadPropositions(name);
+    // An analysis that cannot be read has been reported; the window keeps
+    // the one it has.
+    static_cast<void>(markup_.LoadPropositions(name));
   }
   const std::u16string tags_section = TagsSection(section);
   std::vector<std::u16string> keys;

@@ -1,4 +1,4 @@
-#include "layout/view_metrics.h"
+#include "metrics/view_metrics.h"
 
 #include <algorithm>
 #include <iterator>

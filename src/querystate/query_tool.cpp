@@ -1,11 +1,11 @@
-#include "query/query_tool.h"
+#include "querystate/query_tool.h"
 
 #include "platform/file_system.h"
 #include "platform/message_sink.h"
 #include "query/fmt_str.h"
 #include "query/query_box.h"
 #include "query/query_processor.h"
-#include "query/query_thing.h"
+#include "querystate/query_thing.h"
 #include "textdb/line.h"
 #include "textdb/vorn_db.h"
 

@@ -11,8 +11,8 @@
 #include <string_view>
 #include <vector>
 
-#include "layout/device.h"
-#include "layout/word_markup.h"
+#include "device/device.h"
+#include "metrics/word_markup.h"
 #include "textdb/font_format.h"
 #include "textdb/types.h"
 

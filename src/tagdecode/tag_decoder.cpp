@@ -1,6 +1,6 @@
-#include "wordinfo/tag_decoder.h"
+#include "tagdecode/tag_decoder.h"
 
-#include "wordinfo/tag_schemes.h"
+#include "tagdecode/tag_schemes.h"
 
 namespace vorn {
 namespace {

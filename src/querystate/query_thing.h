@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "layout/layout_query_state.h"
-#include "layout/word_markup.h"
+#include "metrics/word_markup.h"
 #include "markup/markup_context.h"
 #include "refs/history.h"
 #include "textdb/types.h"

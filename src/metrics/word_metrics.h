@@ -6,8 +6,8 @@
 #include <memory>
 #include <vector>
 
-#include "layout/device.h"
-#include "layout/word_markup.h"
+#include "device/device.h"
+#include "metrics/word_markup.h"
 #include "textdb/types.h"
 
 namespace vorn {

@@ -1,4 +1,4 @@
-#include "layout/text_device.h"
+#include "device/text_device.h"
 
 #include <unicode/uchar.h>
 #include <unicode/utf16.h>

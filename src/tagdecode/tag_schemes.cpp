@@ -3,7 +3,7 @@
 // them, so capitalisation, trailing commas and colons and the order of tables
 // and rows are kept as they are: the first matching row wins, and a last row
 // coded '*' or '%' is a position's default.
-#include "wordinfo/tag_schemes.h"
+#include "tagdecode/tag_schemes.h"
 
 namespace vorn {
 namespace {

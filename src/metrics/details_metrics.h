@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "layout/device.h"
+#include "device/device.h"
 #include "textdb/font_format.h"
 
 namespace vorn {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "layout/device.h"
+#include "device/device.h"
 
 namespace vorn {
 

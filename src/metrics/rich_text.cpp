@@ -1,4 +1,4 @@
-#include "layout/rich_text.h"
+#include "metrics/rich_text.h"
 
 #include "platform/u16.h"
 

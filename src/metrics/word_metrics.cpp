@@ -1,6 +1,6 @@
-#include "layout/word_metrics.h"
+#include "metrics/word_metrics.h"
 
-#include "layout/view_metrics.h"
+#include "metrics/view_metrics.h"
 
 namespace vorn {
 

@@ -1,6 +1,6 @@
-#include "layout/details_metrics.h"
+#include "metrics/details_metrics.h"
 
-#include "layout/view_metrics.h"
+#include "metrics/view_metrics.h"
 
 namespace vorn {
 

@@ -1,7 +1,7 @@
 // The drawing surface every layout measures and draws through: a screen, a
 // printer page, an image, or the deterministic text device of the command
-// line and the tests. Header only and free of link dependencies, so that the
-// text database's fonts can use it without linking the layout library.
+// line and the tests. Free of dependencies, so that the text database's
+// fonts can use it from below the metrics and the layout model.
 //
 // The interface follows the model of a GDI device context or a QPainter with
 // its QFontMetrics: one font is selected at a time, text colours are state,
