@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "layout/layout_kinds.h"
 #include "device/text_device.h"
+#include "layout/layout_kinds.h"
 #include "metrics/view_metrics.h"
 #include "platform/message_sink.h"
 #include "platform/u16.h"
@@ -36,8 +36,8 @@ constexpr int kHeight = 900;
 // A book of 21 chapters of 30 verses of 14 words, every word with five
 // lines, a heading at each chapter and a paragraph every five verses.
 DBSource MakeBook() {
-  static const char16_t* const kForms[] = {u"λόγος", u"καὶ", u"θεὸς", u"ἦν", u"πρὸς", u"τὸν",
-                                           u"ἀρχῇ", u"ἄνθρωπος", u"ἐγένετο", u"φῶς"};
+  static const char16_t* const kForms[] = {u"λόγος", u"καὶ",  u"θεὸς",     u"ἦν",      u"πρὸς",
+                                           u"τὸν",   u"ἀρχῇ", u"ἄνθρωπος", u"ἐγένετο", u"φῶς"};
   DBSource s;
   s.name = u"GNT";
   s.title = u"Made-up book";
@@ -106,7 +106,8 @@ class Data {
     db_ = i < 0 ? nullptr : dbs_->GetDatabase(i);
     source_ = "data folder GNT";
     if (!db_) {
-      made_ = std::filesystem::temp_directory_path() / ("vorn_layout_bench_" + std::to_string(getpid()));
+      made_ = std::filesystem::temp_directory_path() /
+              ("vorn_layout_bench_" + std::to_string(getpid()));
       std::string error;
       const DBSource book = MakeBook();  // the writer keeps a reference
       CDBWriter writer(book);

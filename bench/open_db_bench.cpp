@@ -5,9 +5,9 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <random>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -52,7 +52,8 @@ class BigDatabase {
     s.books = {"GEN"};
     std::mt19937 rng(42);
     for (uint32_t w = 0; w < kWords; w += 25)
-      s.verses.push_back({w, 1, static_cast<int>(1 + w / 25 / 200 % 250), platform::ToU16(std::to_string(w / 25 % 200 + 1))});
+      s.verses.push_back({w, 1, static_cast<int>(1 + w / 25 / 200 % 250),
+                          platform::ToU16(std::to_string(w / 25 % 200 + 1))});
     const char* names[] = {"Form", "Tlit", "Tag", "Glos", "Lema", "Strong", "Notes"};
     for (const char* n : names) {
       DBLine line;

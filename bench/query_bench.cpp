@@ -57,17 +57,23 @@ void BM_Query(benchmark::State& state, const char* db_name, const char* query) {
 }  // namespace
 
 BENCHMARK_CAPTURE(BM_Query, gnt_single_term, "GNT", "base λόγος")->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_Query, gnt_single_frequent_term, "GNT", "base ὁ")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Query, gnt_single_frequent_term, "GNT", "base ὁ")
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Query, heb_single_term, "HEB", "strong H430")->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_Query, gnt_three_terms_same_verse, "GNT",
-                  "base λόγος within the same verse as base θεός within the same verse as base εἰμί")
+BENCHMARK_CAPTURE(
+    BM_Query, gnt_three_terms_same_verse, "GNT",
+    "base λόγος within the same verse as base θεός within the same verse as base εἰμί")
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Query, gnt_three_frequent_terms_same_verse, "GNT",
                   "base καί within the same verse as base ὁ within the same verse as base αὐτός")
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_Query, heb_three_terms_same_verse, "HEB",
-                  "strong H430 within the same verse as strong H3068 within the same verse as strong H559")
+BENCHMARK_CAPTURE(
+    BM_Query, heb_three_terms_same_verse, "HEB",
+    "strong H430 within the same verse as strong H3068 within the same verse as strong H559")
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_Query, gnt_wildcard_whole_line, "GNT", "text *")->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_Query, heb_wildcard_whole_line, "HEB", "text *")->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_Query, byz_wildcard_whole_line, "BYZ", "text *")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Query, gnt_wildcard_whole_line, "GNT", "text *")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Query, heb_wildcard_whole_line, "HEB", "text *")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Query, byz_wildcard_whole_line, "BYZ", "text *")
+    ->Unit(benchmark::kMillisecond);

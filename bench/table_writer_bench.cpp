@@ -59,7 +59,8 @@ const DBSource& BigSource() {
     s.lines.emplace_back().name = "Links";
     s.links.kinds = {{"Strong", {{"Search", u"%1"}}}};
     for (uint32_t w = 0; w < kWords; ++w) {
-      s.links.words.push_back({w, {{0, false, platform::ToU16("G" + std::to_string(w % 5000)), ""}}});
+      s.links.words.push_back(
+          {w, {{0, false, platform::ToU16("G" + std::to_string(w % 5000)), ""}}});
     }
     return s;
   }();

@@ -16,7 +16,8 @@ using namespace vorn;
 namespace {
 
 WordIndex Resolve(int chapter, std::u16string_view verse, int word) {
-  if (chapter < 1 || chapter > 3 || verse.size() != 1 || verse[0] < u'1' || verse[0] > u'5' || word > 5) {
+  if (chapter < 1 || chapter > 3 || verse.size() != 1 || verse[0] < u'1' || verse[0] > u'5' ||
+      word > 5) {
     return -1;
   }
   return static_cast<WordIndex>((chapter - 1) * 25 + (verse[0] - u'1') * 5 + word - 1);

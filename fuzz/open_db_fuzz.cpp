@@ -33,8 +33,10 @@ DBSource MakeSource() {
   s.name = u"GNT";
   s.title = u"Fuzz";
   s.books = {"MAT", "JHN"};
-  s.verses = {{0, 1, 1, u"1"}, {3, 1, 1, u"2a"}, {5, 1, 2, u"1-3"}, {7, 2, 1, u"2"}, {9, 2, 1, u"1"}};
-  const std::u16string words[] = {u"ἐν", u"ἀρχῇ", u"ἦν", u"ὁ", u"λόγος", u"καὶ", u"ὁ", u"λόγος", u"ἦν", u"πρὸς", u"τὸν", u"θεόν"};
+  s.verses = {
+      {0, 1, 1, u"1"}, {3, 1, 1, u"2a"}, {5, 1, 2, u"1-3"}, {7, 2, 1, u"2"}, {9, 2, 1, u"1"}};
+  const std::u16string words[] = {u"ἐν", u"ἀρχῇ",  u"ἦν", u"ὁ",    u"λόγος", u"καὶ",
+                                  u"ὁ",  u"λόγος", u"ἦν", u"πρὸς", u"τὸν",   u"θεόν"};
   DBLine form{"Form", u"Face=\"Gentium\"", u"text", {u"form"}, u"Greek", u"", {}, {}, {}};
   DBLine tag{"Tag", u"", u"tag", {}, u"", u"Friberg", {}, {}, {}};
   DBLine gloss{"Glos", u"", u"gloss", {}, u"", u"", {}, {}, {}};
@@ -52,7 +54,13 @@ DBSource MakeSource() {
   s.punctuation = {{0, 0, u"(", u""}, {4, -1, u"", u"."}};
   s.gloss_marks = {{1, 'B', 0, 0, 0}, {2, 1, 'E', 'B', 1}};
   s.links.kinds = {{"Strong", {{"Search", u"Strong %1"}}}, {"Topic", {{"Note", u"%2: %1"}}}};
-  s.links.words = {{1, {{0, false, u"G746", ""}, {1, true, u"Creation", ""}, {1, false, u"\x02" u"Beginning", "x"}}},
+  s.links.words = {{1,
+                    {{0, false, u"G746", ""},
+                     {1, true, u"Creation", ""},
+                     {1, false,
+                      u"\x02"
+                      u"Beginning",
+                      "x"}}},
                    {4, {{0, false, u"G3056", ""}}}};
   return s;
 }
@@ -157,10 +165,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       target = payload;
       break;
     case 1:  // cut it short
-      target.resize(payload.empty() ? 0 : static_cast<unsigned char>(payload[0]) % (target.size() + 1));
+      target.resize(payload.empty() ? 0
+                                    : static_cast<unsigned char>(payload[0]) % (target.size() + 1));
       break;
     case 2: {  // overwrite bytes at an offset
-      size_t at = payload.empty() ? 0 : static_cast<unsigned char>(payload[0]) % (target.size() + 1);
+      size_t at =
+          payload.empty() ? 0 : static_cast<unsigned char>(payload[0]) % (target.size() + 1);
       for (size_t i = 1; i < payload.size() && at < target.size(); ++i) target[at++] = payload[i];
       break;
     }
@@ -173,7 +183,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (const auto& [path, bytes] : files) {
     std::string full = seed->folder + "/" + path;
     std::filesystem::create_directories(std::filesystem::path(full).parent_path());
-    std::ofstream(full, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(full, std::ios::binary)
+        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   }
   CVornDBStats stats(seed->folder);
   if (!stats.Load()) return 0;

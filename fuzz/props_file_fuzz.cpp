@@ -15,7 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   PropFileData parsed;
   if (!ParsePropositionsFile(bytes, u"GNT", kWordCount, &parsed)) return 0;
   for (size_t i = 0; i < parsed.joins.size(); ++i) {
-    if (parsed.joins[i] >= kWordCount || (i && parsed.joins[i] <= parsed.joins[i - 1])) std::abort();
+    if (parsed.joins[i] >= kWordCount || (i && parsed.joins[i] <= parsed.joins[i - 1]))
+      std::abort();
   }
   if (parsed.entries.size() < 2 || parsed.entries.front().start != 0 ||
       parsed.entries.back().start != kWordCount) {
@@ -25,7 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (parsed.entries[i].start <= parsed.entries[i - 1].start) std::abort();
   }
   PropFileData again;
-  if (!ParsePropositionsFile(SerializePropositionsFile(u"GNT", parsed), u"GNT", kWordCount, &again) ||
+  if (!ParsePropositionsFile(SerializePropositionsFile(u"GNT", parsed), u"GNT", kWordCount,
+                             &again) ||
       again.joins != parsed.joins || again.entries != parsed.entries) {
     std::abort();
   }

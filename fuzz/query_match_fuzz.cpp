@@ -32,7 +32,7 @@ DBSource MakeSource(bool hebrew) {
   s.verses = {{0, 1, 1, u"1"}, {4, 1, 2, u"2"}};
   const std::u16string greek[] = {u"ἐν", u"ἀρχῇ", u"ἦν", u"ὁ", u"λόγος", u"καὶ", u"ὁ", u"Λόγος"};
   const std::u16string hebrew_words[] = {u"בְּרֵאשִׁ֖ית", u"בָּרָ֣א", u"אֱלֹהִ֑ים", u"אֵ֥ת",
-                                         u"הַשָּׁמַ֖יִם", u"וְאֵ֥ת", u"הָאָֽרֶץ", u"אֵת"};
+                                         u"הַשָּׁמַ֖יִם",  u"וְאֵ֥ת", u"הָאָֽרֶץ",  u"אֵת"};
   DBLine form{"Form", u"", u"text", {}, hebrew ? u"Hebrew" : u"Greek", u"", {}, {}, {}};
   DBLine tag{"Tag", u"", u"tag", {}, u"", u"Friberg", {}, {}, {}};
   for (size_t i = 0; i < 8; ++i) {
@@ -87,7 +87,8 @@ void Run(CVornDB* db, const std::u16string& text) {
     FormList forms;
     line->MatchForms(text, &forms);
     line->MatchFormsPrefix(text, &forms);
-    for (uint32_t f = 0; f < line->GetFormCount(); ++f) line->MatchForm(text, line->GetFormString(f));
+    for (uint32_t f = 0; f < line->GetFormCount(); ++f)
+      line->MatchForm(text, line->GetFormString(f));
   }
 }
 
@@ -96,7 +97,8 @@ void Run(CVornDB* db, const std::u16string& text) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static Opened* greek = Open(false);
   static Opened* hebrew = Open(true);
-  const std::u16string text = platform::ToU16(std::string(reinterpret_cast<const char*>(data), size));
+  const std::u16string text =
+      platform::ToU16(std::string(reinterpret_cast<const char*>(data), size));
   Run(greek->db.get(), text);
   Run(hebrew->db.get(), text);
   return 0;

@@ -8,7 +8,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   vorn::CVornDBStats stats("/nonexistent");
   // Whatever was stored is walked, whether or not the text was accepted.
-  static_cast<void>(stats.LoadFromText(std::string_view(reinterpret_cast<const char*>(data), size)));
+  static_cast<void>(
+      stats.LoadFromText(std::string_view(reinterpret_cast<const char*>(data), size)));
   std::vector<std::string> children;
   stats.GetChildren("/InterlinearLines", &children);
   for (const std::string& c : children) {

@@ -50,8 +50,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string written = SerializeTagFile(header, out);
   TagFileHeader again;
   std::vector<TagRange> reread;
-  if (!ParseTagHeader(written, &again, &offset) || !ParseTagRanges(written, offset, kWordCount, &reread) ||
-      reread != out || !(again.style == header.style)) {
+  if (!ParseTagHeader(written, &again, &offset) ||
+      !ParseTagRanges(written, offset, kWordCount, &reread) || reread != out ||
+      !(again.style == header.style)) {
     std::abort();
   }
   return 0;

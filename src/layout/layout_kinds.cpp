@@ -56,8 +56,10 @@ WordSpan HitZone(const CDBWordList& hits, size_t place) {
   if (place >= n) return {};
   auto at = [&](size_t i) { return static_cast<int64_t>(hits[i]); };
   WordSpan zone;
-  zone.first = place == 0 ? 0 : static_cast<WordIndex>(at(place - 1) + (at(place) - at(place - 1) + 1) / 2);
-  zone.end = place + 1 == n ? -1 : static_cast<WordIndex>(at(place) + (at(place + 1) - at(place) + 1) / 2);
+  zone.first =
+      place == 0 ? 0 : static_cast<WordIndex>(at(place - 1) + (at(place) - at(place - 1) + 1) / 2);
+  zone.end =
+      place + 1 == n ? -1 : static_cast<WordIndex>(at(place) + (at(place + 1) - at(place) + 1) / 2);
   return zone;
 }
 
@@ -69,8 +71,7 @@ ptrdiff_t NearestHitPlace(const CDBWordList& hits, WordIndex word) {
   const WordSpan zone = HitZone(hits, static_cast<size_t>(p));
   // The place past the end owns no word, so a word after the last hit
   // belongs to the last hit.
-  const bool inside =
-      zone.first != -1 && word >= zone.first && (zone.end == -1 || word < zone.end);
+  const bool inside = zone.first != -1 && word >= zone.first && (zone.end == -1 || word < zone.end);
   return inside ? p : p - 1;
 }
 

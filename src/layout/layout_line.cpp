@@ -237,8 +237,7 @@ void CLayoutLine::WriteRtfText(std::u16string* out, std::u16string_view separato
   }
 }
 
-void CLayoutLine::WriteText(std::u16string* out, std::u16string_view separator,
-                            bool indent) const {
+void CLayoutLine::WriteText(std::u16string* out, std::u16string_view separator, bool indent) const {
   if (indent && indent_ != 0) {
     const int step = metrics_->GetStandardIndent();
     const int tabs = step > 0 ? (indent_ - 1) / step + 1 : 1;

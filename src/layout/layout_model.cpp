@@ -1,7 +1,6 @@
-#include "layout/layout.h"
-
 #include <algorithm>
 
+#include "layout/layout.h"
 #include "layout/layout_units.h"
 #include "metrics/view_metrics.h"
 #include "textdb/vorn_db.h"

@@ -42,7 +42,8 @@ void CLayoutUnit::WriteRtfText(std::u16string* out) const {
     int first = 0;
     int continuation = 0;
     GetIndents(&first, &continuation);
-    *out += RtfParagraphStart(body_lines_.front()->IsRightToLeft(), twips(first), twips(continuation));
+    *out +=
+        RtfParagraphStart(body_lines_.front()->IsRightToLeft(), twips(first), twips(continuation));
     const std::u16string separator = GetSeparator();
     bool written = false;
     for (const auto& line : body_lines_) line->WriteRtfText(out, separator, &written);

@@ -1,10 +1,10 @@
 #include "layout/layout_tags.h"
 
-#include "metrics/rich_text.h"
-#include "metrics/view_metrics.h"
 #include "markup/annotation.h"
 #include "markup/tag_style.h"
 #include "markup/view_tags.h"
+#include "metrics/rich_text.h"
+#include "metrics/view_metrics.h"
 
 namespace vorn {
 

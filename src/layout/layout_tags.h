@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "metrics/word_markup.h"
 #include "markup/tag.h"
+#include "metrics/word_markup.h"
 
 namespace vorn {
 

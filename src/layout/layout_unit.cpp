@@ -11,9 +11,7 @@ CLayoutUnit::CLayoutUnit(CVornDB* db, CViewMetrics* metrics) : db_(db), metrics_
 
 CLayoutUnit::~CLayoutUnit() = default;
 
-void CLayoutUnit::TakeHeadings() {
-  headings_ = first_ >= 0 ? db_->GetHeading(first_) : nullptr;
-}
+void CLayoutUnit::TakeHeadings() { headings_ = first_ >= 0 ? db_->GetHeading(first_) : nullptr; }
 
 void CLayoutUnit::SwapRange(WordIndex* first, WordIndex* end) {
   std::swap(first_, *first);

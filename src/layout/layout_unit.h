@@ -81,7 +81,9 @@ class CLayoutUnit {
   // the headings and the first body line fit (the unit must go).
   bool TruncateToHeight(int height);
 
-  const std::vector<std::unique_ptr<CLayoutLine>>& GetHeadingLines() const { return heading_lines_; }
+  const std::vector<std::unique_ptr<CLayoutLine>>& GetHeadingLines() const {
+    return heading_lines_;
+  }
   const std::vector<std::unique_ptr<CLayoutLine>>& GetBodyLines() const { return body_lines_; }
   const CHeading* GetHeadings() const { return headings_.get(); }
   CVornDB* GetDatabase() const { return db_; }

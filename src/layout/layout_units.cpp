@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "metrics/view_metrics.h"
 #include "markup/propositions.h"
+#include "metrics/view_metrics.h"
 #include "platform/u16.h"
 #include "textdb/verses.h"
 #include "textdb/vorn_db.h"

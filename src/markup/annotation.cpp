@@ -34,7 +34,8 @@ int CAnnotation::BookOfWord(WordIndex word) const {
 }
 
 std::string CAnnotation::AnnotationsFolder() const {
-  return user_folder_.empty() ? std::string() : platform::JoinPath(user_folder_, kAnnotationsFolder);
+  return user_folder_.empty() ? std::string()
+                              : platform::JoinPath(user_folder_, kAnnotationsFolder);
 }
 
 std::string CAnnotation::GetBookFilePath(int book) const {
@@ -147,7 +148,8 @@ bool CAnnotation::SaveBook(int book) {
   const std::string path = GetBookFilePath(book);
   auto cant_write = [&] {
     if (sink_) {
-      sink_->ShowWarning(platform::FormatString(platform::kIdsCantWriteAnnotations, platform::ToU16(path)));
+      sink_->ShowWarning(
+          platform::FormatString(platform::kIdsCantWriteAnnotations, platform::ToU16(path)));
     }
     return false;
   };
@@ -174,8 +176,9 @@ bool CAnnotation::SaveBook(int book) {
       }
       if (seen != read_fingerprints_.end() && seen->second == platform::Fingerprint(theirs)) break;
       const platform::MsgAnswer answer =
-          sink_ ? sink_->Ask(platform::FormatString(platform::kIdsChangedOnDisk, platform::ToU16(path)),
-                             platform::MsgButtons::kYesNoCancel)
+          sink_ ? sink_->Ask(
+                      platform::FormatString(platform::kIdsChangedOnDisk, platform::ToU16(path)),
+                      platform::MsgButtons::kYesNoCancel)
                 : platform::MsgAnswer::kYes;
       if (answer == platform::MsgAnswer::kCancel) return false;
       if (answer == platform::MsgAnswer::kNo) {
@@ -215,7 +218,8 @@ void CAnnotation::SaveChangedBooks() {
 
 CAnnotation* GetAnnotation(CVornDB* db, const std::string& working_folder) {
   return db->GetAttachment<CAnnotation>(DBAttachment::kAnnotations, [db, &working_folder] {
-    return std::make_unique<CAnnotation>(db, UserFolder(working_folder, db->GetName()), db->GetSink());
+    return std::make_unique<CAnnotation>(db, UserFolder(working_folder, db->GetName()),
+                                         db->GetSink());
   });
 }
 

@@ -10,7 +10,9 @@ namespace {
 
 bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 
-bool IsSpace(char16_t c) { return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n' || c == u'\f' || c == u'\v'; }
+bool IsSpace(char16_t c) {
+  return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n' || c == u'\f' || c == u'\v';
+}
 
 char16_t Upper(char16_t c) { return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - 32) : c; }
 
@@ -93,7 +95,8 @@ void ParseAnnotationFile(std::string_view bytes, std::u16string_view code,
   size_t at = 0;
   while (at < bytes.size()) {
     size_t lf = bytes.find('\n', at);
-    std::string_view raw = bytes.substr(at, lf == std::string_view::npos ? std::string_view::npos : lf - at);
+    std::string_view raw =
+        bytes.substr(at, lf == std::string_view::npos ? std::string_view::npos : lf - at);
     at = lf == std::string_view::npos ? bytes.size() : lf + 1;
     if (!raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
     std::u16string line = platform::ToU16(raw);

@@ -62,8 +62,8 @@ WordSpan CPropositions::GetProposition(WordIndex word, int level, int* prop_leve
   }
   const uint32_t sentence_first = static_cast<uint32_t>(s.first);
   const uint32_t first = std::max(e[q].start, sentence_first);
-  const uint32_t end = r <= last ? std::min(static_cast<uint32_t>(s.end), e[r].start)
-                                 : static_cast<uint32_t>(s.end);
+  const uint32_t end =
+      r <= last ? std::min(static_cast<uint32_t>(s.end), e[r].start) : static_cast<uint32_t>(s.end);
   if (prop_level) *prop_level = e[q].start >= sentence_first ? e[q].level : 0;
   return {static_cast<WordIndex>(first), static_cast<WordIndex>(end)};
 }
@@ -162,7 +162,7 @@ std::string CPropositions::GetDatabaseFilePath(std::u16string_view name) const {
 }
 
 bool CPropositions::ReadFile(std::u16string_view name, PropFileData* data, std::string* path,
-                            std::string* bytes) const {
+                             std::string* bytes) const {
   std::string read;
   std::string from = GetUserFilePath(name);
   bool ok = !name.empty() && platform::ReadWholeFile(from, &read);
@@ -305,7 +305,8 @@ void CPropositions::DetachView(CPropositionsViewer* view) {
 }
 
 void CPropositions::Refresh() {
-  for (CPropositionsViewer* v : std::vector<CPropositionsViewer*>(views_)) v->PropositionsChanged(this);
+  for (CPropositionsViewer* v : std::vector<CPropositionsViewer*>(views_))
+    v->PropositionsChanged(this);
 }
 
 }  // namespace vorn

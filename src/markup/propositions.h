@@ -124,8 +124,8 @@ class CPropositions {
   State FreshState() const;
   // Reads and parses the analysis `name` (message 312 on failure); `*path`
   // and `*bytes` (may be null) get the file read and its bytes.
-  [[nodiscard]] bool ReadFile(std::u16string_view name, PropFileData* data, std::string* path = nullptr,
-                std::string* bytes = nullptr) const;
+  [[nodiscard]] bool ReadFile(std::u16string_view name, PropFileData* data,
+                              std::string* path = nullptr, std::string* bytes = nullptr) const;
   // Under the folder lock of a save to `path`: false when the save must not
   // write (see Save).
   [[nodiscard]] bool CheckFileBeforeWriting(const std::string& path);

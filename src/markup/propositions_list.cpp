@@ -14,7 +14,8 @@ namespace vorn {
 namespace {
 
 void AddNames(const std::string& folder, std::vector<std::u16string>* names) {
-  std::vector<std::string> files = platform::ListDirectory(folder, "*.vpo", platform::EntryKind::kFile);
+  std::vector<std::string> files =
+      platform::ListDirectory(folder, "*.vpo", platform::EntryKind::kFile);
   std::sort(files.begin(), files.end());
   for (const std::string& f : files) {
     std::u16string name = platform::ToU16(f.substr(0, f.size() - 4));
@@ -71,10 +72,12 @@ CPropositions* CPropositionsList::Load(CVornDB* db, std::u16string_view name,
 bool CPropositionsList::ConfirmSaveAsName(const CPropositions* current,
                                           std::u16string_view name) const {
   if (name.empty()) {
-    if (sink_) sink_->ShowWarning(std::u16string(platform::LoadString(platform::kIdsEnterPropsName)));
+    if (sink_)
+      sink_->ShowWarning(std::u16string(platform::LoadString(platform::kIdsEnterPropsName)));
     return false;
   }
-  if (name == current->GetName() || !platform::FileExists(current->GetUserFilePath(name))) return true;
+  if (name == current->GetName() || !platform::FileExists(current->GetUserFilePath(name)))
+    return true;
   return !sink_ || sink_->Ask(platform::FormatString(platform::kIdsPropsExist, name),
                               platform::MsgButtons::kYesNo) == platform::MsgAnswer::kYes;
 }
@@ -149,7 +152,8 @@ void CPropositionsList::Drop(CPropositions* props, CPropositionsViewer* view, bo
 }
 
 std::unique_ptr<CPropositions> CPropositionsList::Take(CPropositions* props) {
-  auto it = std::find_if(list_.begin(), list_.end(), [props](const auto& p) { return p.get() == props; });
+  auto it =
+      std::find_if(list_.begin(), list_.end(), [props](const auto& p) { return p.get() == props; });
   if (it == list_.end()) return nullptr;
   std::unique_ptr<CPropositions> out = std::move(*it);
   list_.erase(it);

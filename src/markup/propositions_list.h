@@ -44,7 +44,8 @@ class CPropositionsList {
   // the view lets go of without a prompt (its state has just been saved).
   // Null when the name cannot be a file name (after a message); when the
   // save fails the analysis of the new name is kept and returned, modified.
-  CPropositions* SaveAs(CPropositions* current, std::u16string_view name, CPropositionsViewer* view);
+  CPropositions* SaveAs(CPropositions* current, std::u16string_view name,
+                        CPropositionsViewer* view);
   // The checks of the Save As dialog: refuses an empty name ("Please enter a
   // name ...") and asks before overwriting an existing file of the user
   // folder. True to go ahead.

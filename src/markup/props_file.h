@@ -26,7 +26,7 @@ struct PropEntry {
 };
 
 struct PropFileData {
-  std::vector<uint32_t> joins;  // strictly ascending
+  std::vector<uint32_t> joins;     // strictly ascending
   std::vector<PropEntry> entries;  // strictly ascending by start
 };
 
@@ -39,8 +39,8 @@ struct PropFileData {
 // another edition of the text is refused), every level taken lying in
 // 0 .. kMaxPropLevel. `*out` is written only when the
 // file is accepted.
-[[nodiscard]] bool ParsePropositionsFile(std::string_view bytes, std::u16string_view db_name, uint32_t word_count,
-                           PropFileData* out);
+[[nodiscard]] bool ParsePropositionsFile(std::string_view bytes, std::u16string_view db_name,
+                                         uint32_t word_count, PropFileData* out);
 
 std::string SerializePropositionsFile(std::u16string_view db_name, const PropFileData& data);
 

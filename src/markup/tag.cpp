@@ -2,7 +2,9 @@
 
 namespace vorn {
 
-bool IsBeginPosition(TagPosition p) { return p == TagPosition::kBegin || p == TagPosition::kBeginEnd; }
+bool IsBeginPosition(TagPosition p) {
+  return p == TagPosition::kBegin || p == TagPosition::kBeginEnd;
+}
 
 bool IsEndPosition(TagPosition p) { return p == TagPosition::kEnd || p == TagPosition::kBeginEnd; }
 

@@ -152,8 +152,8 @@ bool CTagDB::LoadWords() {
   if (!ReadFile(&header, &ranges, &bytes, nullptr)) {
     words_failed_ = true;
     if (sink_) {
-      sink_->ShowWarning(platform::FormatString(platform::kIdsCantReadTag,
-                                                platform::ToU16(file_path_)));
+      sink_->ShowWarning(
+          platform::FormatString(platform::kIdsCantReadTag, platform::ToU16(file_path_)));
     }
     return false;
   }
@@ -270,8 +270,8 @@ bool CTagDB::Revert() {
     std::vector<TagRange> ranges;
     if (!ReadFile(&header, &ranges, &bytes, nullptr)) {
       if (sink_) {
-        sink_->ShowWarning(platform::FormatString(platform::kIdsCantReadTag,
-                                                  platform::ToU16(file_path_)));
+        sink_->ShowWarning(
+            platform::FormatString(platform::kIdsCantReadTag, platform::ToU16(file_path_)));
       }
       return false;
     }

@@ -147,10 +147,10 @@ class CTagDB {
   // Reads the whole file and parses header and ranges (when `ranges` is not
   // null); false on any fault, with the reason in `*reason` (may be null).
   // `*bytes` (may be null) gets the file's bytes.
-  [[nodiscard]] bool ReadFile(TagFileHeader* header, std::vector<TagRange>* ranges, std::string* bytes,
-                std::u16string* reason) const;
-  [[nodiscard]] bool ParseFile(std::string_view bytes, TagFileHeader* header, std::vector<TagRange>* ranges,
-                 std::u16string* reason) const;
+  [[nodiscard]] bool ReadFile(TagFileHeader* header, std::vector<TagRange>* ranges,
+                              std::string* bytes, std::u16string* reason) const;
+  [[nodiscard]] bool ParseFile(std::string_view bytes, TagFileHeader* header,
+                               std::vector<TagRange>* ranges, std::u16string* reason) const;
   // Remembers what the file holds as the state later saves merge against.
   void SetBase(const std::string& path, std::string_view bytes);
   // Under the folder lock of a save to `path`: takes a newer file there

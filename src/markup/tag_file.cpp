@@ -36,7 +36,8 @@ bool HeaderStrings(std::string_view bytes, std::string_view strings[3], size_t* 
   uint32_t h = ReadU32(bytes.data());
   // Three empty strings take a terminator each.
   if (h < kTagHeaderFixedSize + 3 || h > bytes.size()) return false;
-  if (!SplitStrings(bytes.substr(kTagHeaderFixedSize, h - kTagHeaderFixedSize), strings)) return false;
+  if (!SplitStrings(bytes.substr(kTagHeaderFixedSize, h - kTagHeaderFixedSize), strings))
+    return false;
   *length = h;
   return true;
 }
@@ -100,7 +101,8 @@ std::string SerializeTagFile(const TagFileHeader& header, const std::vector<TagR
   // A zero byte inside a name would end it early on reading.
   for (std::string* s : {&db, &tag, &label}) s->resize(std::strlen(s->c_str()));
   std::string out;
-  const uint32_t h = static_cast<uint32_t>(kTagHeaderFixedSize + db.size() + tag.size() + label.size() + 3);
+  const uint32_t h =
+      static_cast<uint32_t>(kTagHeaderFixedSize + db.size() + tag.size() + label.size() + 3);
   out.reserve(h + ranges.size() * 8);
   AppendU32(&out, h);
   const TagStyle& s = header.style;

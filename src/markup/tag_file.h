@@ -32,7 +32,8 @@ struct TagFileHeader {
 // zero-terminated strings do not fit inside it. `*ranges_offset` receives
 // the header length (where the ranges start). Outputs are written only on
 // success.
-[[nodiscard]] bool ParseTagHeader(std::string_view bytes, TagFileHeader* header, size_t* ranges_offset);
+[[nodiscard]] bool ParseTagHeader(std::string_view bytes, TagFileHeader* header,
+                                  size_t* ranges_offset);
 
 // Whether the header's database name is exactly `db_name` (as UTF-8 bytes,
 // so that text that does not survive conversion never matches).
@@ -42,7 +43,7 @@ bool TagHeaderNamesDatabase(std::string_view bytes, std::u16string_view db_name)
 // `*ranges` untouched, when the bytes do not divide into whole 8-byte
 // ranges or a range has first > last or lies outside 0 .. word_count - 1.
 [[nodiscard]] bool ParseTagRanges(std::string_view bytes, size_t ranges_offset, uint32_t word_count,
-                    std::vector<TagRange>* ranges);
+                                  std::vector<TagRange>* ranges);
 
 // The whole file: the header length is computed and the label flag set
 // from the label.

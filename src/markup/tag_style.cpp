@@ -12,16 +12,14 @@ constexpr int kLastTagColour = 16;
 constexpr const char16_t* kFontStyles[] = {u"None", u"Bold", u"Italic", u"B&I"};
 constexpr const char16_t* kBracketStyles[] = {u"Solid", u"Dots", u"Dashes"};
 constexpr const char16_t* kBracketPositions[] = {
-    u"None", u"Begin", u"End", u"B&E", u"Above", u"A&B", u"A&E", u"A,B&E",
-    u"Under", u"U&B", u"U&E", u"U,B&E", u"A&U", u"A,U&B", u"A,U&E", u"A,U,B&E"};
+    u"None",  u"Begin", u"End", u"B&E",   u"Above", u"A&B",   u"A&E",   u"A,B&E",
+    u"Under", u"U&B",   u"U&E", u"U,B&E", u"A&U",   u"A,U&B", u"A,U&E", u"A,U,B&E"};
 
 }  // namespace
 
 int TagColourIndex(int stored) { return stored >= 0 && stored <= kLastTagColour ? stored : 0; }
 
-ColourValue TagColourRgb(int stored) {
-  return GetNamedColour(TagColourIndex(stored)).rgb;
-}
+ColourValue TagColourRgb(int stored) { return GetNamedColour(TagColourIndex(stored)).rgb; }
 
 std::u16string TagColourName(int stored) {
   if (TagColourIndex(stored) == 0) return u"Default";

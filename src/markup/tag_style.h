@@ -61,7 +61,9 @@ struct TagLook {
   int background = 0;
   int font_style = 0;
 
-  int Pack() const { return (foreground & 0xFF) | ((background & 0xFF) << 8) | ((font_style & 0xFF) << 16); }
+  int Pack() const {
+    return (foreground & 0xFF) | ((background & 0xFF) << 8) | ((font_style & 0xFF) << 16);
+  }
   static TagLook Unpack(int value) {
     return {value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF};
   }

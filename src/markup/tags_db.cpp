@@ -152,8 +152,8 @@ bool CTagsDB::CheckNewIdentity(std::u16string_view set, std::u16string_view name
   // A file of that identity that could not be read is never replaced
   // unseen: it is moved aside first, or the name is refused.
   for (auto it = unreadable_.begin(); it != unreadable_.end(); ++it) {
-    if (EqualsNoCase(it->name, name) && EqualsNoCase(NormalizeSetName(it->set), NormalizeSetName(set)) &&
-        it->user_file) {
+    if (EqualsNoCase(it->name, name) &&
+        EqualsNoCase(NormalizeSetName(it->set), NormalizeSetName(set)) && it->user_file) {
       if (!ClearDamagedFile(it->path, it->reason, sink_)) return false;
       unreadable_.erase(it);
       break;
@@ -194,15 +194,17 @@ CTagDB* CTagsDB::CopyTag(CTagDB* tag, std::u16string_view set, std::u16string_vi
   std::string error;
   if (!platform::CopyFile(tag->GetFilePath(), target, &error)) {
     if (sink_) {
-      sink_->ShowWarning(platform::FormatString(
-          platform::kIdsCantCopy, platform::ToU16(tag->GetFilePath()),
-          u"<" + Describe(set, name) + u">: " + platform::ToU16(error)));
+      sink_->ShowWarning(
+          platform::FormatString(platform::kIdsCantCopy, platform::ToU16(tag->GetFilePath()),
+                                 u"<" + Describe(set, name) + u">: " + platform::ToU16(error)));
     }
     return nullptr;
   }
   std::unique_ptr<CTagDB> copy = CTagDB::FromFile(place_, target, stored_set, name, false, sink_);
   if (!copy) {
-    if (sink_) sink_->ShowWarning(platform::FormatString(platform::kIdsCantReadTag, platform::ToU16(target)));
+    if (sink_)
+      sink_->ShowWarning(
+          platform::FormatString(platform::kIdsCantReadTag, platform::ToU16(target)));
     return nullptr;
   }
   CTagDB* out = copy.get();
@@ -221,9 +223,9 @@ bool CTagsDB::RenameTag(CTagDB* tag, std::u16string_view set, std::u16string_vie
   std::string error;
   if (target != tag->GetFilePath() && !platform::MoveFile(tag->GetFilePath(), target, &error)) {
     if (sink_) {
-      sink_->ShowWarning(platform::FormatString(
-          platform::kIdsCantRename, platform::ToU16(tag->GetFilePath()),
-          u"<" + Describe(set, name) + u">: " + platform::ToU16(error)));
+      sink_->ShowWarning(
+          platform::FormatString(platform::kIdsCantRename, platform::ToU16(tag->GetFilePath()),
+                                 u"<" + Describe(set, name) + u">: " + platform::ToU16(error)));
     }
     return false;
   }
@@ -254,7 +256,8 @@ bool CTagsDB::DeleteTag(CTagDB* tag, bool confirm) {
     }
   }
   tag->RemoveFromViews();
-  auto it = std::find_if(tags_.begin(), tags_.end(), [tag](const auto& t) { return t.get() == tag; });
+  auto it =
+      std::find_if(tags_.begin(), tags_.end(), [tag](const auto& t) { return t.get() == tag; });
   std::unique_ptr<CTagDB> gone = std::move(*it);
   tags_.erase(it);
   if (!place_.db_folder.empty()) Scan(place_.db_folder, true, gone.get());

@@ -18,9 +18,9 @@ class CTagsDB : public CVornDBAttachment {
   // a tag of this database.
   struct UnreadableFile {
     std::string path;
-    std::u16string set;     // empty: no set
-    std::u16string name;    // the file name without ".vtd"
-    std::u16string reason;  // why it was not taken
+    std::u16string set;      // empty: no set
+    std::u16string name;     // the file name without ".vtd"
+    std::u16string reason;   // why it was not taken
     bool user_file = false;  // in the user folder, not the database's
   };
 

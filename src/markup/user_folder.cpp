@@ -61,9 +61,9 @@ bool ClearDamagedFile(const std::string& path, std::u16string_view reason,
                 platform::MsgButtons::kYesNo) == platform::MsgAnswer::kYes) {
     std::string moved_to, error;
     if (platform::MoveAside(path, &moved_to, &error)) return true;
-    sink->ShowWarning(platform::FormatString(platform::kIdsCantRename, shown,
-                                             u"<" + platform::ToU16(moved_to) + u">: " +
-                                                 platform::ToU16(error)));
+    sink->ShowWarning(
+        platform::FormatString(platform::kIdsCantRename, shown,
+                               u"<" + platform::ToU16(moved_to) + u">: " + platform::ToU16(error)));
     return false;
   }
   if (sink) sink->ShowWarning(platform::FormatString(platform::kIdsFileUnreadable, shown, reason));

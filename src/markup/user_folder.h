@@ -35,7 +35,8 @@ bool IsUsableFileName(std::u16string_view name);
 // the message `message_id` ("Couldn't create dir <%1> : %2") through `sink`
 // (may be null) and returns false; an empty folder (no user folder, see
 // UserFolder) always fails.
-[[nodiscard]] bool EnsureFolder(const std::string& folder, int message_id, platform::CMessageSink* sink);
+[[nodiscard]] bool EnsureFolder(const std::string& folder, int message_id,
+                                platform::CMessageSink* sink);
 
 // A user file at `path` is there but cannot be read as what it should be
 // (`reason` says why). Nothing may replace it unseen: when `sink` can ask,

@@ -47,7 +47,8 @@ class CViewTags : public CTagViewer {
   // range selected exactly is removed; otherwise every selected word whose
   // tagged state equals that of `current_word` (untagged when -1) is
   // toggled on its own.
-  void ToggleSelection(CTagDB* tag, const std::vector<WordIndex>& selection, WordIndex current_word);
+  void ToggleSelection(CTagDB* tag, const std::vector<WordIndex>& selection,
+                       WordIndex current_word);
 
   void TagChanged(CTagDB* tag) override;
   void TagRemoved(CTagDB* tag) override;

@@ -44,7 +44,8 @@ std::u16string RtfRun(const CFontFormat& font, std::u16string_view text, bool su
   if (text.empty()) return {};
   const int face = CRtfFontTable::Get().Find(font.face());
   std::u16string run = u"{\\plain\\f" + Decimal(face < 0 ? 0 : face);
-  run += u"\\fs" + Decimal(2 * (static_cast<long long>(font.height()) * font.magnification() / 1000));
+  run +=
+      u"\\fs" + Decimal(2 * (static_cast<long long>(font.height()) * font.magnification() / 1000));
   if (font.right_to_left()) run += u"\\rtlch";
   if (font.weight() == 700) run += u"\\b";
   if (font.italic()) run += u"\\i";

@@ -163,7 +163,8 @@ const CFontFormat& CViewMetrics::GetLineFont(int line) const {
 
 const CFontFormat& CViewMetrics::GetHeadingFont(int level) const {
   if (heading_fonts_.empty()) return fallback_font_;
-  if (level <= 0 || static_cast<size_t>(level) > heading_fonts_.size()) return heading_fonts_.back();
+  if (level <= 0 || static_cast<size_t>(level) > heading_fonts_.size())
+    return heading_fonts_.back();
   return heading_fonts_[static_cast<size_t>(level - 1)];
 }
 

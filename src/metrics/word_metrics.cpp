@@ -4,8 +4,7 @@
 
 namespace vorn {
 
-CWordMetrics::CWordMetrics(WordIndex word, CViewMetrics* metrics)
-    : word_(word), metrics_(metrics) {
+CWordMetrics::CWordMetrics(WordIndex word, CViewMetrics* metrics) : word_(word), metrics_(metrics) {
   if (metrics->IsWordTagged(word) && metrics->GetMarkupSource())
     tags_ = metrics->GetMarkupSource()->MakeWordTags(word, *metrics);
   has_note_ = metrics->HasNote(word);

@@ -9,8 +9,8 @@
 #include <cerrno>
 #include <cstring>
 #include <ctime>
-#include <functional>
 #include <filesystem>
+#include <functional>
 #include <system_error>
 
 namespace vorn::platform {
@@ -267,7 +267,9 @@ bool MoveAside(const std::string& path, std::string* moved_to, std::string* erro
 
 CFolderLock::CFolderLock(const std::string& file_path) {
   const size_t slash = file_path.rfind('/');
-  const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : file_path.substr(0, slash);
+  const std::string folder = slash == std::string::npos ? "."
+                             : slash == 0               ? "/"
+                                                        : file_path.substr(0, slash);
   fd_ = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd_ < 0) return;
   int r;

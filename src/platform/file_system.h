@@ -53,9 +53,12 @@ bool DirectoryExists(const std::string& path);
 
 // Each returns true on success; on failure it returns false and, when
 // `error` is not null, stores the system's description of the failure.
-[[nodiscard]] bool CreateFolder(const std::string& path, std::string* error = nullptr);  // parents too
-[[nodiscard]] bool MoveFile(const std::string& from, const std::string& to, std::string* error = nullptr);
-[[nodiscard]] bool CopyFile(const std::string& from, const std::string& to, std::string* error = nullptr);
+[[nodiscard]] bool CreateFolder(const std::string& path,
+                                std::string* error = nullptr);  // parents too
+[[nodiscard]] bool MoveFile(const std::string& from, const std::string& to,
+                            std::string* error = nullptr);
+[[nodiscard]] bool CopyFile(const std::string& from, const std::string& to,
+                            std::string* error = nullptr);
 [[nodiscard]] bool DeleteFile(const std::string& path, std::string* error = nullptr);
 
 // Writes `bytes` to a temporary file of a unique name beside `path` and
@@ -64,7 +67,7 @@ bool DirectoryExists(const std::string& path);
 // temporary file. On failure the old file is untouched, the temporary file
 // is removed, and nothing was written.
 [[nodiscard]] bool WriteFileAtomically(const std::string& path, std::string_view bytes,
-                         std::string* error = nullptr);
+                                       std::string* error = nullptr);
 
 // Reads a whole file into `bytes`; false when it cannot be read.
 [[nodiscard]] bool ReadWholeFile(const std::string& path, std::string* bytes);

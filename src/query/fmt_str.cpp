@@ -58,7 +58,8 @@ void CFmtStr::Parse(std::u16string_view formatted) {
     Piece piece{pending, {}, false};
     if (!open.empty()) {
       std::u16string_view name = open;
-      if (name.size() > kRtlSuffix.size() && name.substr(name.size() - kRtlSuffix.size()) == kRtlSuffix) {
+      if (name.size() > kRtlSuffix.size() &&
+          name.substr(name.size() - kRtlSuffix.size()) == kRtlSuffix) {
         name.remove_suffix(kRtlSuffix.size());
         piece.right_to_left = true;
       }

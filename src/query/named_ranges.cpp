@@ -41,7 +41,8 @@ bool CNamedRanges::IsOffered(std::u16string_view ranges, const CVornDB& db) {
   for (char16_t& c : text)
     if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - u'a' + u'A');
   for (size_t i = 0; i + 3 <= text.size(); ++i) {
-    const bool alone = (i == 0 || !IsAlnum(text[i - 1])) && (i + 3 == text.size() || !IsAlnum(text[i + 3]));
+    const bool alone =
+        (i == 0 || !IsAlnum(text[i - 1])) && (i + 3 == text.size() || !IsAlnum(text[i + 3]));
     if (!alone) continue;
     const bool code = (IsUpperLetter(text[i]) || (text[i] >= u'0' && text[i] <= u'9')) &&
                       IsUpperLetter(text[i + 1]) && IsUpperLetter(text[i + 2]);
@@ -51,9 +52,11 @@ bool CNamedRanges::IsOffered(std::u16string_view ranges, const CVornDB& db) {
 }
 
 bool CNamedRanges::Add(int after, std::u16string name, std::u16string ranges) {
-  size_t at = after >= 0 && static_cast<size_t>(after) < entries_.size() ? static_cast<size_t>(after) + 1
-                                                                          : entries_.size();
-  entries_.insert(entries_.begin() + static_cast<std::ptrdiff_t>(at), Entry{std::move(name), std::move(ranges)});
+  size_t at = after >= 0 && static_cast<size_t>(after) < entries_.size()
+                  ? static_cast<size_t>(after) + 1
+                  : entries_.size();
+  entries_.insert(entries_.begin() + static_cast<std::ptrdiff_t>(at),
+                  Entry{std::move(name), std::move(ranges)});
   return Save();
 }
 

@@ -9,16 +9,20 @@ namespace {
 
 int32_t UnitOfPosition(int32_t unit) {
   switch (unit) {
-    case kQPosSentence: return kQUnitSentence;
-    case kQPosParagraph: return kQUnitParagraph;
-    case kQPosVerse: return kQUnitVerse;
-    default: return kQUnitProposition;
+    case kQPosSentence:
+      return kQUnitSentence;
+    case kQPosParagraph:
+      return kQUnitParagraph;
+    case kQPosVerse:
+      return kQUnitVerse;
+    default:
+      return kQUnitProposition;
   }
 }
 
 const char* UnitName(int32_t unit) {
-  static const char* const kNames[] = {"word", "sentence", "paragraph", "verse",
-                                       "chapter", "usertag", "proposition"};
+  static const char* const kNames[] = {"word",    "sentence", "paragraph",  "verse",
+                                       "chapter", "usertag",  "proposition"};
   return unit >= 0 && unit <= 6 ? kNames[unit] : "?";
 }
 
@@ -135,19 +139,26 @@ bool CQPosition::Rejects(uint32_t hit) {
   const bool first = found && h == s;
   const bool last = found && h + 1 == e;
   switch (kind_) {
-    case kQInitial: return !first;
-    case kQNonInitial: return first;
-    case kQMedial: return !(found && s < h && (e == -1 || h < e - 1));
-    case kQNonMedial: return !(first || last);
-    case kQFinal: return !last;
-    case kQNonFinal: return last;
-    default: return false;
+    case kQInitial:
+      return !first;
+    case kQNonInitial:
+      return first;
+    case kQMedial:
+      return !(found && s < h && (e == -1 || h < e - 1));
+    case kQNonMedial:
+      return !(first || last);
+    case kQFinal:
+      return !last;
+    case kQNonFinal:
+      return last;
+    default:
+      return false;
   }
 }
 
 std::string CQPosition::Describe() const {
-  static const char* const kKinds[] = {"initial", "non-initial", "medial",
-                                       "non-medial", "final", "non-final"};
+  static const char* const kKinds[] = {"initial",    "non-initial", "medial",
+                                       "non-medial", "final",       "non-final"};
   static const char* const kUnits[] = {"sentence", "paragraph", "verse", "proposition"};
   std::string s = kind_ >= 0 && kind_ <= 5 ? kKinds[kind_] : "?";
   s += " in a ";
@@ -156,4 +167,3 @@ std::string CQPosition::Describe() const {
 }
 
 }  // namespace vorn
-

@@ -9,7 +9,9 @@ namespace {
 
 bool EqualIgnoringAsciiCase(std::u16string_view a, std::u16string_view b) {
   if (a.size() != b.size()) return false;
-  auto lower = [](char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c; };
+  auto lower = [](char16_t c) {
+    return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
+  };
   for (size_t i = 0; i < a.size(); ++i)
     if (lower(a[i]) != lower(b[i])) return false;
   return true;
@@ -32,7 +34,8 @@ CVornDBLine* CQueryContext::FindLine(std::u16string_view name) const {
   return nullptr;
 }
 
-CQueryContext::TagLookup CQueryContext::FindUserTag(std::u16string_view, std::vector<WordSpan>* spans) {
+CQueryContext::TagLookup CQueryContext::FindUserTag(std::u16string_view,
+                                                    std::vector<WordSpan>* spans) {
   spans->clear();
   return TagLookup::kUnknown;
 }

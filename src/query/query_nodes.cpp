@@ -61,7 +61,8 @@ std::string Positions(int32_t start, int32_t end) {
 
 // ---- CQCompound ----
 
-CQCompound::CQCompound(int32_t kind, std::unique_ptr<CQProximity> proximity, int32_t start, int32_t end)
+CQCompound::CQCompound(int32_t kind, std::unique_ptr<CQProximity> proximity, int32_t start,
+                       int32_t end)
     : CQBit(start, end), kind_(kind), proximity_(std::move(proximity)) {}
 
 void CQCompound::ParseChain(CQToken* token, std::unique_ptr<CQBit> left) {
@@ -212,7 +213,8 @@ CQSimple::CQSimple(CVornDBLine* line, std::u16string text, std::unique_ptr<CQPos
 QErrorPtr CQSimple::Prepare(CQueryContext* context) {
   if (line_) {
     forms_.clear();
-    if (!line_->MatchForms(text_, &forms_)) return MakeQError(u"Word didn't match anything", start_, end_);
+    if (!line_->MatchForms(text_, &forms_))
+      return MakeQError(u"Word didn't match anything", start_, end_);
     match_again_ = forms_.size() > kKeptForms;
     if (match_again_) FormList().swap(forms_);
     return nullptr;

@@ -27,7 +27,8 @@ const std::u16string& CQText::NextToken(bool lower) {
       ++i;
     } else {
       // Carriage returns and line feeds inside a word belong to it.
-      while (i < n && text_[i] != u' ' && text_[i] != u'"' && text_[i] != u'(' && text_[i] != u')') ++i;
+      while (i < n && text_[i] != u' ' && text_[i] != u'"' && text_[i] != u'(' && text_[i] != u')')
+        ++i;
     }
   }
   after_ = i;

@@ -25,7 +25,8 @@ CQToken::~CQToken() { FinishEcho(); }
 
 void CQToken::FinishEcho() {
   const int32_t n = static_cast<int32_t>(text_.GetText().size());
-  if (sink_ && echo_ < n) sink_->AddPiece(std::u16string_view(text_.GetText()).substr(echo_), nullptr);
+  if (sink_ && echo_ < n)
+    sink_->AddPiece(std::u16string_view(text_.GetText()).substr(echo_), nullptr);
   echo_ = n;
 }
 
@@ -90,12 +91,18 @@ bool CQToken::ParsePosition(std::unique_ptr<CQPosition>* position) {
   if (error_) return false;
   const std::u16string t = text_.NextToken(true);
   int32_t kind = -1;
-  if (t == u"initial") kind = kQInitial;
-  else if (t == u"non-initial" || t == u"noninitial") kind = kQNonInitial;
-  else if (t == u"medial") kind = kQMedial;
-  else if (t == u"non-medial" || t == u"nonmedial") kind = kQNonMedial;
-  else if (t == u"final") kind = kQFinal;
-  else if (t == u"non-final" || t == u"nonfinal") kind = kQNonFinal;
+  if (t == u"initial")
+    kind = kQInitial;
+  else if (t == u"non-initial" || t == u"noninitial")
+    kind = kQNonInitial;
+  else if (t == u"medial")
+    kind = kQMedial;
+  else if (t == u"non-medial" || t == u"nonmedial")
+    kind = kQNonMedial;
+  else if (t == u"final")
+    kind = kQFinal;
+  else if (t == u"non-final" || t == u"nonfinal")
+    kind = kQNonFinal;
   if (kind < 0 || text_.AtEnd()) {
     text_.UnreadToken();
     return true;
@@ -104,10 +111,14 @@ bool CQToken::ParsePosition(std::unique_ptr<CQPosition>* position) {
   if (text_.NextToken(true) != u"a" || text_.AtEnd()) return Fail(kQErrExpectedInA);
   const std::u16string u = text_.NextToken(true);
   int32_t unit = -1;
-  if (u == u"sentence") unit = kQPosSentence;
-  else if (u == u"paragraph" || u == u"para") unit = kQPosParagraph;
-  else if (u == u"verse") unit = kQPosVerse;
-  else if (u == u"proposition" || u == u"prop") unit = kQPosProposition;
+  if (u == u"sentence")
+    unit = kQPosSentence;
+  else if (u == u"paragraph" || u == u"para")
+    unit = kQPosParagraph;
+  else if (u == u"verse")
+    unit = kQPosVerse;
+  else if (u == u"proposition" || u == u"prop")
+    unit = kQPosProposition;
   if (unit < 0 || text_.AtEnd()) return Fail(kQErrUnrecognisedUnit);
   *position = std::make_unique<CQPosition>(kind, unit, context_);
   return true;
@@ -168,8 +179,10 @@ bool CQToken::ParseProximity(std::unique_ptr<CQProximity>* proximity) {
   std::u16string t = text_.NextToken(true);
   int32_t direction = kQEitherSide;
   if (!text_.AtEnd()) {
-    if (t == u"preceding" || t == u"before") direction = kQPreceding;
-    else if (t == u"following" || t == u"after") direction = kQFollowing;
+    if (t == u"preceding" || t == u"before")
+      direction = kQPreceding;
+    else if (t == u"following" || t == u"after")
+      direction = kQFollowing;
   }
   if (direction != kQEitherSide) t = text_.NextToken(true);
   if (text_.AtEnd() || t != u"within") {
@@ -185,7 +198,8 @@ bool CQToken::ParseProximity(std::unique_ptr<CQProximity>* proximity) {
     for (char16_t c : t) {
       if (c < u'0' || c > u'9') break;
       amount = amount * 10 + (c - u'0');
-      if (amount > std::numeric_limits<int32_t>::max()) amount = std::numeric_limits<int32_t>::max();
+      if (amount > std::numeric_limits<int32_t>::max())
+        amount = std::numeric_limits<int32_t>::max();
     }
   } else if (!text_.AtEnd() && t == u"the") {
     if (text_.NextToken(true) != u"same" || text_.AtEnd()) return Fail(kQErrExpectedSame);
@@ -197,14 +211,22 @@ bool CQToken::ParseProximity(std::unique_ptr<CQProximity>* proximity) {
   std::u16string u = text_.NextToken(true);
   if (!u.empty() && u.back() == u's') u.pop_back();
   int32_t unit = -1;
-  if (text_.AtEnd()) unit = -1;
-  else if (u == u"word") unit = kQUnitWord;
-  else if (u == u"sentence") unit = kQUnitSentence;
-  else if (u == u"paragraph" || u == u"para") unit = kQUnitParagraph;
-  else if (u == u"verse") unit = kQUnitVerse;
-  else if (u == u"chapter" || u == u"chap") unit = kQUnitChapter;
-  else if (u == u"usertag" || u == u"ut") unit = kQUnitUserTag;
-  else if (u == u"proposition" || u == u"prop") unit = kQUnitProposition;
+  if (text_.AtEnd())
+    unit = -1;
+  else if (u == u"word")
+    unit = kQUnitWord;
+  else if (u == u"sentence")
+    unit = kQUnitSentence;
+  else if (u == u"paragraph" || u == u"para")
+    unit = kQUnitParagraph;
+  else if (u == u"verse")
+    unit = kQUnitVerse;
+  else if (u == u"chapter" || u == u"chap")
+    unit = kQUnitChapter;
+  else if (u == u"usertag" || u == u"ut")
+    unit = kQUnitUserTag;
+  else if (u == u"proposition" || u == u"prop")
+    unit = kQUnitProposition;
   if (unit < 0) return Fail(kQErrUnrecognisedUnit);
   auto p = std::make_unique<CQProximity>(direction, static_cast<int32_t>(amount), unit, context_);
   if (unit == kQUnitUserTag) {

@@ -22,18 +22,18 @@ struct Alias {
   const char16_t* code;
 };
 constexpr Alias kAliases[] = {
-    {u"gn", u"GEN"},  {u"ge", u"GEN"},  {u"ex", u"EXO"},  {u"le", u"LEV"},  {u"lv", u"LEV"},
-    {u"nu", u"NUM"},  {u"de", u"DEU"},  {u"du", u"DEU"},  {u"js", u"JOS"},  {u"jg", u"JDG"},
-    {u"ru", u"RUT"},  {u"1kn", u"1KI"}, {u"2kn", u"2KI"}, {u"ez", u"EZR"},  {u"ne", u"NEH"},
-    {u"es", u"EST"},  {u"jb", u"JOB"},  {u"ps", u"PSA"},  {u"pr", u"PRO"},  {u"ec", u"ECC"},
-    {u"so", u"SNG"},  {u"ss", u"SNG"},  {u"is", u"ISA"},  {u"je", u"JER"},  {u"la", u"LAM"},
-    {u"da", u"DAN"},  {u"ho", u"HOS"},  {u"jl", u"JOL"},  {u"am", u"AMO"},  {u"ob", u"OBA"},
-    {u"mc", u"MIC"},  {u"na", u"NAM"},  {u"hb", u"HAB"},  {u"zp", u"ZEP"},  {u"hg", u"HAG"},
-    {u"zc", u"ZEC"},  {u"ml", u"MAL"},  {u"mt", u"MAT"},  {u"mk", u"MRK"},  {u"lk", u"LUK"},
-    {u"lu", u"LUK"},  {u"jh", u"JHN"},  {u"jn", u"JHN"},  {u"ac", u"ACT"},  {u"rm", u"ROM"},
-    {u"ga", u"GAL"},  {u"gl", u"GAL"},  {u"ep", u"EPH"},  {u"tt", u"TIT"},  {u"he", u"HEB"},
-    {u"ja", u"JAS"},  {u"jm", u"JAS"},  {u"1jh", u"1JN"}, {u"2jh", u"2JN"}, {u"3jh", u"3JN"},
-    {u"ju", u"JUD"},  {u"re", u"REV"},
+    {u"gn", u"GEN"}, {u"ge", u"GEN"},  {u"ex", u"EXO"},  {u"le", u"LEV"},  {u"lv", u"LEV"},
+    {u"nu", u"NUM"}, {u"de", u"DEU"},  {u"du", u"DEU"},  {u"js", u"JOS"},  {u"jg", u"JDG"},
+    {u"ru", u"RUT"}, {u"1kn", u"1KI"}, {u"2kn", u"2KI"}, {u"ez", u"EZR"},  {u"ne", u"NEH"},
+    {u"es", u"EST"}, {u"jb", u"JOB"},  {u"ps", u"PSA"},  {u"pr", u"PRO"},  {u"ec", u"ECC"},
+    {u"so", u"SNG"}, {u"ss", u"SNG"},  {u"is", u"ISA"},  {u"je", u"JER"},  {u"la", u"LAM"},
+    {u"da", u"DAN"}, {u"ho", u"HOS"},  {u"jl", u"JOL"},  {u"am", u"AMO"},  {u"ob", u"OBA"},
+    {u"mc", u"MIC"}, {u"na", u"NAM"},  {u"hb", u"HAB"},  {u"zp", u"ZEP"},  {u"hg", u"HAG"},
+    {u"zc", u"ZEC"}, {u"ml", u"MAL"},  {u"mt", u"MAT"},  {u"mk", u"MRK"},  {u"lk", u"LUK"},
+    {u"lu", u"LUK"}, {u"jh", u"JHN"},  {u"jn", u"JHN"},  {u"ac", u"ACT"},  {u"rm", u"ROM"},
+    {u"ga", u"GAL"}, {u"gl", u"GAL"},  {u"ep", u"EPH"},  {u"tt", u"TIT"},  {u"he", u"HEB"},
+    {u"ja", u"JAS"}, {u"jm", u"JAS"},  {u"1jh", u"1JN"}, {u"2jh", u"2JN"}, {u"3jh", u"3JN"},
+    {u"ju", u"JUD"}, {u"re", u"REV"},
 };
 static_assert(std::size(kAliases) == 57);
 
@@ -41,7 +41,9 @@ static_assert(std::size(kAliases) == 57);
 // the cap keeps the arithmetic in range.
 constexpr int32_t kMaxNumber = 99999;
 
-char16_t Lower(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c; }
+char16_t Lower(char16_t c) {
+  return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
+}
 
 bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 
@@ -59,7 +61,9 @@ class CRangeReader {
 
   size_t size() const { return text_.size(); }
   bool AtEnd() const { return pos_ >= text_.size(); }
-  char16_t Peek(size_t ahead = 0) const { return pos_ + ahead < text_.size() ? text_[pos_ + ahead] : 0; }
+  char16_t Peek(size_t ahead = 0) const {
+    return pos_ + ahead < text_.size() ? text_[pos_ + ahead] : 0;
+  }
   size_t Pos() const { return pos_; }
   void Skip(size_t n) { pos_ += n; }
 
@@ -187,7 +191,8 @@ namespace {
 
 // The span of a book, a chapter of it or a verse of that chapter, as far as
 // given; false when the database lacks the book.
-bool FindSpan(CVornDB* db, const std::u16string& code, int32_t chapter, int32_t verse, WordSpan* span) {
+bool FindSpan(CVornDB* db, const std::u16string& code, int32_t chapter, int32_t verse,
+              WordSpan* span) {
   const CVornDBVerses* verses = db ? db->GetVerses() : nullptr;
   if (!verses) return false;
   const int book = db->GetBookNumber(code);
@@ -215,12 +220,14 @@ QErrorPtr CQRange::Resolve(CQueryContext* context) {
   CVornDB* db = context ? context->GetDatabase() : nullptr;
   auto fail = [&](const char16_t* message) { return MakeQError(message, start_, start_ + last_); };
   WordSpan first;
-  if (!FindSpan(db, first_book_, first_chapter_, first_verse_, &first)) return fail(u"Book not in this bible");
+  if (!FindSpan(db, first_book_, first_chapter_, first_verse_, &first))
+    return fail(u"Book not in this bible");
   span_start_ = first.first;
   span_end_ = first.end;
   if (last_book_.empty()) return nullptr;
   WordSpan last;
-  if (!FindSpan(db, last_book_, last_chapter_, last_verse_, &last)) return fail(u"Book not in this bible");
+  if (!FindSpan(db, last_book_, last_chapter_, last_verse_, &last))
+    return fail(u"Book not in this bible");
   span_end_ = last.end;
   if (span_end_ != -1 && span_start_ >= span_end_) return fail(u"Range must be in canonical order");
   return nullptr;

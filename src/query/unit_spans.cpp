@@ -64,8 +64,9 @@ int64_t CQUnitSpans::VerseRecordOf(uint32_t word) const {
   if (word >= rec[verse_count_].first_word) return -1;
   // The last record that begins at or before the word: a verse without
   // words that shares its first word with the next verse holds nothing.
-  const VerseNdx* it = std::upper_bound(rec, rec + verse_count_, word,
-                                        [](uint32_t w, const VerseNdx& r) { return w < r.first_word; });
+  const VerseNdx* it =
+      std::upper_bound(rec, rec + verse_count_, word,
+                       [](uint32_t w, const VerseNdx& r) { return w < r.first_word; });
   if (it == rec) return -1;
   return (it - rec) - 1;
 }
@@ -85,7 +86,7 @@ WordSpan CQUnitSpans::ChapterSpan(int64_t chapter) const {
   const size_t k = static_cast<size_t>(chapter);
   const uint32_t first = rec[chapter_records_[k]].first_word;
   const uint32_t end = k + 1 < chapter_records_.size() ? rec[chapter_records_[k + 1]].first_word
-                                                      : rec[verse_count_].first_word;
+                                                       : rec[verse_count_].first_word;
   return {static_cast<WordIndex>(first), static_cast<WordIndex>(end)};
 }
 
@@ -97,7 +98,8 @@ CQUnitSpans::Unit CQUnitSpans::UnitOf(uint32_t word) {
       const int64_t i = VerseRecordOf(word);
       if (i < 0) break;
       const VerseNdx* rec = verses_->FileBegin();
-      u.span = {static_cast<WordIndex>(rec[i].first_word), static_cast<WordIndex>(rec[i + 1].first_word)};
+      u.span = {static_cast<WordIndex>(rec[i].first_word),
+                static_cast<WordIndex>(rec[i + 1].first_word)};
       u.index = i;
       break;
     }
@@ -105,7 +107,8 @@ CQUnitSpans::Unit CQUnitSpans::UnitOf(uint32_t word) {
       const int64_t i = VerseRecordOf(word);
       if (i < 0) break;
       BuildChapters();
-      auto it = std::upper_bound(chapter_records_.begin(), chapter_records_.end(), static_cast<uint32_t>(i));
+      auto it = std::upper_bound(chapter_records_.begin(), chapter_records_.end(),
+                                 static_cast<uint32_t>(i));
       u.index = (it - chapter_records_.begin()) - 1;
       u.span = ChapterSpan(u.index);
       break;
@@ -138,7 +141,8 @@ WordSpan CQUnitSpans::Widen(const Unit& unit, int64_t back, int64_t forward) {
   if (unit.IsNone() || (back <= 0 && forward <= 0)) return unit.span;
   back = std::max<int64_t>(back, 0);
   forward = std::max<int64_t>(forward, 0);
-  if (unit.span == last_widen_in_ && back == last_back_ && forward == last_forward_) return last_widen_out_;
+  if (unit.span == last_widen_in_ && back == last_back_ && forward == last_forward_)
+    return last_widen_out_;
   WordSpan out = unit.span;
   switch (unit_) {
     case kQUnitVerse: {
@@ -161,13 +165,15 @@ WordSpan CQUnitSpans::Widen(const Unit& unit, int64_t back, int64_t forward) {
       bool done = false;
       if ((back > kStepLimit || forward > kStepLimit) && unit.span.end != -1) {
         BuildStarts();
-        auto it = std::lower_bound(starts_.begin(), starts_.end(), static_cast<uint32_t>(unit.span.first));
+        auto it = std::lower_bound(starts_.begin(), starts_.end(),
+                                   static_cast<uint32_t>(unit.span.first));
         const int64_t i = it - starts_.begin();
         const int64_t n = static_cast<int64_t>(starts_.size());
         const int64_t next = i + 1 < n ? starts_[i + 1] : word_count_;
         // The table answers only for units it lists exactly; anything else
         // is widened step by step.
-        if (it != starts_.end() && *it == static_cast<uint32_t>(unit.span.first) && next == unit.span.end) {
+        if (it != starts_.end() && *it == static_cast<uint32_t>(unit.span.first) &&
+            next == unit.span.end) {
           const int64_t a = std::max<int64_t>(i - back, 0);
           const int64_t b = i + 1 + forward;
           out = {static_cast<WordIndex>(starts_[a]),

@@ -20,21 +20,23 @@ std::u16string Decimal(size_t n) {
   return std::u16string(digits.begin(), digits.end());
 }
 
-std::u16string TagsSection(std::u16string_view section) { return std::u16string(section) + u" Tags"; }
+std::u16string TagsSection(std::u16string_view section) {
+  return std::u16string(section) + u" Tags";
+}
 
 }  // namespace
 
-CQueryThing::CQueryThing(CVornDB* db, CTagsDB* tags, CAnnotation* notes, CPropositionsList* props_list,
-                         CQueryWindow* window)
-    : db_(db),
-      tags_(tags),
-      notes_(notes),
-      window_(window),
-      markup_(db, tags, props_list, [this] { Repaint(); }) {}
+CQueryThing::CQueryThing(CVornDB* db, CTagsDB* tags, CAnnotation* notes,
+                         CPropositionsList* props_list, CQueryWindow* window)
+    : db_(db), tags_(tags), notes_(notes), window_(window), markup_(db, tags, props_list, [this] {
+        Repaint();
+      }) {}
 
 CQueryThing::~CQueryThing() = default;
 
-CVornDBLine* CQueryThing::FindLine(std::u16string_view name) const { return markup_.FindLine(name); }
+CVornDBLine* CQueryThing::FindLine(std::u16string_view name) const {
+  return markup_.FindLine(name);
+}
 
 void CQueryThing::Repaint() {
   if (window_) window_->RepaintPanes();
@@ -72,7 +74,8 @@ WordSpan CQueryThing::GetHitZone(int64_t place) const {
   const std::vector<uint32_t>& hits = hits_.words();
   const uint32_t h = hits[place];
   WordSpan zone;
-  zone.first = place == 0 ? 0 : static_cast<WordIndex>(hits[place - 1] + (h - hits[place - 1] + 1) / 2);
+  zone.first =
+      place == 0 ? 0 : static_cast<WordIndex>(hits[place - 1] + (h - hits[place - 1] + 1) / 2);
   zone.end = place == n - 1 ? -1 : static_cast<WordIndex>(h + (hits[place + 1] - h + 1) / 2);
   return zone;
 }
@@ -101,7 +104,9 @@ WordIndex CQueryThing::NearestHit(WordIndex word, WordSpan* zone) const {
 
 // --- Current word.
 
-WordIndex CQueryThing::GetCurrentWordIndex() const { return current_ ? current_->GetWordIndex() : -1; }
+WordIndex CQueryThing::GetCurrentWordIndex() const {
+  return current_ ? current_->GetWordIndex() : -1;
+}
 
 bool CQueryThing::SetCurrentWord(WordIndex word) {
   if (GetCurrentWordIndex() == word) return false;
@@ -154,7 +159,9 @@ CTagDB* CQueryThing::FindDisplayedTag(std::u16string_view name) const {
 
 CPropositions* CQueryThing::GetPropositions() { return markup_.GetPropositions(); }
 
-bool CQueryThing::SetPropositions(std::u16string_view name) { return markup_.LoadPropositions(name); }
+bool CQueryThing::SetPropositions(std::u16string_view name) {
+  return markup_.LoadPropositions(name);
+}
 
 void CQueryThing::DropPropositions() { markup_.DropPropositions(); }
 
@@ -173,7 +180,8 @@ void CQueryThing::SaveToDesktop(CIniFile* settings, std::u16string_view section)
   settings->RemoveSection(tags_section);
   const std::vector<CTagDB*>& shown = GetDisplayedTags();
   for (size_t i = 0; i < shown.size(); ++i) {
-    settings->SetString(tags_section, u"UserTag " + Decimal(i), std::u16string_view(shown[i]->GetName()));
+    settings->SetString(tags_section, u"UserTag " + Decimal(i),
+                        std::u16string_view(shown[i]->GetName()));
   }
 }
 

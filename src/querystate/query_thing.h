@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "layout/layout_query_state.h"
-#include "metrics/word_markup.h"
 #include "markup/markup_context.h"
+#include "metrics/word_markup.h"
 #include "refs/history.h"
 #include "textdb/types.h"
 #include "textdb/word_list.h"
@@ -60,8 +60,8 @@ class CQueryThing : public CWordMarkupSource, public CLayoutQueryState {
  public:
   // Makes the drawing side of a word's user tags for a view (the layout
   // code's); takes the word's tags.
-  using WordTagsMaker =
-      std::function<std::unique_ptr<CWordTags>(std::unique_ptr<CTag> tag, const CViewMetrics& metrics)>;
+  using WordTagsMaker = std::function<std::unique_ptr<CWordTags>(std::unique_ptr<CTag> tag,
+                                                                 const CViewMetrics& metrics)>;
 
   // Everything is borrowed and must outlive the query state: `db`; `tags`,
   // the database's user tags (may be null: no user tags); `notes`, its

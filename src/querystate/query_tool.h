@@ -61,7 +61,9 @@ class CQueryTool {
   void LoadQueries(const CIniFile& settings) { list_.Load(settings, box_); }
   // The query list newest first, for the history drop-down; false when
   // there is none.
-  bool FillHistory(std::vector<std::u16string>* entries) const { return list_.GetNewestFirst(entries); }
+  bool FillHistory(std::vector<std::u16string>* entries) const {
+    return list_.GetNewestFirst(entries);
+  }
   const CQueryList& GetQueryList() const { return list_; }
 
   // --- Prompts: the word prompts, then the static prompts, as one list.

@@ -60,7 +60,10 @@ CBibleRef::CBibleRef(std::u16string_view book, int chapter, int verse)
     : code_(BookCodeFromName(book)), chapter_(chapter), verse_(verse) {}
 
 CBibleRef::CBibleRef(std::u16string_view book, int chapter, std::u16string_view label)
-    : code_(BookCodeFromName(book)), chapter_(chapter), verse_(LeadingNumber(label)), label_(label) {
+    : code_(BookCodeFromName(book)),
+      chapter_(chapter),
+      verse_(LeadingNumber(label)),
+      label_(label) {
   if (!label_.empty() && !IsDigit(label_.back())) {
     for (char16_t& c : label_)
       if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c + 32);
@@ -175,8 +178,10 @@ bool CBibleRef::IsInText(CVornDB* db, int book, std::u16string_view chapter,
   int64_t number = 0;
   bool numeric = !chapter.empty() && chapter.size() <= 4;
   for (char16_t c : chapter) {
-    if (c < u'0' || c > u'9') numeric = false;
-    else number = number * 10 + (c - u'0');
+    if (c < u'0' || c > u'9')
+      numeric = false;
+    else
+      number = number * 10 + (c - u'0');
   }
   VerseKey key;
   if (verses && numeric && CVornDBVerses::MakeCheckedKey(book, number, label, &key) &&

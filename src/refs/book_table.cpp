@@ -104,7 +104,9 @@ const BookRow kBooks[kBookCount + 1] = {
 
 // Names and codes are plain ASCII, so ASCII folding is all "ignoring case"
 // needs; other characters compare as they are.
-char16_t FoldAscii(char16_t c) { return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c + 32) : c; }
+char16_t FoldAscii(char16_t c) {
+  return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c + 32) : c;
+}
 
 bool EqualsIgnoringCase(std::u16string_view a, std::u16string_view b) {
   if (a.size() != b.size()) return false;
@@ -153,7 +155,8 @@ std::u16string ShortBookName(std::u16string_view code) {
   for (char16_t& c : out) c = FoldAscii(c);
   if (out.empty()) return out;
   size_t cap = (out[0] >= u'0' && out[0] <= u'9') ? 1 : 0;
-  if (cap < out.size() && out[cap] >= u'a' && out[cap] <= u'z') out[cap] = static_cast<char16_t>(out[cap] - 32);
+  if (cap < out.size() && out[cap] >= u'a' && out[cap] <= u'z')
+    out[cap] = static_cast<char16_t>(out[cap] - 32);
   return out;
 }
 

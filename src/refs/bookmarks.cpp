@@ -11,7 +11,8 @@ namespace vorn {
 namespace {
 
 bool AllDigits(const std::u16string& s) {
-  return !s.empty() && std::all_of(s.begin(), s.end(), [](char16_t c) { return c >= u'0' && c <= u'9'; });
+  return !s.empty() &&
+         std::all_of(s.begin(), s.end(), [](char16_t c) { return c >= u'0' && c <= u'9'; });
 }
 
 // Keys are written as decimal numbers; comparing them as numbers keeps the

@@ -18,7 +18,9 @@ namespace {
 // next field and decode as another verse.
 constexpr int kFieldLimit = 999;
 
-bool IsSpace(char16_t c) { return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n' || c == u'\v' || c == u'\f'; }
+bool IsSpace(char16_t c) {
+  return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n' || c == u'\v' || c == u'\f';
+}
 
 std::u16string Latin1(std::string_view bytes) {
   std::u16string out;
@@ -98,7 +100,8 @@ class SideParser {
 
 bool IsPlainFileName(std::u16string_view name) {
   if (name == u"." || name == u"..") return false;
-  return name.find_first_of(u"/\\") == std::u16string_view::npos && name.find(u'\0') == std::u16string_view::npos;
+  return name.find_first_of(u"/\\") == std::u16string_view::npos &&
+         name.find(u'\0') == std::u16string_view::npos;
 }
 
 std::string RootOf(const CVornDB* db) {
@@ -110,7 +113,8 @@ std::string RootOf(const CVornDB* db) {
 }
 
 std::string PathOf(const std::string& root, std::u16string_view scheme) {
-  return platform::JoinPath(platform::JoinPath(root, "VerseMaps"), platform::ToUtf8(scheme) + ".vrs");
+  return platform::JoinPath(platform::JoinPath(root, "VerseMaps"),
+                            platform::ToUtf8(scheme) + ".vrs");
 }
 
 }  // namespace

@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "refs/bible_ref.h"
-
 #include "textdb/vorn_db.h"
 
 namespace vorn {

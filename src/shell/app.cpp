@@ -5,7 +5,6 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPixmap>
-
 #include <cstdio>
 
 #include "platform/file_system.h"
@@ -53,7 +52,8 @@ std::unique_ptr<CVornMainFrame> StartMainFrame(const MainFrameOptions& options, 
   CVornChildFrame* heb = frame->OpenSlotCommand(kCmdOpenHebrewOT, false);
   CVornChildFrame* gnt = frame->OpenSlotCommand(kCmdOpenGreekNT, false);
   if (heb || gnt) frame->GetMdiArea()->tileSubWindows();
-  if (gnt) frame->GetMdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(gnt->parentWidget()));
+  if (gnt)
+    frame->GetMdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(gnt->parentWidget()));
   return frame;
 }
 

@@ -6,7 +6,6 @@
 #include <QMdiSubWindow>
 #include <QRadioButton>
 #include <QVBoxLayout>
-
 #include <vector>
 
 namespace vorn::shell {

@@ -15,7 +15,8 @@ CBookmarkMenu::CBookmarkMenu(QMenu* menu, std::function<void(int)> dispatch)
 
 CBookmarkMenu::~CBookmarkMenu() = default;
 
-void CBookmarkMenu::Rebuild(const CBookmarks& bookmarks, const CBibleRef& current, bool has_window) {
+void CBookmarkMenu::Rebuild(const CBookmarks& bookmarks, const CBibleRef& current,
+                            bool has_window) {
   // Only what this object added goes: other items of the menu stay.
   for (QAction* item : items_) {
     menu_->removeAction(item);

@@ -138,9 +138,7 @@ void CVornChildFrame::PaneActivated(CVornView* pane) {
   emit Activated(this);
 }
 
-WordIndex CVornChildFrame::GetFocusWord() const {
-  return active_ ? active_->GetFocusWord() : -1;
-}
+WordIndex CVornChildFrame::GetFocusWord() const { return active_ ? active_->GetFocusWord() : -1; }
 
 void CVornChildFrame::GoTo(const CBibleRef& ref) {
   CBibleRef here(ref, db_);
@@ -195,13 +193,15 @@ bool CVornChildFrame::OnCommand(int id) {
   if (marking_->OnCommand(this, id)) return true;
   if (id >= kCmdScrollGroupNone && id <= kCmdScrollGroupD) {
     const int n = id - kCmdScrollGroupNone;
-    SetScrollGroup(n == 0 ? std::u16string() : std::u16string(1, static_cast<char16_t>(u'A' + n - 1)));
+    SetScrollGroup(n == 0 ? std::u16string()
+                          : std::u16string(1, static_cast<char16_t>(u'A' + n - 1)));
     return true;
   }
   CHistory& history = state_->GetHistory();
   if (id == kCmdGoBack || id == kCmdGoForward || id == kCmdGoOrigin) {
-    const WordIndex word = static_cast<WordIndex>(
-        id == kCmdGoBack ? history.Back() : id == kCmdGoForward ? history.Forward() : history.GoOrigin());
+    const WordIndex word = static_cast<WordIndex>(id == kCmdGoBack      ? history.Back()
+                                                  : id == kCmdGoForward ? history.Forward()
+                                                                        : history.GoOrigin());
     going_through_history_ = id != kCmdGoOrigin;
     active_->SetFocusWord(word, 0);
     going_through_history_ = false;
@@ -232,7 +232,8 @@ bool CVornChildFrame::UpdateCommand(int id, bool* enabled, bool* checked) {
   if (marking_->UpdateCommand(this, id, enabled, checked)) return true;
   if (id >= kCmdScrollGroupNone && id <= kCmdScrollGroupD) {
     const int n = id - kCmdScrollGroupNone;
-    *checked = n == 0 ? group_.empty() : group_ == std::u16string(1, static_cast<char16_t>(u'A' + n - 1));
+    *checked =
+        n == 0 ? group_.empty() : group_ == std::u16string(1, static_cast<char16_t>(u'A' + n - 1));
     return true;
   }
   CHistory& history = state_->GetHistory();

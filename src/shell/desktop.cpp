@@ -6,7 +6,6 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QStatusBar>
-
 #include <algorithm>
 
 #include "platform/message_sink.h"
@@ -45,12 +44,15 @@ struct BarKey {
   const char16_t* key;
   const char* object_name;
 };
-constexpr BarKey kBars[] = {
-    {u"NavBar", "NavBar"}, {u"PropBar", "PropBar"}, {u"WordBar", "WordBar"}, {u"StatusBar", nullptr}};
+constexpr BarKey kBars[] = {{u"NavBar", "NavBar"},
+                            {u"PropBar", "PropBar"},
+                            {u"WordBar", "WordBar"},
+                            {u"StatusBar", nullptr}};
 
 QWidget* FindBar(CVornMainFrame* frame, const BarKey& bar) {
   if (!bar.object_name) return frame->findChild<QStatusBar*>(QString(), Qt::FindDirectChildrenOnly);
-  return frame->findChild<QWidget*>(QString::fromLatin1(bar.object_name), Qt::FindDirectChildrenOnly);
+  return frame->findChild<QWidget*>(QString::fromLatin1(bar.object_name),
+                                    Qt::FindDirectChildrenOnly);
 }
 
 QMdiSubWindow* SubWindowOf(CVornChildFrame* window) {
@@ -93,7 +95,8 @@ void SaveMainFrame(CVornMainFrame* frame, CIniFile* settings) {
 void RestoreMainFrame(CVornMainFrame* frame, const CIniFile& settings) {
   std::u16string text;
   CWindowPlacement placement;
-  if (settings.GetString(kMainSection, u"WndPos", &text) && ParsePlacement(ToQString(text), &placement))
+  if (settings.GetString(kMainSection, u"WndPos", &text) &&
+      ParsePlacement(ToQString(text), &placement))
     ApplyPlacement(frame, placement);
   for (const BarKey& bar : kBars) {
     bool shown = false;
@@ -106,7 +109,8 @@ void RestoreMainFrame(CVornMainFrame* frame, const CIniFile& settings) {
 }
 
 void SavePane(CVornView* pane, CIniFile* settings, std::u16string_view section) {
-  settings->SetUnsigned(section, u"Focus Word", static_cast<uint32_t>(std::max(pane->GetFocusWord(), 0)));
+  settings->SetUnsigned(section, u"Focus Word",
+                        static_cast<uint32_t>(std::max(pane->GetFocusWord(), 0)));
   settings->SetInt(section, u"Word Y", pane->GetWordY());
   settings->SetUnsigned(section, u"Layout ID", static_cast<uint32_t>(pane->GetLayoutId()));
   CViewMetrics& metrics = pane->GetMetrics();
@@ -124,7 +128,8 @@ void RestorePane(CVornView* pane, const CIniFile& settings, std::u16string_view 
   }
   uint32_t focus = 0;
   int32_t y = 0;
-  if (settings.GetUnsigned(section, u"Focus Word", &focus) && settings.GetInt(section, u"Word Y", &y) &&
+  if (settings.GetUnsigned(section, u"Focus Word", &focus) &&
+      settings.GetInt(section, u"Word Y", &y) &&
       focus < pane->GetMetrics().GetDatabase()->GetWordCount()) {
     // A negative offset would ask the pane to keep the word where it is.
     pane->SetFocusWord(static_cast<WordIndex>(focus), std::max(y, 0));
@@ -150,7 +155,8 @@ void RestorePane(CVornView* pane, const CIniFile& settings, std::u16string_view 
 }
 
 void SaveWindow(CVornChildFrame* window, CIniFile* settings, std::u16string_view section) {
-  settings->SetString(section, u"ViewPos", FromQString(FormatPlacement(GetPlacement(SubWindowOf(window)))));
+  settings->SetString(section, u"ViewPos",
+                      FromQString(FormatPlacement(GetPlacement(SubWindowOf(window)))));
   settings->SetString(section, u"ScrollGroup", window->GetScrollGroup());
   window->GetQueryThing().SaveToDesktop(settings, section);
   const std::u16string base(section);
@@ -163,7 +169,8 @@ void RestoreWindow(CVornChildFrame* window, const CIniFile& settings, std::u16st
   if (QMdiSubWindow* sub = SubWindowOf(window)) {
     std::u16string text;
     CWindowPlacement placement;
-    const bool read = settings.GetString(section, u"ViewPos", &text) && ParsePlacement(ToQString(text), &placement);
+    const bool read = settings.GetString(section, u"ViewPos", &text) &&
+                      ParsePlacement(ToQString(text), &placement);
     if (!read || !ApplyPlacement(sub, placement)) {
       if (read && placement.IsMinimized()) {
         sub->showMinimized();
@@ -275,7 +282,8 @@ void CDeskTop::RememberFolder(const QString& file) {
 
 bool CDeskTop::SaveWithDialog(QWidget* parent) {
   Capture();
-  QFileDialog dialog(parent, QObject::tr("Save Desktop"), last_dir_ ? *last_dir_ : QDir::currentPath(),
+  QFileDialog dialog(parent, QObject::tr("Save Desktop"),
+                     last_dir_ ? *last_dir_ : QDir::currentPath(),
                      QtFileFilter(LoadString(platform::kIdsDesktopFilter)));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
@@ -293,7 +301,8 @@ bool CDeskTop::SaveWithDialog(QWidget* parent) {
 }
 
 bool CDeskTop::LoadWithDialog(QWidget* parent) {
-  QFileDialog dialog(parent, QObject::tr("Load Desktop"), last_dir_ ? *last_dir_ : QDir::currentPath(),
+  QFileDialog dialog(parent, QObject::tr("Load Desktop"),
+                     last_dir_ ? *last_dir_ : QDir::currentPath(),
                      QtFileFilter(LoadString(platform::kIdsDesktopFilter)));
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::ExistingFile);
@@ -305,7 +314,8 @@ bool CDeskTop::LoadWithDialog(QWidget* parent) {
     // Nothing has been closed yet: a file that cannot be read leaves the
     // desktop as it is.
     if (platform::CMessageSink* messages = frame_->GetMessageSink())
-      messages->ShowWarning(u"Couldn't open \"" + FromQString(QDir::toNativeSeparators(path)) + u"\"");
+      messages->ShowWarning(u"Couldn't open \"" + FromQString(QDir::toNativeSeparators(path)) +
+                            u"\"");
     return false;
   }
   return Apply();

@@ -23,7 +23,8 @@ constexpr char kGuide[] = "docs/desktop.md";
 QStringList HelpFolders() {
   const QString program = QCoreApplication::applicationDirPath();
   // An installed program keeps its guide in <prefix>/share/vorn/docs.
-  return {program, QDir(program).filePath(QStringLiteral("../share/vorn")), QStringLiteral(VORN_SOURCE_DIR)};
+  return {program, QDir(program).filePath(QStringLiteral("../share/vorn")),
+          QStringLiteral(VORN_SOURCE_DIR)};
 }
 
 QString FindHelpFile(const QStringList& folders) {
@@ -39,8 +40,10 @@ bool ShowHelp(QWidget* parent, platform::CMessageSink* messages) {
   const QString path = FindHelpFile(folders);
   QFile file(path);
   if (path.isEmpty() || !file.open(QIODevice::ReadOnly)) {
-    const QString shown = path.isEmpty() ? QDir(folders.front()).filePath(QString::fromLatin1(kGuide)) : path;
-    if (messages) messages->ShowWarning(u"Couldn't view:\r\n" + FromQString(QDir::toNativeSeparators(shown)));
+    const QString shown =
+        path.isEmpty() ? QDir(folders.front()).filePath(QString::fromLatin1(kGuide)) : path;
+    if (messages)
+      messages->ShowWarning(u"Couldn't view:\r\n" + FromQString(QDir::toNativeSeparators(shown)));
     return false;
   }
   auto* window = new QDialog(parent);

@@ -26,9 +26,9 @@ WordSpan SpanOf(CVornDB* db, WordIndex word, Unit unit) {
 
 // Place of the first hit not below `word`.
 size_t LowerBound(const std::vector<uint32_t>& hits, WordIndex word) {
-  return static_cast<size_t>(
-      std::lower_bound(hits.begin(), hits.end(), static_cast<uint32_t>(std::max<WordIndex>(word, 0))) -
-      hits.begin());
+  return static_cast<size_t>(std::lower_bound(hits.begin(), hits.end(),
+                                              static_cast<uint32_t>(std::max<WordIndex>(word, 0))) -
+                             hits.begin());
 }
 
 WordIndex Forward(CVornDB* db, const std::vector<uint32_t>& hits, WordIndex focus, Unit unit) {
@@ -43,7 +43,8 @@ WordIndex Backward(CVornDB* db, const std::vector<uint32_t>& hits, WordIndex foc
   if (span.first < 0) return -1;
   size_t p = LowerBound(hits, span.first);
   // Inside the unit but not on its first hit: that hit.
-  if (p < hits.size() && static_cast<WordIndex>(hits[p]) < focus) return static_cast<WordIndex>(hits[p]);
+  if (p < hits.size() && static_cast<WordIndex>(hits[p]) < focus)
+    return static_cast<WordIndex>(hits[p]);
   if (p == 0) return -1;
   // Otherwise the first hit of the unit that holds the hit before.
   const WordIndex before = static_cast<WordIndex>(hits[p - 1]);

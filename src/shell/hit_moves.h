@@ -15,15 +15,15 @@ class CVornDB;
 namespace vorn::shell {
 
 enum class HitMove {
-  kFirst,          // Home: the first hit of the list
-  kLast,           // End: the last hit of the list
-  kNextVerse,      // Ctrl+Down: the first hit after the focus's verse
-  kPrevVerse,      // Ctrl+Up: the first hit of the focus's verse, or of the
-                   // previous verse with hits when the focus is already there
-  kNextChapter,    // Ctrl+Page Down
-  kPrevChapter,    // Ctrl+Page Up
-  kEndOfBook,      // Ctrl+End: the last hit of the focus's book
-  kStartOfBook,    // Ctrl+Home: as kPrevVerse, by books
+  kFirst,        // Home: the first hit of the list
+  kLast,         // End: the last hit of the list
+  kNextVerse,    // Ctrl+Down: the first hit after the focus's verse
+  kPrevVerse,    // Ctrl+Up: the first hit of the focus's verse, or of the
+                 // previous verse with hits when the focus is already there
+  kNextChapter,  // Ctrl+Page Down
+  kPrevChapter,  // Ctrl+Page Up
+  kEndOfBook,    // Ctrl+End: the last hit of the focus's book
+  kStartOfBook,  // Ctrl+Home: as kPrevVerse, by books
 };
 
 // The hit `move` leads to from `focus`; -1 when there is none (no hits, the

@@ -18,7 +18,6 @@ namespace {
 
 enum Column { kLine, kFont, kColour, kColumns };
 
-
 }  // namespace
 
 CLineFontsDialog::CLineFontsDialog(CVornDB* db, QWidget* parent) : QDialog(parent), db_(db) {
@@ -62,7 +61,8 @@ CLineFontsDialog::CLineFontsDialog(CVornDB* db, QWidget* parent) : QDialog(paren
 
 void CLineFontsDialog::ShowRow(int index) {
   const CFontFormat& f = chosen_[static_cast<size_t>(index)];
-  table_->setItem(index, kLine, new QTableWidgetItem(QString::fromStdString(db_->GetLineName(index))));
+  table_->setItem(index, kLine,
+                  new QTableWidgetItem(QString::fromStdString(db_->GetLineName(index))));
   auto* font = new QTableWidgetItem(tr("%1, %2 pt").arg(ToQString(f.face())).arg(f.size_points()));
   QFont shown(ToQString(f.face()));
   shown.setPointSize(std::max(6, std::min(f.size_points(), 16)));
@@ -90,7 +90,8 @@ void CLineFontsDialog::PickFont(int index) {
   QFont current(ToQString(f.face()));
   current.setPointSize(std::max(1, f.size_points()));
   bool ok = false;
-  const QFont font = QFontDialog::getFont(&ok, current, this, tr("Font of %1").arg(QString::fromStdString(db_->GetLineName(index))));
+  const QFont font = QFontDialog::getFont(
+      &ok, current, this, tr("Font of %1").arg(QString::fromStdString(db_->GetLineName(index))));
   if (ok) Choose(index, FromQString(font.family()), std::max(3, font.pointSize()), f.colour());
 }
 
@@ -116,7 +117,8 @@ bool CLineFontsDialog::Apply() {
     CVornDBLine* line = db_->GetLine(i);
     const CFontFormat& f = chosen_[static_cast<size_t>(i)];
     const CFontFormat& now = line->GetFont();
-    if (f.face() == now.face() && f.size_points() == now.size_points() && f.colour() == now.colour())
+    if (f.face() == now.face() && f.size_points() == now.size_points() &&
+        f.colour() == now.colour())
       continue;
     line->SetFont(f.face(), f.size_points(), f.colour());
     changed = true;

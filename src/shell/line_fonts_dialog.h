@@ -6,7 +6,6 @@
 #pragma once
 
 #include <QDialog>
-
 #include <vector>
 
 #include "textdb/font_format.h"

@@ -72,14 +72,16 @@ CVornMainFrame::CVornMainFrame(const MainFrameOptions& options) {
   } else {
     sink_ = std::make_unique<CMessageBoxSink>(this);
   }
-  desktop_path_ = options.desktop_path.empty()
-                      ? QDir::current().absoluteFilePath(QStringLiteral("StartUp.vdt")).toStdString()
-                      : options.desktop_path;
+  desktop_path_ =
+      options.desktop_path.empty()
+          ? QDir::current().absoluteFilePath(QStringLiteral("StartUp.vdt")).toStdString()
+          : options.desktop_path;
   SetFontMessageSink(sink_.get());
   data_folders_ = options.data_folders.empty() ? DefaultDataFolders(VORN_DEFAULT_DATA_DIR)
-                                              : options.data_folders;
+                                               : options.data_folders;
   dbs_ = std::make_unique<CVornDBs>(data_folders_, sink_.get(), ini_.get());
-  user_folder_ = options.user_folder.empty() ? QDir::currentPath().toStdString() : options.user_folder;
+  user_folder_ =
+      options.user_folder.empty() ? QDir::currentPath().toStdString() : options.user_folder;
   props_ = std::make_unique<CPropositionsList>(user_folder_, sink_.get());
   actions_ = new CActions(this, [this](int id) { Dispatch(id); });
   for (const auto& [id, action] : actions_->All()) addAction(action);
@@ -136,10 +138,27 @@ void CVornMainFrame::CreateMenus() {
               kCmdLineFirst + 4, kCmdLineLast});
   QMenu* mag = view->addMenu(tr("&Magnification"));
   for (int id = kCmdMagnifyFirst; id <= kCmdMagnifyLast; ++id) mag->addAction(actions_->Get(id));
-  add(view, {kCmdRightToLeft, kCmdNoCantillations, kCmdConsonantsOnly, kCmdWordTips, 0,
-             kLayoutParagraphs, kLayoutVerses, kLayoutSentences, kLayoutPropositions, 0,
-             kLayoutReferences, kLayoutHitVerses, kLayoutConcordance, 0, kCmdNavBar, kCmdWordBar,
-             kCmdPropositionsBar, 0, kCmdPaperWidth, kCmdLineFonts, kCmdBibleInfo});
+  add(view, {kCmdRightToLeft,
+             kCmdNoCantillations,
+             kCmdConsonantsOnly,
+             kCmdWordTips,
+             0,
+             kLayoutParagraphs,
+             kLayoutVerses,
+             kLayoutSentences,
+             kLayoutPropositions,
+             0,
+             kLayoutReferences,
+             kLayoutHitVerses,
+             kLayoutConcordance,
+             0,
+             kCmdNavBar,
+             kCmdWordBar,
+             kCmdPropositionsBar,
+             0,
+             kCmdPaperWidth,
+             kCmdLineFonts,
+             kCmdBibleInfo});
   QMenu* nav = menuBar()->addMenu(tr("&Navigate"));
   add(nav, {kCmdNextMatch, kCmdPreviousMatch, 0, kCmdGoBack, kCmdGoForward, kCmdGoOrigin, 0,
             kCmdAddBookmark, kCmdClearBookmark, kCmdClearAllBookmarks, kCmdNextBookmark,
@@ -150,7 +169,8 @@ void CVornMainFrame::CreateMenus() {
   marking_->FillMenu(menuBar()->addMenu(tr("&Marking")));
   QMenu* window = menuBar()->addMenu(tr("&Window"));
   QMenu* group = window->addMenu(tr("Scroll &Group"));
-  for (int id = kCmdScrollGroupNone; id <= kCmdScrollGroupD; ++id) group->addAction(actions_->Get(id));
+  for (int id = kCmdScrollGroupNone; id <= kCmdScrollGroupD; ++id)
+    group->addAction(actions_->Get(id));
   add(window, {kCmdCascade, kCmdTile, kCmdArrangeWindows, 0, kCmdAnalyse, 0, kCmdSendRefs,
                kCmdReceiveRefs});
   QMenu* help = menuBar()->addMenu(tr("&Help"));
@@ -169,7 +189,8 @@ void CVornMainFrame::BuildOpenMenu() {
     open_menu_->addAction(actions_->Get(id));
   }
   bool separated = false;
-  for (int i = CVornDBs::kFixedSlots; i < dbs_->GetCount() && i <= kCmdOpenBibleLast - kCmdOpenBibleFirst; ++i) {
+  for (int i = CVornDBs::kFixedSlots;
+       i < dbs_->GetCount() && i <= kCmdOpenBibleLast - kCmdOpenBibleFirst; ++i) {
     const CVornDBStats* stats = dbs_->GetStats(i);
     if (!stats) continue;
     if (!separated) {
@@ -351,7 +372,8 @@ void CVornMainFrame::UpdateActions() {
     if (!def) continue;
     bool enabled = false;
     bool checked = false;
-    if (def->target == CommandTarget::kFrame && marking_->UpdateFrameCommand(id, &enabled, &checked)) {
+    if (def->target == CommandTarget::kFrame &&
+        marking_->UpdateFrameCommand(id, &enabled, &checked)) {
       // The Marking menu's own frame commands.
     } else if (def->target == CommandTarget::kFrame) {
       const int slot = SlotOfCommand(id, false);

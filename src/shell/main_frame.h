@@ -4,7 +4,6 @@
 #pragma once
 
 #include <QMainWindow>
-
 #include <memory>
 #include <string>
 #include <vector>
@@ -46,8 +45,8 @@ struct OpenSlot {
   int shift_slot;
 };
 inline constexpr OpenSlot kOpenSlots[] = {
-    {kCmdOpenHebrewOT, 0, 0},    {kCmdOpenSeptuagintI, 1, 2}, {kCmdOpenSeptuagintII, 2, 1},
-    {kCmdOpenGreekNT, 3, 4},     {kCmdOpenByzantineNT, 4, 3},
+    {kCmdOpenHebrewOT, 0, 0}, {kCmdOpenSeptuagintI, 1, 2}, {kCmdOpenSeptuagintII, 2, 1},
+    {kCmdOpenGreekNT, 3, 4},  {kCmdOpenByzantineNT, 4, 3},
 };
 // The slot `command` opens (-1 for another command).
 int SlotOfCommand(int command, bool shift);
@@ -56,7 +55,7 @@ struct MainFrameOptions {
   std::vector<std::string> data_folders;  // empty: the default folders
   std::string settings_path;              // empty: Vorn.ini in the working folder
   std::string desktop_path;               // empty: StartUp.vdt in the working folder
-  std::string user_folder;                // empty: the databases' user folders in the working folder
+  std::string user_folder;  // empty: the databases' user folders in the working folder
   // Messages go to stderr instead of message boxes (for unattended runs).
   bool quiet = false;
   // When set, all messages go here instead (borrowed; must outlive the frame).

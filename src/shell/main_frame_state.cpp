@@ -4,9 +4,9 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "layout/layout_box.h"
 #include "platform/message_sink.h"
 #include "platform/string_table.h"
-#include "layout/layout_box.h"
 #include "refs/bible_ref.h"
 #include "shell/actions.h"
 #include "shell/bookmark_menu.h"
@@ -88,12 +88,14 @@ void CVornMainFrame::ScrollGroupFocusChanged(CVornChildFrame* window) {
 }
 
 void CVornMainFrame::BuildBookmarkMenu() {
-  if (bookmark_menu_) bookmark_menu_->Rebuild(bookmarks_, CurrentReference(), ActiveWindow() != nullptr);
+  if (bookmark_menu_)
+    bookmark_menu_->Rebuild(bookmarks_, CurrentReference(), ActiveWindow() != nullptr);
 }
 
 bool CVornMainFrame::OnStateCommand(int id) {
   CVornChildFrame* w = ActiveWindow();
-  if (id >= CBookmarks::kFirstCommand && id < CBookmarks::kFirstCommand + CBookmarkMenu::kMaxItems) {
+  if (id >= CBookmarks::kFirstCommand &&
+      id < CBookmarks::kFirstCommand + CBookmarkMenu::kMaxItems) {
     const size_t n = static_cast<size_t>(id - CBookmarks::kFirstCommand);
     if (w && n < bookmarks_.GetCount()) {
       const CBibleRef target = bookmarks_.GetBookmark(n, w->GetDatabase());
@@ -115,7 +117,8 @@ bool CVornMainFrame::OnStateCommand(int id) {
     case kCmdPreviousBookmark: {
       if (!w) return true;
       const CBibleRef current = CurrentReference();
-      const CBibleRef target = id == kCmdNextBookmark ? bookmarks_.Next(current) : bookmarks_.Previous(current);
+      const CBibleRef target =
+          id == kCmdNextBookmark ? bookmarks_.Next(current) : bookmarks_.Previous(current);
       if (target.HasEntry() && !target.IsEqual(current)) {
         w->GoTo(target);
       } else {
@@ -165,7 +168,8 @@ bool CVornMainFrame::UpdateStateCommand(int id, bool* enabled, bool* checked) {
         *enabled = false;
         return true;
       }
-      const CBibleRef target = id == kCmdNextBookmark ? bookmarks_.Next(current) : bookmarks_.Previous(current);
+      const CBibleRef target =
+          id == kCmdNextBookmark ? bookmarks_.Next(current) : bookmarks_.Previous(current);
       *enabled = target.HasEntry() && !target.IsEqual(current);
       return true;
     }

@@ -5,7 +5,6 @@
 #include <QApplication>
 #include <QInputDialog>
 #include <QMenu>
-
 #include <algorithm>
 #include <set>
 
@@ -62,7 +61,8 @@ void CMarking::FillMenu(QMenu* menu) {
   CActions& actions = frame_->GetActions();
   menu->addAction(actions.Get(kCmdUserTags));
   QMenu* view = menu->addMenu(tr("&View"));
-  connect(view, &QMenu::aboutToShow, this, [this, view] { tags_->BuildViewMenu(view, frame_->ActiveWindow()); });
+  connect(view, &QMenu::aboutToShow, this,
+          [this, view] { tags_->BuildViewMenu(view, frame_->ActiveWindow()); });
   tags_->BuildViewMenu(view, nullptr);
   menu->addAction(actions.Get(kCmdRepeatLastTag));
   menu->addSeparator();
@@ -75,14 +75,18 @@ void CMarking::FillMenu(QMenu* menu) {
     menu->addAction(actions.Get(id));
   }
   menu->addSeparator();
-  for (int id : {kCmdPropSave, kCmdPropSaveAs, kCmdPropReload, kCmdPropUnload}) menu->addAction(actions.Get(id));
+  for (int id : {kCmdPropSave, kCmdPropSaveAs, kCmdPropReload, kCmdPropUnload})
+    menu->addAction(actions.Get(id));
   load_menu_ = menu->addMenu(tr("&Load"));
   merge_menu_ = menu->addMenu(tr("&Merge"));
-  connect(load_menu_, &QMenu::aboutToShow, this, [this] { BuildFileMenu(load_menu_, kCmdPropLoadFirst); });
-  connect(merge_menu_, &QMenu::aboutToShow, this, [this] { BuildFileMenu(merge_menu_, kCmdPropMergeFirst); });
+  connect(load_menu_, &QMenu::aboutToShow, this,
+          [this] { BuildFileMenu(load_menu_, kCmdPropLoadFirst); });
+  connect(merge_menu_, &QMenu::aboutToShow, this,
+          [this] { BuildFileMenu(merge_menu_, kCmdPropMergeFirst); });
   BuildFileMenu(load_menu_, kCmdPropLoadFirst);
   BuildFileMenu(merge_menu_, kCmdPropMergeFirst);
-  connect(menu, &QMenu::aboutToShow, this, [this, menu] { tags_->BuildToggleItems(menu, frame_->ActiveWindow()); });
+  connect(menu, &QMenu::aboutToShow, this,
+          [this, menu] { tags_->BuildToggleItems(menu, frame_->ActiveWindow()); });
 }
 
 QToolBar* CMarking::CreateBar() {
@@ -100,7 +104,8 @@ void CMarking::BuildFileMenu(QMenu* menu, int first_id) {
   const std::vector<std::u16string> names =
       window ? props_->ListFiles(window->GetDatabase()) : std::vector<std::u16string>();
   if (names.empty()) {
-    menu->addAction(ToQString(platform::LoadString(platform::kIdsNoPropositionFiles)))->setEnabled(false);
+    menu->addAction(ToQString(platform::LoadString(platform::kIdsNoPropositionFiles)))
+        ->setEnabled(false);
     return;
   }
   const size_t room = static_cast<size_t>(kCmdPropLoadLast - kCmdPropLoadFirst + 1);
@@ -154,7 +159,8 @@ bool CMarking::OnPropositionCommand(CVornChildFrame* window, int id) {
     // keys) do nothing.
     if (!ShowsPropositions(pane)) return true;
     if (IsLevelCommand(id)) {
-      pane->GetMetrics().SetPropositionLevel(id == kCmdPropLevelAll ? kAllLevels : id - kCmdPropLevelFirst + 1);
+      pane->GetMetrics().SetPropositionLevel(id == kCmdPropLevelAll ? kAllLevels
+                                                                    : id - kCmdPropLevelFirst + 1);
       pane->Invalidate();
       return true;
     }
@@ -287,9 +293,10 @@ bool CMarking::OfferToSaveTags(const std::vector<CQueryThing*>& closing,
   std::vector<CTagDB*> offered;
   for (CQueryThing* state : closing) {
     for (CTagDB* tag : state->GetDisplayedTags()) {
-      if (!tag->IsModified() || std::find(offered.begin(), offered.end(), tag) != offered.end()) continue;
-      const bool shown_elsewhere = std::any_of(staying.begin(), staying.end(),
-                                               [tag](CQueryThing* s) { return s->IsTagDisplayed(tag); });
+      if (!tag->IsModified() || std::find(offered.begin(), offered.end(), tag) != offered.end())
+        continue;
+      const bool shown_elsewhere = std::any_of(
+          staying.begin(), staying.end(), [tag](CQueryThing* s) { return s->IsTagDisplayed(tag); });
       if (shown_elsewhere) continue;
       offered.push_back(tag);
       if (tag->SaveWithPrompt() == platform::MsgAnswer::kCancel) return false;

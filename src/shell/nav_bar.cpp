@@ -27,7 +27,8 @@ constexpr int kPromptGap = 2;
 // its value (a word in the font of its line) a little after.
 class CPromptDelegate : public QStyledItemDelegate {
  public:
-  CPromptDelegate(const CQueryTool* tool, QObject* parent) : QStyledItemDelegate(parent), tool_(tool) {}
+  CPromptDelegate(const CQueryTool* tool, QObject* parent)
+      : QStyledItemDelegate(parent), tool_(tool) {}
 
   void paint(QPainter* painter, const QStyleOptionViewItem& option,
              const QModelIndex& index) const override {
@@ -38,7 +39,8 @@ class CPromptDelegate : public QStyledItemDelegate {
     }
     const bool selected = option.state & QStyle::State_Selected;
     painter->save();
-    painter->fillRect(option.rect, option.palette.brush(selected ? QPalette::Highlight : QPalette::Base));
+    painter->fillRect(option.rect,
+                      option.palette.brush(selected ? QPalette::Highlight : QPalette::Base));
     painter->setPen(option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
     const QFont text_font = ToQFont(prompt->GetTextFormat());
     const QString text = ToQString(prompt->GetText());

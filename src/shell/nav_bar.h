@@ -8,7 +8,6 @@
 #pragma once
 
 #include <QToolBar>
-
 #include <memory>
 #include <string>
 #include <vector>

@@ -12,7 +12,8 @@ bool InRange(int value, COptions::Range r) { return value >= r.min && value <= r
 
 void LoadValue(const CIniFile& settings, const char16_t* key, COptions::Range r, int* value) {
   int32_t stored = 0;
-  if (settings.GetInt(COptions::kSection, key, &stored)) *value = std::clamp<int>(stored, r.min, r.max);
+  if (settings.GetInt(COptions::kSection, key, &stored))
+    *value = std::clamp<int>(stored, r.min, r.max);
 }
 
 }  // namespace

@@ -22,9 +22,9 @@ struct COptions {
 
   // 1: selected words are painted on a yellow field instead of inverted.
   int sel_style = 0;
-  int splash_time = 6;      // seconds
-  int word_tip_time = 5;    // seconds a word tip stays
-  int word_tip_delay = 0;   // milliseconds before a word tip shows
+  int splash_time = 6;     // seconds
+  int word_tip_time = 5;   // seconds a word tip stays
+  int word_tip_delay = 0;  // milliseconds before a word tip shows
 
   bool UsesYellowSelection() const { return sel_style == 1; }
   // Every value lies inside its range.

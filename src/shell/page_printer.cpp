@@ -3,7 +3,6 @@
 #include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPainter>
-
 #include <algorithm>
 #include <memory>
 
@@ -114,8 +113,7 @@ bool CPagePrinter::PrintPage(int n, CQtDevice* device, const Rect& area, Point o
   return true;
 }
 
-int CPagePrinter::Print(QPagedPaintDevice* target, WordIndex first, WordIndex end,
-                        int max_pages) {
+int CPagePrinter::Print(QPagedPaintDevice* target, WordIndex first, WordIndex end, int max_pages) {
   CQtDevice device(target);
   const QPageLayout page = target->pageLayout();
   const QRect paper = page.fullRectPixels(device.GetPixelsPerInchX());

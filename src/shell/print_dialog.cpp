@@ -109,10 +109,9 @@ void PreviewPane(QWidget* parent, const PrintSource& source, CPrintSetup* setup,
   }
   FullPageScope full_page(printer);
   QPrintPreviewDialog preview(printer, parent);
-  QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
-                   [&](QPrinter* target) {
-                     RunJob(target, source, setup, sink, range, kMaxPreviewPages);
-                   });
+  QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview, [&](QPrinter* target) {
+    RunJob(target, source, setup, sink, range, kMaxPreviewPages);
+  });
   preview.exec();
 }
 

@@ -3,7 +3,6 @@
 #include <QLocale>
 #include <QPageSetupDialog>
 #include <QPrinter>
-
 #include <algorithm>
 #include <cmath>
 
@@ -21,7 +20,9 @@ double FromValue(int value, bool metric) { return value / (metric ? 100.0 : 1000
 
 // `value` brought inside [low, high]; the lower bound wins should a printer
 // report bounds that cross.
-double Within(double value, double low, double high) { return std::max(low, std::min(value, high)); }
+double Within(double value, double low, double high) {
+  return std::max(low, std::min(value, high));
+}
 
 }  // namespace
 

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <QPageLayout>
-
 #include <memory>
 
 class QPrinter;

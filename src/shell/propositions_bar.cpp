@@ -9,7 +9,8 @@
 namespace vorn::shell {
 
 int PropositionKeyCommand(int key, Qt::KeyboardModifiers modifiers, bool right_to_left) {
-  const Qt::KeyboardModifiers held = modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+  const Qt::KeyboardModifiers held =
+      modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
   const bool ctrl = held == Qt::ControlModifier;
   if (held != Qt::NoModifier && !ctrl) return 0;
   // "<" and ">" are the shifted comma and full stop.
@@ -49,13 +50,15 @@ CPropositionsBar::CPropositionsBar(QWidget* parent, CActions* actions)
   name_->setToolTip(tr("Propositions"));
   addWidget(name_);
   addSeparator();
-  for (int id : {kCmdPropSplit, kCmdPropJoin, kCmdPropShiftLeft, kCmdPropShiftRight, kCmdPropUndo}) {
+  for (int id :
+       {kCmdPropSplit, kCmdPropJoin, kCmdPropShiftLeft, kCmdPropShiftRight, kCmdPropUndo}) {
     addAction(actions->Get(id));
   }
   addSeparator();
   for (int id = kCmdPropLevelFirst; id <= kCmdPropLevelAll; ++id) addAction(actions->Get(id));
   addSeparator();
-  for (int id : {kCmdPropSave, kCmdPropSaveAs, kCmdPropReload, kCmdPropUnload}) addAction(actions->Get(id));
+  for (int id : {kCmdPropSave, kCmdPropSaveAs, kCmdPropReload, kCmdPropUnload})
+    addAction(actions->Get(id));
 }
 
 void CPropositionsBar::ShowPropositions(const CPropositions* props) {

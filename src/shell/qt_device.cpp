@@ -107,7 +107,8 @@ QFont CQtDevice::MakeQFont(const FontDescription& description) {
   // A QFont made from an empty name has no family at all, and recording it
   // into a picture (as print preview does) dereferences the missing first
   // family: a font without a face is the application's font.
-  QFont font = description.face.empty() ? QGuiApplication::font() : QFont(ToQString(description.face));
+  QFont font =
+      description.face.empty() ? QGuiApplication::font() : QFont(ToQString(description.face));
   font.setPixelSize(description.pixel_height > 0 ? description.pixel_height : kDefaultPixelHeight);
   font.setWeight(description.weight >= 700 ? QFont::Bold : QFont::Normal);
   font.setItalic(description.italic);
@@ -123,7 +124,9 @@ QFont CQtDevice::FontOf(const CDeviceFont* font) const {
   return font ? static_cast<const Font*>(font)->font : default_font_->font;
 }
 
-const CQtDevice::Font& CQtDevice::Selected() const { return selected_ ? *selected_ : *default_font_; }
+const CQtDevice::Font& CQtDevice::Selected() const {
+  return selected_ ? *selected_ : *default_font_;
+}
 
 std::unique_ptr<CDeviceFont> CQtDevice::CreateFont(const FontDescription& description) {
   // Fontconfig always finds a substitute for a missing face, so the text

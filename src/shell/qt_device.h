@@ -5,7 +5,6 @@
 #include <QColor>
 #include <QFont>
 #include <QString>
-
 #include <memory>
 #include <string_view>
 

@@ -4,7 +4,6 @@
 #include <QMimeData>
 #include <QTextCursor>
 #include <QTextDocument>
-
 #include <algorithm>
 
 #include "shell/qt_device.h"

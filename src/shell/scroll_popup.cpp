@@ -1,7 +1,6 @@
 #include "shell/scroll_popup.h"
 
 #include <QPainter>
-
 #include <algorithm>
 
 namespace vorn::shell {

@@ -5,7 +5,6 @@
 #include <QRect>
 #include <QString>
 #include <QWidget>
-
 #include <string>
 
 #include "shell/qt_device.h"

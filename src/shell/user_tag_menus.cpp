@@ -44,7 +44,8 @@ void CUserTagMenus::BuildViewMenu(QMenu* menu, CVornChildFrame* window) {
   menu->clear();
   CTagsDB* tags = TagsOfWindow(window);
   const std::vector<CTagDB*> list = tags ? tags->GetTags() : std::vector<CTagDB*>();
-  if (list.size() >= static_cast<size_t>(kMaxMenuTags)) menu->addAction(kTooManyTags)->setEnabled(false);
+  if (list.size() >= static_cast<size_t>(kMaxMenuTags))
+    menu->addAction(kTooManyTags)->setEnabled(false);
   if (list.empty()) {
     QAction* none = menu->addAction(ToQString(platform::LoadString(platform::kIdsNoUserTags)));
     none->setData(kCmdViewTagFirst);
@@ -53,7 +54,8 @@ void CUserTagMenus::BuildViewMenu(QMenu* menu, CVornChildFrame* window) {
   }
   const CQueryThing& state = window->GetQueryThing();
   for (size_t i = 0; i < list.size() && i < static_cast<size_t>(kMaxMenuTags); ++i) {
-    QAction* item = AddItem(menu, ToQString(list[i]->GetName()), kCmdViewTagFirst + static_cast<int>(i));
+    QAction* item =
+        AddItem(menu, ToQString(list[i]->GetName()), kCmdViewTagFirst + static_cast<int>(i));
     item->setCheckable(true);
     item->setChecked(state.IsTagDisplayed(list[i]));
     item->setStatusTip(TagPrompt(platform::kIdsDisplayUserTag, list[i]));
@@ -80,7 +82,8 @@ void CUserTagMenus::BuildToggleItems(QMenu* menu, CVornChildFrame* window) {
   const WordIndex current = state.GetCurrentWordIndex();
   for (size_t i = 0; i < list.size() && i < static_cast<size_t>(kMaxMenuTags); ++i) {
     if (!state.IsTagDisplayed(list[i])) continue;
-    QAction* item = AddItem(menu, ToQString(list[i]->GetName()), kCmdToggleTagFirst + static_cast<int>(i));
+    QAction* item =
+        AddItem(menu, ToQString(list[i]->GetName()), kCmdToggleTagFirst + static_cast<int>(i));
     item->setCheckable(true);
     item->setEnabled(current >= 0);
     item->setChecked(current >= 0 && list[i]->IsTagged(current));

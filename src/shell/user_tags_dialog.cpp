@@ -11,7 +11,6 @@
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QVBoxLayout>
-
 #include <algorithm>
 
 #include "markup/tag_db.h"
@@ -24,9 +23,10 @@ namespace vorn::shell {
 
 namespace {
 
-const char* const kColumns[] = {"Tag Name",    "Set Name", "Modified",    "Foreground", "Background",
-                                "Font Style",  "Br. Position", "Br. Style", "Br. Colour", "New Line",
-                                "Indent",      "End Line", "Indent next", "Label",      "File"};
+const char* const kColumns[] = {"Tag Name",    "Set Name",   "Modified",     "Foreground",
+                                "Background",  "Font Style", "Br. Position", "Br. Style",
+                                "Br. Colour",  "New Line",   "Indent",       "End Line",
+                                "Indent next", "Label",      "File"};
 
 constexpr int kColourCount = 17;
 constexpr int kFontStyleCount = 4;
@@ -91,9 +91,11 @@ CTagStyleDialog::CTagStyleDialog(QWidget* parent, const QString& title, const Ta
   foreground_ = NamedCombo(this, kColourCount, TagColourName, TagColourIndex(style.foreground));
   background_ = NamedCombo(this, kColourCount, TagColourName, TagColourIndex(style.background));
   font_style_ = NamedCombo(this, kFontStyleCount, FontStyleName, style.font_style);
-  bracket_position_ = NamedCombo(this, kBracketPositionCount, BracketPositionName, style.bracket_position);
+  bracket_position_ =
+      NamedCombo(this, kBracketPositionCount, BracketPositionName, style.bracket_position);
   bracket_style_ = NamedCombo(this, kBracketStyleCount, BracketStyleName, style.bracket_style);
-  bracket_colour_ = NamedCombo(this, kColourCount, TagColourName, TagColourIndex(style.bracket_colour));
+  bracket_colour_ =
+      NamedCombo(this, kColourCount, TagColourName, TagColourIndex(style.bracket_colour));
   new_line_ = new QCheckBox(tr("New line"), this);
   new_line_->setChecked(style.new_line != 0);
   indent_ = LevelSpin(this, style.indent);
@@ -191,9 +193,11 @@ void CUserTagsDialog::Refill() {
   rows_ = tags_->GetTags();
   table_->setRowCount(static_cast<int>(rows_.size()));
   for (size_t r = 0; r < rows_.size(); ++r) {
-    const std::vector<std::u16string> row = rows_[r]->GetListRow(state_ && state_->IsTagDisplayed(rows_[r]));
+    const std::vector<std::u16string> row =
+        rows_[r]->GetListRow(state_ && state_->IsTagDisplayed(rows_[r]));
     for (size_t c = 0; c < row.size() && c < std::size(kColumns); ++c) {
-      table_->setItem(static_cast<int>(r), static_cast<int>(c), new QTableWidgetItem(ToQString(row[c])));
+      table_->setItem(static_cast<int>(r), static_cast<int>(c),
+                      new QTableWidgetItem(ToQString(row[c])));
     }
   }
   table_->resizeColumnsToContents();

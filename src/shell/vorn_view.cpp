@@ -6,7 +6,6 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QWheelEvent>
-
 #include <algorithm>
 #include <optional>
 
@@ -132,8 +131,7 @@ void CVornView::SetFocusWord(WordIndex word, int y, bool headings) {
   if (word < 0) return;
   if (y < 0) {
     int shown_y = 0;
-    const bool shown =
-        layout_ && layout_->GetWordY(word, &shown_y) && metrics_.IsYVisible(shown_y);
+    const bool shown = layout_ && layout_->GetWordY(word, &shown_y) && metrics_.IsYVisible(shown_y);
     y = shown ? shown_y : 0;
     headings = !shown;
   }
@@ -165,10 +163,12 @@ bool CVornView::MoveToHit(bool next) {
   const auto& hits = state_->GetHits();
   WordIndex target = -1;
   if (next) {
-    auto it = std::upper_bound(hits.begin(), hits.end(), static_cast<uint32_t>(std::max(focus_, 0)));
+    auto it =
+        std::upper_bound(hits.begin(), hits.end(), static_cast<uint32_t>(std::max(focus_, 0)));
     if (it != hits.end()) target = static_cast<WordIndex>(*it);
   } else {
-    auto it = std::lower_bound(hits.begin(), hits.end(), static_cast<uint32_t>(std::max(focus_, 0)));
+    auto it =
+        std::lower_bound(hits.begin(), hits.end(), static_cast<uint32_t>(std::max(focus_, 0)));
     if (it != hits.begin()) target = static_cast<WordIndex>(*(it - 1));
   }
   if (target < 0) return false;
@@ -223,7 +223,8 @@ void CVornView::wheelEvent(QWheelEvent* event) {
   wheel_delta_ -= notches * 120;
   if (notches == 0) return;
   if (event->modifiers() & Qt::ControlModifier) {
-    metrics_.Prepare(&device_, CViewMetrics::StepMagnification(metrics_.GetMagnification(), notches));
+    metrics_.Prepare(&device_,
+                     CViewMetrics::StepMagnification(metrics_.GetMagnification(), notches));
     CPersistentViewSettings::Instance().SetMagnification(metrics_.GetMagnification());
     Invalidate();
     return;
@@ -240,7 +241,8 @@ void CVornView::wheelEvent(QWheelEvent* event) {
 void CVornView::mousePressEvent(QMouseEvent* event) {
   EnsureLayout();
   const WordIndex word = WordAt(event->position().toPoint());
-  const auto mods = event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+  const auto mods =
+      event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
   if (word < 0 || event->button() != Qt::LeftButton ||
       (mods != Qt::NoModifier && mods != Qt::ShiftModifier && mods != Qt::ControlModifier)) {
     QApplication::beep();
@@ -294,77 +296,79 @@ void CVornView::keyPressEvent(QKeyEvent* event) {
   }
   WordIndex target = -2;
   CBibleRef ref(db_, focus_);
-  const std::optional<HitMove> hit_move = hits_pane_ ? HitsPaneMove(event->key(), ctrl) : std::nullopt;
+  const std::optional<HitMove> hit_move =
+      hits_pane_ ? HitsPaneMove(event->key(), ctrl) : std::nullopt;
   if (hit_move) {
     target = state_ ? HitMoveTarget(db_, state_->GetHits(), focus_, *hit_move) : -1;
-  } else switch (event->key()) {
-    case Qt::Key_Left:
-    case Qt::Key_Right: {
-      const bool forward = (event->key() == Qt::Key_Right) != rtl;
-      const WordIndex next = forward ? focus_ + 1 : focus_ - 1;
-      if (next < 0 || next >= static_cast<WordIndex>(db_->GetWordCount())) {
-        QApplication::beep();
-        return;
-      }
-      target = layout_->NearestShownWord(next, forward);
-      break;
-    }
-    case Qt::Key_Up:
-      if (ctrl) {
-        if (ref.GetFirstWord() == focus_) ref.PrevVerse();
-        target = ref.GetFirstWord();
-      } else {
-        target = layout_->WordAbove(focus_);
-      }
-      break;
-    case Qt::Key_Down:
-      if (ctrl) {
-        ref.NextVerse();
-        target = ref.GetFirstWord();
-      } else {
-        target = layout_->WordBelow(focus_);
-      }
-      break;
-    case Qt::Key_Home:
-      if (ctrl) {
-        if (ref.IsFirstInBook() && ref.GetFirstWord() == focus_) ref.PrevBook();
-        ref.StartOfBook();
-        target = ref.GetFirstWord();
-      } else {
-        target = layout_->LineStartWord(focus_);
-      }
-      break;
-    case Qt::Key_End:
-      if (ctrl) {
-        const WordSpan book = ref.GetBookSpan();
-        target = book.end > 0 ? book.end - 1 : -1;
-      } else {
-        target = layout_->LineEndWord(focus_);
-      }
-      break;
-    case Qt::Key_PageUp:
-    case Qt::Key_PageDown:
-      if (ctrl) {
-        if (event->key() == Qt::Key_PageUp) {
-          ref.PrevChapter();
-        } else {
-          ref.NextChapter();
+  } else
+    switch (event->key()) {
+      case Qt::Key_Left:
+      case Qt::Key_Right: {
+        const bool forward = (event->key() == Qt::Key_Right) != rtl;
+        const WordIndex next = forward ? focus_ + 1 : focus_ - 1;
+        if (next < 0 || next >= static_cast<WordIndex>(db_->GetWordCount())) {
+          QApplication::beep();
+          return;
         }
-        target = ref.GetFirstWord();
-      } else {
-        const int page = std::max(1, metrics_.GetRowsHeight() > 0 ? metrics_.GetRowsHeight()
-                                                                  : viewport()->height());
-        layout_->Scroll(event->key() == Qt::Key_PageUp ? page : -page);
-        int y = 0;
-        const WordIndex top = layout_->GetTopWord(&y);
-        if (top >= 0) SetFocusWord(top, y, false);
-        return;
+        target = layout_->NearestShownWord(next, forward);
+        break;
       }
-      break;
-    default:
-      QAbstractScrollArea::keyPressEvent(event);
-      return;
-  }
+      case Qt::Key_Up:
+        if (ctrl) {
+          if (ref.GetFirstWord() == focus_) ref.PrevVerse();
+          target = ref.GetFirstWord();
+        } else {
+          target = layout_->WordAbove(focus_);
+        }
+        break;
+      case Qt::Key_Down:
+        if (ctrl) {
+          ref.NextVerse();
+          target = ref.GetFirstWord();
+        } else {
+          target = layout_->WordBelow(focus_);
+        }
+        break;
+      case Qt::Key_Home:
+        if (ctrl) {
+          if (ref.IsFirstInBook() && ref.GetFirstWord() == focus_) ref.PrevBook();
+          ref.StartOfBook();
+          target = ref.GetFirstWord();
+        } else {
+          target = layout_->LineStartWord(focus_);
+        }
+        break;
+      case Qt::Key_End:
+        if (ctrl) {
+          const WordSpan book = ref.GetBookSpan();
+          target = book.end > 0 ? book.end - 1 : -1;
+        } else {
+          target = layout_->LineEndWord(focus_);
+        }
+        break;
+      case Qt::Key_PageUp:
+      case Qt::Key_PageDown:
+        if (ctrl) {
+          if (event->key() == Qt::Key_PageUp) {
+            ref.PrevChapter();
+          } else {
+            ref.NextChapter();
+          }
+          target = ref.GetFirstWord();
+        } else {
+          const int page = std::max(
+              1, metrics_.GetRowsHeight() > 0 ? metrics_.GetRowsHeight() : viewport()->height());
+          layout_->Scroll(event->key() == Qt::Key_PageUp ? page : -page);
+          int y = 0;
+          const WordIndex top = layout_->GetTopWord(&y);
+          if (top >= 0) SetFocusWord(top, y, false);
+          return;
+        }
+        break;
+      default:
+        QAbstractScrollArea::keyPressEvent(event);
+        return;
+    }
   if (target < 0) {
     QApplication::beep();
     return;
@@ -382,14 +386,14 @@ void CVornView::keyPressEvent(QKeyEvent* event) {
 }
 
 bool CVornView::IsLineCommand(int id) {
-  return (id >= kCmdLineFirst && id <= kCmdLineLast) || (id >= kCmdLineAltFirst && id <= kCmdLineAltLast);
+  return (id >= kCmdLineFirst && id <= kCmdLineLast) ||
+         (id >= kCmdLineAltFirst && id <= kCmdLineAltLast);
 }
 
 int CVornView::LineOfCommand(int id) const {
   const int kind = id >= kCmdLineAltFirst ? id - kCmdLineAltFirst : id - kCmdLineFirst;
-  const int lines[] = {db_->GetFormLineIndex(),  db_->GetTlitLineIndex(),
-                       db_->GetTagLineIndex(),   db_->GetGlossLineIndex(),
-                       db_->GetLemmaLineIndex(), -1};
+  const int lines[] = {db_->GetFormLineIndex(),  db_->GetTlitLineIndex(),  db_->GetTagLineIndex(),
+                       db_->GetGlossLineIndex(), db_->GetLemmaLineIndex(), -1};
   int line = lines[kind];
   if (kind == 5) {
     // Notes: the first line of the database with none of the other roles.

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <QAbstractScrollArea>
-
 #include <memory>
 
 #include "metrics/view_metrics.h"
@@ -49,10 +48,10 @@ class CVornView : public QAbstractScrollArea {
   WordIndex GetFocusWord() const { return focus_; }
   int GetWordY() const { return word_y_; }
   // Makes `word` the focus word at offset `y` (kept inside the pane) and
-  // emits FocusWordChanged when the word is new. -1 as y keeps the word where it is shown, or puts it
-  // at the top when it is not shown. With `headings`, a word that starts
-  // its unit has the unit's headings shown from `y` on and its line below
-  // them; without, `y` is where its line goes (a y read from the layout).
+  // emits FocusWordChanged when the word is new. -1 as y keeps the word where it is shown, or puts
+  // it at the top when it is not shown. With `headings`, a word that starts its unit has the unit's
+  // headings shown from `y` on and its line below them; without, `y` is where its line goes (a y
+  // read from the layout).
   void SetFocusWord(WordIndex word, int y = -1, bool headings = true);
   // The layout is rebuilt before the next paint.
   void Invalidate();

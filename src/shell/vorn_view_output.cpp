@@ -37,8 +37,8 @@ bool CVornView::OnOutputCommand(int id) {
     case kCmdCopyAsText: {
       // With an empty selection the other pane may have one to copy.
       if (metrics_.GetSelection().empty()) return false;
-      const CopyDocument document = MakeCopyDocument(
-          layout_id_, hits_pane_, db_, metrics_, state_, metrics_.GetSelection(), id == kCmdCopyAsText);
+      const CopyDocument document = MakeCopyDocument(layout_id_, hits_pane_, db_, metrics_, state_,
+                                                     metrics_.GetSelection(), id == kCmdCopyAsText);
       const bool with_source = QGuiApplication::keyboardModifiers() & Qt::ShiftModifier;
       PlaceOnClipboard(QGuiApplication::clipboard(), document, with_source);
       return true;
@@ -46,9 +46,9 @@ bool CVornView::OnOutputCommand(int id) {
     case kCmdPaperWidth: {
       if (!main) return true;
       QWidget* window = frame_->parentWidget() ? frame_->parentWidget() : frame_;
-      const int width = PaperWidthWindowWidth(window->width(), viewport()->width(),
-                                              main->GetPrintSetup().GetMetrics().GetPrintableWidth(),
-                                              device_.GetPixelsPerInchX());
+      const int width = PaperWidthWindowWidth(
+          window->width(), viewport()->width(),
+          main->GetPrintSetup().GetMetrics().GetPrintableWidth(), device_.GetPixelsPerInchX());
       window->resize(width, window->height());
       return true;
     }

@@ -3,7 +3,6 @@
 // text itself moves by display lines and pages, so the bar's own steps are
 // never applied.
 #include <QScrollBar>
-
 #include <algorithm>
 
 #include "layout/layout.h"
@@ -63,7 +62,8 @@ void CVornView::OnScrollAction(int action) {
       WordIndex target = -1;
       if (hits_pane_) {
         if (!state_ || state_->GetHitCount() == 0) return;
-        target = static_cast<WordIndex>(last ? state_->GetHits().back() : state_->GetHits().front());
+        target =
+            static_cast<WordIndex>(last ? state_->GetHits().back() : state_->GetHits().front());
       } else {
         const WordIndex count = static_cast<WordIndex>(db_->GetWordCount());
         if (count <= 0) return;
@@ -118,7 +118,8 @@ void CVornView::OnThumbMoved(int position) {
   CBibleRef ref(db_, word);
   std::u16string text = u" ";
   if (ref.HasEntry()) text += ref.FormatLong();
-  popup_->ShowText(viewport(), metrics_.GetVerseFont(CViewMetrics::kRefFont), text, position, count);
+  popup_->ShowText(viewport(), metrics_.GetVerseFont(CViewMetrics::kRefFont), text, position,
+                   count);
 }
 
 void CVornView::GoToScrollPosition(int position) {

@@ -5,7 +5,6 @@
 #include <QScreen>
 #include <QVariant>
 #include <QWidget>
-
 #include <cstdint>
 #include <limits>
 
@@ -106,9 +105,9 @@ CWindowPlacement GetPlacement(const QWidget* window) {
   if (!window) return p;
   p.valid = true;
   const Qt::WindowStates state = window->windowState();
-  p.show = (state & Qt::WindowMinimized) ? kShowMinimized
+  p.show = (state & Qt::WindowMinimized)   ? kShowMinimized
            : (state & Qt::WindowMaximized) ? kShowMaximized
-                                            : kShowNormal;
+                                           : kShowNormal;
   if (window->isWindow()) {
     p.normal = window->normalGeometry();
     if (p.normal.isEmpty()) p.normal = window->geometry();

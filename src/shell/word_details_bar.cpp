@@ -2,7 +2,6 @@
 
 #include <QPainter>
 #include <QScrollBar>
-
 #include <algorithm>
 
 #include "metrics/details_metrics.h"
@@ -60,9 +59,7 @@ void CWordDetailsView::Refresh() {
   viewport()->update();
 }
 
-WordIndex CWordDetailsView::GetWord() const {
-  return word_ && pane_ ? word_->GetWordIndex() : -1;
-}
+WordIndex CWordDetailsView::GetWord() const { return word_ && pane_ ? word_->GetWordIndex() : -1; }
 
 Size CWordDetailsView::Render(QPainter* painter) {
   if (!word_ || !pane_) return {};

@@ -6,7 +6,6 @@
 #include <QAbstractScrollArea>
 #include <QDockWidget>
 #include <QPointer>
-
 #include <memory>
 
 #include "device/device.h"

@@ -1,7 +1,6 @@
 #include "shell/word_tip.h"
 
 #include <QPainter>
-
 #include <algorithm>
 
 #include "metrics/details_metrics.h"
@@ -59,7 +58,8 @@ void CWordTip::SetWord(WordIndex word, const QRect& box) {
   }
   const Rect word_box{box.left(), box.top(), box.left() + box.width(), box.top() + box.height()};
   const QRect area = client_->rect();
-  const Rect client{area.left(), area.top(), area.left() + area.width(), area.top() + area.height()};
+  const Rect client{area.left(), area.top(), area.left() + area.width(),
+                    area.top() + area.height()};
   const Rect r = PlaceWordTip(size, word_box, client);
   rect_ = QRect(r.left, r.top, r.Width(), r.Height());
   setGeometry(QRect(client_->mapToGlobal(rect_.topLeft()), rect_.size()));

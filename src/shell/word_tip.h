@@ -6,7 +6,6 @@
 #include <QRect>
 #include <QTimer>
 #include <QWidget>
-
 #include <memory>
 
 #include "textdb/types.h"

@@ -174,7 +174,8 @@ void CGlobalStr::Unlock(Handle) {}
 CBigStr::Handle CGlobalStr::Reallocate(Handle block, size_t bytes) {
   void* grown = std::realloc(block, bytes);
   if (!grown) return nullptr;
-  if (bytes > block_bytes_) std::memset(static_cast<char*>(grown) + block_bytes_, 0, bytes - block_bytes_);
+  if (bytes > block_bytes_)
+    std::memset(static_cast<char*>(grown) + block_bytes_, 0, bytes - block_bytes_);
   block_bytes_ = bytes;
   return grown;
 }

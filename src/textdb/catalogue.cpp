@@ -20,7 +20,8 @@ constexpr const char16_t* kSlotNames[CVornDBs::kFixedSlots] = {u"HEB", u"LXX_I",
 bool EqualsIgnoreCase(std::u16string_view a, std::u16string_view b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i)
-    if (u_foldCase(a[i], U_FOLD_CASE_DEFAULT) != u_foldCase(b[i], U_FOLD_CASE_DEFAULT)) return false;
+    if (u_foldCase(a[i], U_FOLD_CASE_DEFAULT) != u_foldCase(b[i], U_FOLD_CASE_DEFAULT))
+      return false;
   return true;
 }
 }  // namespace
@@ -79,7 +80,8 @@ CVornDB* CVornDBs::GetDatabase(int index) {
 
 int CVornDBs::FindByName(std::u16string_view name) const {
   for (int i = 0; i < GetCount(); ++i)
-    if (entries_[static_cast<size_t>(i)].stats && entries_[static_cast<size_t>(i)].stats->GetName() == name)
+    if (entries_[static_cast<size_t>(i)].stats &&
+        entries_[static_cast<size_t>(i)].stats->GetName() == name)
       return i;
   return -1;
 }

@@ -6,7 +6,8 @@ namespace vorn {
 
 std::unique_ptr<icu::Collator> MakeFormCollator() {
   UErrorCode status = U_ZERO_ERROR;
-  std::unique_ptr<icu::Collator> c(icu::Collator::createInstance(icu::Locale(kCollationLocale), status));
+  std::unique_ptr<icu::Collator> c(
+      icu::Collator::createInstance(icu::Locale(kCollationLocale), status));
   if (U_FAILURE(status) || !c) return nullptr;
   c->setStrength(icu::Collator::QUATERNARY);
   return c;

@@ -34,8 +34,7 @@ class TableReport {
       : file_(std::move(file)), problems_(problems) {}
   ~TableReport() {
     if (count_ > kShownPerTable)
-      problems_->push_back(file_ + ": " + std::to_string(count_ - kShownPerTable) +
-                           " more faults");
+      problems_->push_back(file_ + ": " + std::to_string(count_ - kShownPerTable) + " more faults");
   }
   void Add(const std::string& problem) {
     if (++count_ <= kShownPerTable) problems_->push_back(file_ + ": " + problem);
@@ -124,8 +123,8 @@ void CheckOrdinaryLine(const CVornDBStats& stats, const std::string& name, uint3
       if (c == UCOL_LESS || (c == UCOL_EQUAL && std::u16string_view(a) < std::u16string_view(b)))
         continue;
       if (std::u16string_view(a) == std::u16string_view(b))
-        rs.Add("forms " + std::to_string(f - 1) + " and " + std::to_string(f) + " are the same, \"" +
-               Text(a) + "\"");
+        rs.Add("forms " + std::to_string(f - 1) + " and " + std::to_string(f) +
+               " are the same, \"" + Text(a) + "\"");
       else
         rf.Add("form " + std::to_string(f) + " (\"" + Text(b) + "\") is out of order");
     }
@@ -135,15 +134,16 @@ void CheckOrdinaryLine(const CVornDBStats& stats, const std::string& name, uint3
   std::vector<uint8_t> listed(nwords, 0);
   for (uint32_t w = 0; w < nwords; ++w)
     if (word_forms[w] >= nforms)
-      rw.Add("word " + std::to_string(w) + " has form " + std::to_string(word_forms[w]) +
-             " of " + std::to_string(nforms));
+      rw.Add("word " + std::to_string(w) + " has form " + std::to_string(word_forms[w]) + " of " +
+             std::to_string(nforms));
   for (uint32_t f = 0; f < nforms; ++f) {
     if (!form_ok[f]) continue;
     const uint32_t* list = &lists[forms[f].list_pos];
     for (uint32_t i = 1; i <= list[0]; ++i) {
       const uint32_t w = list[i];
       if (w >= nwords) {
-        rl.Add("form " + std::to_string(f) + " lists word " + std::to_string(w) + " beyond the text");
+        rl.Add("form " + std::to_string(f) + " lists word " + std::to_string(w) +
+               " beyond the text");
         continue;
       }
       if (i > 1 && w <= list[i - 1])
@@ -166,7 +166,8 @@ void CheckOrdinaryLine(const CVornDBStats& stats, const std::string& name, uint3
     TableReport rv(v + ".ndx", problems);
     if (!MapTable(&table, &rv)) continue;
     if (table.GetCount() < nforms) {
-      rv.Add(std::to_string(table.GetCount()) + " entries for " + std::to_string(nforms) + " forms");
+      rv.Add(std::to_string(table.GetCount()) + " entries for " + std::to_string(nforms) +
+             " forms");
       continue;
     }
     for (uint32_t f = 0; f < nforms; ++f) {
@@ -219,14 +220,16 @@ void CheckVerses(const CVornDBStats& stats, uint32_t word_count,
   for (uint32_t i = 0; i + 1 < n; ++i) {
     const VerseNdx& r = file[i];
     const std::string at = "record " + std::to_string(i);
-    if (r.book == 0 || r.book < book) report.Add(at + " has book " + std::to_string(r.book) + " out of order");
+    if (r.book == 0 || r.book < book)
+      report.Add(at + " has book " + std::to_string(r.book) + " out of order");
     if (r.chapter == kClosingChapter) report.Add(at + " is a second closing record");
     if (r.first_word < word || r.first_word > closing.first_word)
       report.Add(at + " has first word " + std::to_string(r.first_word) + " out of order");
     book = std::max(book, r.book);
     word = std::max(word, r.first_word);
   }
-  if (n > 1 && closing.book <= book) report.Add("the closing record's book is not above the last book");
+  if (n > 1 && closing.book <= book)
+    report.Add("the closing record's book is not above the last book");
   if (book > stats.GetBookCount())
     report.Add(std::to_string(book) + " books where \"Books\" in Stats.txt lists only " +
                std::to_string(stats.GetBookCount()));
@@ -267,7 +270,8 @@ bool CheckDatabase(const CVornDBStats& stats, std::vector<std::string>* problems
 
   // Tables read whole by their own open checks: named one by one, so that
   // the report says which of them is damaged.
-  if (!CVornDBHeadings(folder).Open()) problems->push_back("heads.db, heads.ndx: damaged or emptied");
+  if (!CVornDBHeadings(folder).Open())
+    problems->push_back("heads.db, heads.ndx: damaged or emptied");
   if (has_form && !CVornDBPunctuation(folder).Open())
     problems->push_back("punct.ndx, punctndx.ndx: damaged or emptied");
   if (!stats.GetValue("/Formats").empty() && !CVornDBFormats(folder).Open())

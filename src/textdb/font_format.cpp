@@ -14,21 +14,22 @@ namespace vorn {
 
 namespace {
 constexpr NamedColour kColours[kNamedColourCount] = {
-    {u"Default", MakeRgb(0, 0, 0)},      {u"Black", MakeRgb(0, 0, 0)},
-    {u"White", MakeRgb(255, 255, 255)},  {u"Grey", MakeRgb(110, 110, 110)},
-    {u"DkGrey", MakeRgb(80, 80, 80)},    {u"Red", MakeRgb(255, 0, 0)},
-    {u"Chestnut", MakeRgb(128, 0, 0)},   {u"LtGreen", MakeRgb(0, 255, 0)},
-    {u"DkGreen", MakeRgb(0, 128, 0)},    {u"Blue", MakeRgb(0, 0, 255)},
-    {u"DkBlue", MakeRgb(0, 0, 128)},     {u"Cyan", MakeRgb(0, 255, 255)},
-    {u"Teal", MakeRgb(0, 128, 128)},     {u"Magenta", MakeRgb(255, 0, 255)},
-    {u"Plum", MakeRgb(128, 0, 128)},     {u"Yellow", MakeRgb(255, 255, 0)},
+    {u"Default", MakeRgb(0, 0, 0)},     {u"Black", MakeRgb(0, 0, 0)},
+    {u"White", MakeRgb(255, 255, 255)}, {u"Grey", MakeRgb(110, 110, 110)},
+    {u"DkGrey", MakeRgb(80, 80, 80)},   {u"Red", MakeRgb(255, 0, 0)},
+    {u"Chestnut", MakeRgb(128, 0, 0)},  {u"LtGreen", MakeRgb(0, 255, 0)},
+    {u"DkGreen", MakeRgb(0, 128, 0)},   {u"Blue", MakeRgb(0, 0, 255)},
+    {u"DkBlue", MakeRgb(0, 0, 128)},    {u"Cyan", MakeRgb(0, 255, 255)},
+    {u"Teal", MakeRgb(0, 128, 128)},    {u"Magenta", MakeRgb(255, 0, 255)},
+    {u"Plum", MakeRgb(128, 0, 128)},    {u"Yellow", MakeRgb(255, 255, 0)},
     {u"Gold", MakeRgb(128, 128, 0)},
 };
 
 bool EqualsIgnoreCase(std::u16string_view a, std::u16string_view b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i)
-    if (u_foldCase(a[i], U_FOLD_CASE_DEFAULT) != u_foldCase(b[i], U_FOLD_CASE_DEFAULT)) return false;
+    if (u_foldCase(a[i], U_FOLD_CASE_DEFAULT) != u_foldCase(b[i], U_FOLD_CASE_DEFAULT))
+      return false;
   return true;
 }
 
@@ -114,9 +115,7 @@ int FindColourName(std::u16string_view name) {
   return -1;
 }
 
-ColourValue ResolveColour(ColourValue value) {
-  return value <= 16 ? kColours[value].rgb : value;
-}
+ColourValue ResolveColour(ColourValue value) { return value <= 16 ? kColours[value].rgb : value; }
 
 int ColourIndex(ColourValue value) {
   if (value <= 16) return static_cast<int>(value);

@@ -15,9 +15,7 @@ CVornDBFormLine::CVornDBFormLine(const CVornDBLineParams& params)
 
 CVornDBFormLine::~CVornDBFormLine() = default;
 
-bool CVornDBFormLine::Open() {
-  return CVornDBOrdinaryLine::Open() && punctuation_->Open();
-}
+bool CVornDBFormLine::Open() { return CVornDBOrdinaryLine::Open() && punctuation_->Open(); }
 
 std::u16string CVornDBFormLine::GetWordString(WordIndex word, int variant) const {
   const std::u16string_view text = GetStoredText(word, variant);

@@ -18,7 +18,7 @@ class CVornDBFormLine : public CVornDBOrdinaryLine {
   ~CVornDBFormLine() override;
 
   // The ordinary tables and the punctuation tables must all open.
- [[nodiscard]] bool Open() override;
+  [[nodiscard]] bool Open() override;
 
   // The word with its punctuation and capital put back.
   std::u16string GetWordString(WordIndex word, int variant = 0) const override;

@@ -115,9 +115,8 @@ bool CVornDBLinks::Open() {
 }
 
 bool CVornDBLinks::CheckTables() const {
-  if (!HasWholeRecords(word_links_) || !HasWholeRecords(records_) ||
-      !HasWholeRecords(entries_) || !HasWholeRecords(texts_) || !HasWholeRecords(freq_) ||
-      !HasWholeRecords(extra_index_)) {
+  if (!HasWholeRecords(word_links_) || !HasWholeRecords(records_) || !HasWholeRecords(entries_) ||
+      !HasWholeRecords(texts_) || !HasWholeRecords(freq_) || !HasWholeRecords(extra_index_)) {
     return false;
   }
   if (entries_.GetCount() != entry_count_ || extra_index_.GetCount() != entry_count_) return false;
@@ -165,7 +164,8 @@ bool CVornDBLinks::CheckTables() const {
   // links' occurrence lists hold words (a zero-filled Freq.db lists none).
   uint64_t listed = 0, carried = 0;
   for (const auto& kind : kinds_)
-    for (uint32_t x = kind->GetFirstLink(); x < kind->GetEnd(); ++x) listed += freq_[entries_[x].freq_pos];
+    for (uint32_t x = kind->GetFirstLink(); x < kind->GetEnd(); ++x)
+      listed += freq_[entries_[x].freq_pos];
   for (uint32_t pos : word_links_) {
     if (pos >= records_.GetCount()) continue;
     for (uint32_t i = 1; i <= records_[pos]; ++i) {

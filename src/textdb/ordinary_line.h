@@ -25,7 +25,7 @@ class CVornDBOrdinaryLine : public CVornDBLine {
   // Maps every table and checks that they agree with each other (offsets
   // inside their files, form numbers below the form count, strings
   // terminated), so that later look-ups need no checks. False on any fault.
- [[nodiscard]] bool Open() override;
+  [[nodiscard]] bool Open() override;
 
   std::u16string GetFormText(uint32_t form) const override;
   void CollectForms(const std::vector<uint32_t>& words, int variant, FormList* out) const override;

@@ -15,7 +15,7 @@ struct VerseNdx {
   uint8_t book;     // 1-based position in the "/Books" list
   uint8_t chapter;  // kClosingChapter marks the closing record
   uint8_t verse;
-  uint8_t suffix;   // 0, a letter's code (1..127), or 128 + last verse of a range
+  uint8_t suffix;  // 0, a letter's code (1..127), or 128 + last verse of a range
 };
 static_assert(sizeof(VerseNdx) == 8);
 inline constexpr uint8_t kClosingChapter = 255;

@@ -64,7 +64,8 @@ bool HasZero(std::u16string_view text) { return text.find(u'\0') != std::u16stri
 // A key name of Stats.txt: printable ASCII, no ':' (ends the key) and no '/'
 // (separates the levels of full keys); a leading '#' would make a comment.
 bool IsKeyName(std::string_view name, bool allow_space) {
-  if (name.empty() || name.front() == ' ' || name.back() == ' ' || name.front() == '#') return false;
+  if (name.empty() || name.front() == ' ' || name.back() == ' ' || name.front() == '#')
+    return false;
   for (char c : name) {
     if (c == ' ' && allow_space) continue;
     if (c <= ' ' || c > '~' || c == ':' || c == '/') return false;
@@ -262,16 +263,18 @@ class DatabaseBuilder {
         return Error(name + ": book number outside the book list");
       }
       if (v.book < book) {
-        return Error(name + ": comes after a verse of a later book; each book's verses must stand "
-                            "together, in book order");
+        return Error(name +
+                     ": comes after a verse of a later book; each book's verses must stand "
+                     "together, in book order");
       }
       if (v.chapter < 0 || v.chapter > kMaxChapter) return Error(name + ": chapter out of 0..254");
       VerseNdx r;
       r.book = static_cast<uint8_t>(v.book);
       r.chapter = static_cast<uint8_t>(v.chapter);
       if (!EncodeVerseLabel(v.label, &r.verse, &r.suffix)) {
-        return Error(name + ": the verse label cannot be stored (a number up to 255, then "
-                            "nothing, one letter, or '-' and a number from 1 to 127)");
+        return Error(name +
+                     ": the verse label cannot be stored (a number up to 255, then "
+                     "nothing, one letter, or '-' and a number from 1 to 127)");
       }
       if (&v == &source_.verses.front() && v.first_word != 0) {
         return Error(name + ": the first verse must begin at word 0");
@@ -570,8 +573,8 @@ class DatabaseBuilder {
     for (size_t i : order) {
       const DBPunctuation& p = source_.punctuation[i];
       std::string what = "punctuation of word " + std::to_string(p.word);
-      if (p.capital < -1 || (p.capital >= 0 && static_cast<size_t>(p.capital) >=
-                                                   form.words[p.word].size())) {
+      if (p.capital < -1 ||
+          (p.capital >= 0 && static_cast<size_t>(p.capital) >= form.words[p.word].size())) {
         return Error(what + ": the character to capitalise lies outside the word");
       }
       if (p.prefix.size() > 0xFFFF) return Error(what + ": prefix too long");
@@ -618,8 +621,10 @@ class DatabaseBuilder {
     }
     std::set<std::string> kind_names;
     for (const DBLinkKind& kind : links.kinds) {
-      if (!IsKeyName(kind.name, false)) return Error("unusable link kind name " + Quoted(kind.name));
-      if (!kind_names.insert(kind.name).second) return Error("link kind " + Quoted(kind.name) + " twice");
+      if (!IsKeyName(kind.name, false))
+        return Error("unusable link kind name " + Quoted(kind.name));
+      if (!kind_names.insert(kind.name).second)
+        return Error("link kind " + Quoted(kind.name) + " twice");
     }
     // (kind, group title) -> (text, extra) -> number within its part of the block.
     using EntryMap = std::map<std::pair<std::u16string_view, std::string_view>, uint32_t>;
@@ -640,7 +645,7 @@ class DatabaseBuilder {
       }
     }
     std::vector<std::pair<uint32_t, uint32_t>> kind_counts;  // (H, N)
-    std::vector<const EntryMap::value_type*> entries;  // by entry number
+    std::vector<const EntryMap::value_type*> entries;        // by entry number
     for (size_t k = 0; k < links.kinds.size(); ++k) {
       kind_counts.emplace_back(static_cast<uint32_t>(titles[k].size()),
                                static_cast<uint32_t>(items[k].size()));

@@ -31,8 +31,8 @@ struct DBVerse {
 // `changes` read as the line itself. A variant is stored per form, so every
 // word of one form must agree on the variant's text.
 struct DBVariant {
-  std::string name;        // file <name>.ndx and key "Alt/<name>"
-  std::u16string display;  // value of "Alt/<name>"
+  std::string name;                                          // file <name>.ndx and key "Alt/<name>"
+  std::u16string display;                                    // value of "Alt/<name>"
   std::vector<std::pair<uint32_t, std::u16string>> changes;  // (word, text)
 };
 
@@ -40,13 +40,13 @@ struct DBVariant {
 // its tables come from DBSource::links.
 struct DBLine {
   std::string name;
-  std::u16string font;          // "Font" attributes
-  std::u16string query_prompt;  // "QueryPrompt"
+  std::u16string font;                      // "Font" attributes
+  std::u16string query_prompt;              // "QueryPrompt"
   std::vector<std::u16string> query_names;  // "QueryNames", joined by spaces
-  std::u16string language;      // "Language": "Greek", "Hebrew" or empty
-  std::u16string tag_scheme;    // "TagScheme" (the Tag line)
-  std::vector<DBKeyValue> extra_keys;  // further keys below the line's key
-  std::vector<std::u16string> words;   // one value per word of the database
+  std::u16string language;                  // "Language": "Greek", "Hebrew" or empty
+  std::u16string tag_scheme;                // "TagScheme" (the Tag line)
+  std::vector<DBKeyValue> extra_keys;       // further keys below the line's key
+  std::vector<std::u16string> words;        // one value per word of the database
   std::vector<DBVariant> variants;
 };
 
@@ -102,34 +102,34 @@ struct DBLinkKind {
 };
 
 struct DBLinks {
-  std::u16string pvlinks_value;   // value of "/InterlinearLines/Links/PVlinks"
-  std::vector<DBKeyValue> fonts;  // "/InterlinearLines/Links/Fonts/<key>"
-  std::vector<DBLinkKind> kinds;  // in kind order
+  std::u16string pvlinks_value;    // value of "/InterlinearLines/Links/PVlinks"
+  std::vector<DBKeyValue> fonts;   // "/InterlinearLines/Links/Fonts/<key>"
+  std::vector<DBLinkKind> kinds;   // in kind order
   std::vector<DBWordLinks> words;  // any order, each word at most once
 };
 
 // Everything a database holds. Word indexes run 0 .. word count-1, the word
 // count being the number of values of every ordinary line.
 struct DBSource {
-  std::u16string name;   // "/Name"
-  std::u16string title;  // "/Title"
-  std::vector<std::string> books;  // book codes in book order ("/Books")
+  std::u16string name;                     // "/Name"
+  std::u16string title;                    // "/Title"
+  std::vector<std::string> books;          // book codes in book order ("/Books")
   std::vector<std::u16string> copyrights;  // "/Copyright", "/Copyright1", ...
   std::u16string versification;
   std::u16string compiled;
   std::u16string tag_label_font;
-  std::vector<DBKeyValue> heading_fonts;  // "/Headings/Fonts/<key>", in order
+  std::vector<DBKeyValue> heading_fonts;              // "/Headings/Fonts/<key>", in order
   std::u16string verse_font, chapter_font, ref_font;  // "/Verses/Fonts/..."
 
   std::vector<DBVerse> verses;  // in text order
   std::vector<DBLine> lines;    // in display order; the first one ordinary
 
-  std::vector<DBHeading> headings;       // any order, each word at most once
-  std::vector<DBFormat> formats;         // any order, each word at most once
-  std::vector<uint32_t> sentence_starts;  // any order; duplicates merged
+  std::vector<DBHeading> headings;         // any order, each word at most once
+  std::vector<DBFormat> formats;           // any order, each word at most once
+  std::vector<uint32_t> sentence_starts;   // any order; duplicates merged
   std::vector<DBPunctuation> punctuation;  // needs a "Form" line
-  std::vector<DBGlossMark> gloss_marks;  // any order, each word at most once
-  DBLinks links;                         // needs a "Links" line when not empty
+  std::vector<DBGlossMark> gloss_marks;    // any order, each word at most once
+  DBLinks links;                           // needs a "Links" line when not empty
 };
 
 // The files of a database as paths relative to its folder ("Stats.txt",
@@ -159,7 +159,8 @@ class CDBWriter {
   [[nodiscard]] bool Write(const std::string& folder, std::string* error);
 
   // Writes `files` into `folder` as Write does.
-  [[nodiscard]] static bool WriteFiles(const DBFiles& files, const std::string& folder, std::string* error);
+  [[nodiscard]] static bool WriteFiles(const DBFiles& files, const std::string& folder,
+                                       std::string* error);
 
  private:
   const DBSource& source_;

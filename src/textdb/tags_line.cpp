@@ -97,7 +97,6 @@ std::u16string CVornDBTagsLine::SimplifyPattern(std::u16string_view pattern) con
   return out;
 }
 
-
 CVornDBTagsLine::CVornDBTagsLine(const CVornDBLineParams& params)
     : CVornDBOrdinaryLine(params, nullptr) {
   decoder_ = CTagDecoder::Create(TagSchemeFromName(params.GetValue("TagScheme")));

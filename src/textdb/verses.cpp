@@ -46,7 +46,8 @@ uint32_t CVornDBVerses::LowerBoundKey(VerseKey key) const {
   // even though verses within a book may stand out of order.
   const VerseNdx* b = file_.begin();
   const VerseNdx* e = file_.end();
-  const VerseNdx* it = std::partition_point(b, e, [&](const VerseNdx& r) { return KeyOf(r) < key; });
+  const VerseNdx* it =
+      std::partition_point(b, e, [&](const VerseNdx& r) { return KeyOf(r) < key; });
   return static_cast<uint32_t>(it - b);
 }
 
@@ -196,7 +197,8 @@ WordSpan CVornDBVerses::GetWordSpan(VerseEntry entry) const {
     if (it == e || it->first_word != entry->first_word) return {};
     rec = it;
   }
-  if (rec + 1 >= e) return {static_cast<WordIndex>(rec->first_word), static_cast<WordIndex>(rec->first_word)};
+  if (rec + 1 >= e)
+    return {static_cast<WordIndex>(rec->first_word), static_cast<WordIndex>(rec->first_word)};
   return {static_cast<WordIndex>(rec->first_word), static_cast<WordIndex>(rec[1].first_word)};
 }
 
@@ -227,7 +229,8 @@ WordSpan CVornDBVerses::GetBookSpan(int book) const {
   uint32_t hi = LowerBoundKey({static_cast<uint8_t>(book + 1), 0, 0, 0});
   hi = std::min(hi, file_.GetCount() - 1);
   if (lo > hi) lo = hi;
-  return {static_cast<WordIndex>(file_[lo].first_word), static_cast<WordIndex>(file_[hi].first_word)};
+  return {static_cast<WordIndex>(file_[lo].first_word),
+          static_cast<WordIndex>(file_[hi].first_word)};
 }
 
 WordSpan CVornDBVerses::GetChapterSpan(int book, int chapter) const {
@@ -275,7 +278,8 @@ VerseKey CVornDBVerses::MakeKey(int book, int chapter, std::u16string_view label
 
 bool CVornDBVerses::MakeCheckedKey(int64_t book, int64_t chapter, std::u16string_view label,
                                    VerseKey* key) {
-  if (book < 1 || book >= kClosingChapter || chapter < 0 || chapter >= kClosingChapter) return false;
+  if (book < 1 || book >= kClosingChapter || chapter < 0 || chapter >= kClosingChapter)
+    return false;
   if (label.empty() || label[0] < u'0' || label[0] > u'9') return false;
   size_t i = 0;
   int64_t verse = 0;

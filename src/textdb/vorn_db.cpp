@@ -112,7 +112,9 @@ CVornDBLine* CVornDB::FindLineByQueryName(std::u16string_view name) const {
 
 uint32_t CVornDB::GetWordCount() const { return lines_.empty() ? 0 : lines_[0]->GetWordCount(); }
 
-bool CVornDB::IsRightToLeft() const { return !lines_.empty() && lines_[0]->GetFont().right_to_left(); }
+bool CVornDB::IsRightToLeft() const {
+  return !lines_.empty() && lines_[0]->GetFont().right_to_left();
+}
 
 std::unique_ptr<CWordLine> CVornDB::CreateWordLine(WordIndex word, int line) {
   if (line < 0 || line >= GetLineCount()) return nullptr;
@@ -155,7 +157,8 @@ WordSpan ClampToWords(WordSpan span, uint32_t count) {
 }  // namespace
 
 WordSpan CVornDB::GetUnitBounds(WordIndex word) const {
-  WordSpan h = headings_ ? headings_->GetHeadingRange(word) : WordSpan{0, static_cast<WordIndex>(GetWordCount())};
+  WordSpan h = headings_ ? headings_->GetHeadingRange(word)
+                         : WordSpan{0, static_cast<WordIndex>(GetWordCount())};
   if (formats_) {
     WordSpan f = formats_->GetFormatRange(word);
     h = {std::max(h.first, f.first), std::min(h.end, f.end)};

@@ -122,7 +122,8 @@ class CVornDB {
   std::vector<CFontFormat> verse_fonts_;
   std::unique_ptr<CVornDBFormats> formats_;
   std::unique_ptr<CVornDBSent> sentences_;
-  mutable std::unique_ptr<CVornDBAttachment> attachments_[static_cast<size_t>(DBAttachment::kCount)];
+  mutable std::unique_ptr<CVornDBAttachment>
+      attachments_[static_cast<size_t>(DBAttachment::kCount)];
 };
 
 }  // namespace vorn

@@ -42,7 +42,9 @@ class CWordLine {
   // the value and the bottom of its last row.
   virtual Point DrawDetails(CDetailsMetrics& details, int x, int y) = 0;
   // The same for the word tip.
-  virtual Point DrawTip(CDetailsMetrics& details, int x, int y) { return DrawDetails(details, x, y); }
+  virtual Point DrawTip(CDetailsMetrics& details, int x, int y) {
+    return DrawDetails(details, x, y);
+  }
 
   // The value's rectangle in the interlinear stack when drawn in `font`,
   // relative to the start of its main text at (0, 0); marks drawn before

@@ -18,7 +18,9 @@ class CDBWordList {
   void Merge(const CDBWordList& other);
   // Appends a run of indexes; call Normalize (or AppendRun with normalize)
   // before relying on order.
-  void Append(const uint32_t* words, size_t count) { words_.insert(words_.end(), words, words + count); }
+  void Append(const uint32_t* words, size_t count) {
+    words_.insert(words_.end(), words, words + count);
+  }
   void Push(uint32_t word) { words_.push_back(word); }
   // Restores ascending order and drops duplicates.
   void Normalize();

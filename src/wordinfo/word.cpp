@@ -97,8 +97,8 @@ void CWord::Draw(const CWordMetrics& wm, int x, int y, bool right_to_left) {
       CDevice* device = view.GetDevice();
       const int gap = font.GetXWidth() / 4;
       const int bitmap = device->GetBitmapSize(kBitmapNoteMark).cx;
-      device->DrawBitmap(kBitmapNoteMark, right_to_left ? text.left - gap - bitmap : text.right + gap,
-                         top);
+      device->DrawBitmap(kBitmapNoteMark,
+                         right_to_left ? text.left - gap - bitmap : text.right + gap, top);
     }
   }
 }
@@ -148,7 +148,8 @@ void CWord::SetTextVariant(int variant) {
 }
 
 void CWord::AddLinksToMenu(CWordMenu* menu) {
-  if (CWordLine* links = GetLine(db_->GetLinksLineIndex())) links->AddToMenu(menu, kFirstLinkCommand);
+  if (CWordLine* links = GetLine(db_->GetLinksLineIndex()))
+    links->AddToMenu(menu, kFirstLinkCommand);
 }
 
 const CPVLink* CWord::GetLink(size_t n) const {

@@ -34,7 +34,8 @@ WordLineFactory GetWordLineFactory(const CVornDB& db, int index) {
 }
 
 void InstallWordLineFactories(CVornDB* db) {
-  for (int i = 0; i < db->GetLineCount(); ++i) db->GetLine(i)->SetFactory(GetWordLineFactory(*db, i));
+  for (int i = 0; i < db->GetLineCount(); ++i)
+    db->GetLine(i)->SetFactory(GetWordLineFactory(*db, i));
 }
 
 }  // namespace vorn

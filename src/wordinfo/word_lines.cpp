@@ -80,8 +80,9 @@ uint32_t CWordOrdinaryLine::GetOccurrenceCount() const {
 
 int CWordOrdinaryLine::DrawCount(CDetailsMetrics& details, int x, int y) {
   const uint32_t n = GetOccurrenceCount();
-  const std::u16string text = n == 1 ? std::u16string(u" - 1 occurrence")
-                                     : u" - " + platform::ToU16(std::to_string(n)) + u" occurrences";
+  const std::u16string text = n == 1
+                                  ? std::u16string(u" - 1 occurrence")
+                                  : u" - " + platform::ToU16(std::to_string(n)) + u" occurrences";
   return details.Text(details.GetPanelFont(), x, y, text).x;
 }
 
@@ -168,7 +169,8 @@ int CWordLineSS::PiecesWidth(const CFontFormat& font) {
   EnsureSplit();
   if (pieces_.size() < 2) return font.GetExtent(text_).cx;
   int width = 0;
-  for (size_t i = 0; i < pieces_.size(); ++i) width += font.GetExtent(pieces_[i], IsAlternate(i)).cx;
+  for (size_t i = 0; i < pieces_.size(); ++i)
+    width += font.GetExtent(pieces_[i], IsAlternate(i)).cx;
   return width;
 }
 
@@ -267,8 +269,7 @@ void CWordGlossLine::Draw(const CFontFormat& font, const CViewMetrics* metrics, 
   const ColourValue colour = MarkColour(metrics);
   // Marks read outwards from the gloss, so a right-to-left row shows them
   // mirrored on the other sides.
-  const std::u16string before =
-      right_to_left ? MirrorMark(suffix_, u"}]", u"{[") : prefix_;
+  const std::u16string before = right_to_left ? MirrorMark(suffix_, u"}]", u"{[") : prefix_;
   const std::u16string after = right_to_left ? MirrorMark(prefix_, u"{[", u"}]") : suffix_;
   font.DrawTextInColour(x, y, before, colour);
   x += font.GetExtent(before).cx;
@@ -277,8 +278,7 @@ void CWordGlossLine::Draw(const CFontFormat& font, const CViewMetrics* metrics, 
   font.DrawTextInColour(x, y, after, colour);
 }
 
-std::u16string CWordGlossLine::GetExportText(const CFontFormat& font,
-                                             const CViewMetrics* metrics) {
+std::u16string CWordGlossLine::GetExportText(const CFontFormat& font, const CViewMetrics* metrics) {
   const CFontFormat marks = Recoloured(font, MarkColour(metrics));
   return RtfRun(marks, prefix_) + PiecesRtf(font) + RtfRun(marks, suffix_);
 }
@@ -346,7 +346,7 @@ std::u16string CWordLinks::GetPlainText() {
 std::u16string CWordLinks::ShortText(std::u16string_view text) {
   const auto is_mark = [](UChar32 c) { return (U_GET_GC_MASK(c) & U_GC_M_MASK) != 0; };
   const size_t size = text.size();
-  size_t cut = std::u16string_view::npos;   // where the first character past the limit starts
+  size_t cut = std::u16string_view::npos;  // where the first character past the limit starts
   size_t last_blank = std::u16string_view::npos;
   size_t chars = 0;
   for (size_t i = 0; i < size;) {
@@ -373,8 +373,7 @@ std::u16string CWordLinks::ShortText(std::u16string_view text) {
     size_t before = end;
     UChar32 c;
     U16_PREV(text.data(), 0, before, c);
-    const bool drop = u_isWhitespace(c) ||
-                      (U_GET_GC_MASK(c) & (U_GC_PO_MASK | U_GC_PD_MASK)) != 0;
+    const bool drop = u_isWhitespace(c) || (U_GET_GC_MASK(c) & (U_GC_PO_MASK | U_GC_PD_MASK)) != 0;
     if (!drop || before == 0) break;
     end = before;
   }

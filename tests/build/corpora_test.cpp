@@ -10,20 +10,20 @@
 #include <sstream>
 
 #include "importers.h"
-#include "source_files.h"
 #include "interlinear.h"
 #include "platform/file_system.h"
 #include "platform/message_sink.h"
 #include "platform/u16.h"
+#include "source_files.h"
 #include "strongs_dict.h"
 #include "tag_coverage.h"
+#include "temp_folder.h"
 #include "textdb/db_stats.h"
 #include "textdb/ordinary_line.h"
 #include "textdb/tags_line.h"
 #include "textdb/verses.h"
 #include "textdb/vorn_db.h"
 #include "textdb/word_list.h"
-#include "temp_folder.h"
 
 namespace vorn::build {
 namespace {
@@ -34,7 +34,8 @@ SourcePaths Paths() { return {std::string(VORN_SOURCE_DIR) + "/node_modules", VO
 
 bool HaveNpm() {
   const SourcePaths p = Paths();
-  return platform::DirectoryExists(p.npm + "/morphhb/wlc") && platform::DirectoryExists(p.npm + "/sblgnt/xml") &&
+  return platform::DirectoryExists(p.npm + "/morphhb/wlc") &&
+         platform::DirectoryExists(p.npm + "/sblgnt/xml") &&
          platform::FileExists(p.npm + "/strongs/greek/strongs-greek-dictionary.js");
 }
 
@@ -48,8 +49,10 @@ std::string ReadAll(const std::string& path) {
 // Names of the corpus files of `dir` matching `pattern`, compressed or not,
 // as the readers name them (without ".gz").
 std::vector<std::string> CorpusFiles(const std::string& dir, const std::string& pattern) {
-  std::vector<std::string> names = platform::ListDirectory(dir, pattern, platform::EntryKind::kFile);
-  for (std::string name : platform::ListDirectory(dir, pattern + ".gz", platform::EntryKind::kFile)) {
+  std::vector<std::string> names =
+      platform::ListDirectory(dir, pattern, platform::EntryKind::kFile);
+  for (std::string name :
+       platform::ListDirectory(dir, pattern + ".gz", platform::EntryKind::kFile)) {
     names.push_back(name.substr(0, name.size() - 3));
   }
   return names;
@@ -57,7 +60,9 @@ std::vector<std::string> CorpusFiles(const std::string& dir, const std::string& 
 
 size_t CountOf(std::string_view text, std::string_view what) {
   size_t n = 0;
-  for (size_t at = text.find(what); at != std::string_view::npos; at = text.find(what, at + what.size())) ++n;
+  for (size_t at = text.find(what); at != std::string_view::npos;
+       at = text.find(what, at + what.size()))
+    ++n;
   return n;
 }
 
@@ -117,13 +122,16 @@ std::string Value(CVornDB* db, int line, WordIndex word) {
 WordIndex FirstWordOf(CVornDB* db, const char* book, int chapter, const char16_t* verse) {
   const int number = db->GetBookNumber(platform::ToU16(book));
   EXPECT_GT(number, 0) << book;
-  return db->GetVerses()->GetWordSpan(db->GetVerses()->FindVerse(CVornDBVerses::MakeKey(number, chapter, verse))).first;
+  return db->GetVerses()
+      ->GetWordSpan(db->GetVerses()->FindVerse(CVornDBVerses::MakeKey(number, chapter, verse)))
+      .first;
 }
 
 void ExpectAllTagsDecode(const InterlinearText& text) {
   TagCoverage c;
   ASSERT_TRUE(MeasureTagCoverage(text, &c));
-  EXPECT_EQ(c.distinct_ok, c.distinct) << platform::ToUtf8(c.failures.empty() ? u"" : c.failures[0]);
+  EXPECT_EQ(c.distinct_ok, c.distinct)
+      << platform::ToUtf8(c.failures.empty() ? u"" : c.failures[0]);
   EXPECT_EQ(c.words, text.words.size());
 }
 
@@ -131,8 +139,10 @@ CStrongsDictionary& Strongs() {
   static CStrongsDictionary d;
   if (d.size() == 0) {
     std::string error;
-    EXPECT_TRUE(d.LoadFile(Paths().npm + "/strongs/hebrew/strongs-hebrew-dictionary.js", &error)) << error;
-    EXPECT_TRUE(d.LoadFile(Paths().npm + "/strongs/greek/strongs-greek-dictionary.js", &error)) << error;
+    EXPECT_TRUE(d.LoadFile(Paths().npm + "/strongs/hebrew/strongs-hebrew-dictionary.js", &error))
+        << error;
+    EXPECT_TRUE(d.LoadFile(Paths().npm + "/strongs/greek/strongs-greek-dictionary.js", &error))
+        << error;
   }
   return d;
 }
@@ -149,7 +159,8 @@ TEST(CorporaTest, HebrewOldTestament) {
 
   // Raw counts: <w> elements outside notes; words whose lemma's number is 430.
   size_t raw_words = 0, raw_elohim = 0;
-  for (const std::string& file : platform::ListDirectory(Paths().npm + "/morphhb/wlc", "*.xml", platform::EntryKind::kFile)) {
+  for (const std::string& file :
+       platform::ListDirectory(Paths().npm + "/morphhb/wlc", "*.xml", platform::EntryKind::kFile)) {
     if (file == "VerseMap.xml") continue;
     const std::string xml = WithoutNotes(ReadAll(Paths().npm + "/morphhb/wlc/" + file));
     raw_words += CountOf(xml, "<w ");
@@ -219,8 +230,8 @@ TEST(CorporaTest, AMorphGntBookCutShortIsRefusedWithFileAndLine) {
   // A copy of the corpora whose Matthew lacks its last 100 words.
   const TempFolder folder("cut_corpora");
   const std::string copy = folder.path();
-  std::filesystem::copy(std::string(VORN_CORPORA_DIR) + "/morphgnt-sblgnt", copy + "/morphgnt-sblgnt",
-                        std::filesystem::copy_options::recursive);
+  std::filesystem::copy(std::string(VORN_CORPORA_DIR) + "/morphgnt-sblgnt",
+                        copy + "/morphgnt-sblgnt", std::filesystem::copy_options::recursive);
   const std::string matthew = copy + "/morphgnt-sblgnt/61-Mt-morphgnt.txt";
   std::string bytes = ReadAll(matthew);
   for (int i = 0; i < 100; ++i) bytes.erase(bytes.rfind('\n', bytes.size() - 2) + 1);
@@ -257,7 +268,8 @@ TEST(CorporaTest, ByzantineNewTestament) {
       while (tokens >> t) {
         const bool word = t[0] != '{' && (t[0] < '0' || t[0] > '9');
         raw_words += word;
-        raw_logos += t == "3056" && !previous.empty() && previous[0] != '{' && (previous[0] < '0' || previous[0] > '9');
+        raw_logos += t == "3056" && !previous.empty() && previous[0] != '{' &&
+                     (previous[0] < '0' || previous[0] > '9');
         previous = t;
       }
     }
@@ -271,7 +283,8 @@ TEST(CorporaTest, ByzantineNewTestament) {
   EXPECT_EQ(Value(db, db->GetTagLineIndex(), jhn + 2), "VIAI3S");
   EXPECT_EQ(Value(db, db->GetTagLineIndex(), jhn + 3), "DNSM");
   auto* tags = dynamic_cast<CVornDBTagsLine*>(db->GetLine(db->GetTagLineIndex()));
-  EXPECT_EQ(platform::ToUtf8(tags->DescribeTag(u"VIAI3S")), "Verb: Imperfect, Active, Indicative, Third Person, Singular");
+  EXPECT_EQ(platform::ToUtf8(tags->DescribeTag(u"VIAI3S")),
+            "Verb: Imperfect, Active, Indicative, Third Person, Singular");
 }
 
 }  // namespace

@@ -1,14 +1,16 @@
 // The interlinear model, the plain format and the way both reach the table
 // writer and back through the database reader.
+#include "interlinear.h"
+
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <filesystem>
 
-#include "interlinear.h"
 #include "plain_format.h"
 #include "platform/message_sink.h"
 #include "platform/u16.h"
+#include "temp_folder.h"
 #include "textdb/db_stats.h"
 #include "textdb/headings.h"
 #include "textdb/links_line.h"
@@ -17,7 +19,6 @@
 #include "textdb/verses.h"
 #include "textdb/vorn_db.h"
 #include "textdb/word_list.h"
-#include "temp_folder.h"
 
 namespace vorn::build {
 namespace {
@@ -96,7 +97,8 @@ TEST(PlainFormatTest, WritesWhatItReads) {
   std::string error;
   ASSERT_TRUE(ReadPlainInterlinear(kPlain, "mini.tsv", &text, &error)) << error;
   const std::string written = WritePlainInterlinear(text);
-  ASSERT_TRUE(ReadPlainInterlinear(written, "again.tsv", &again, &error)) << error << "\n" << written;
+  ASSERT_TRUE(ReadPlainInterlinear(written, "again.tsv", &again, &error)) << error << "\n"
+                                                                          << written;
   EXPECT_EQ(WritePlainInterlinear(again), written);
   ASSERT_EQ(again.words.size(), text.words.size());
   for (size_t i = 0; i < text.words.size(); ++i) {
@@ -115,21 +117,29 @@ std::string ReadError(const std::string& file) {
 
 TEST(PlainFormatTest, ErrorsNameTheLineAndTheExpectation) {
   const std::string head = "[Description]\nName: X\n[Words]\nRef\tForm\n";
-  EXPECT_EQ(ReadError(head + "GEN 1:1\ta\nGEN 1:1\tb\tc\n"), "bad.tsv:6: expected at most 2 tab-separated cells, found 3");
-  EXPECT_NE(ReadError("[Description]\nName: X\n[Words]\nForm\tRef\nb\n").find("bad.tsv:5: the row ends before"),
+  EXPECT_EQ(ReadError(head + "GEN 1:1\ta\nGEN 1:1\tb\tc\n"),
+            "bad.tsv:6: expected at most 2 tab-separated cells, found 3");
+  EXPECT_NE(ReadError("[Description]\nName: X\n[Words]\nForm\tRef\nb\n")
+                .find("bad.tsv:5: the row ends before"),
             std::string::npos);
-  EXPECT_NE(ReadError(head + "GENESIS 1:1\ta\n").find("bad.tsv:5: expected a reference"), std::string::npos);
+  EXPECT_NE(ReadError(head + "GENESIS 1:1\ta\n").find("bad.tsv:5: expected a reference"),
+            std::string::npos);
   EXPECT_NE(ReadError(head + "GEN 1:1x2\ta\n").find("bad.tsv:5:"), std::string::npos);
   EXPECT_NE(ReadError(head + "GEN 1:1\ta\\q\n").find("backslash"), std::string::npos);
-  EXPECT_NE(ReadError("[Description]\nTitle: no name\n[Words]\nRef\tForm\nGEN 1:1\ta\n").find("needs a Name"),
+  EXPECT_NE(ReadError("[Description]\nTitle: no name\n[Words]\nRef\tForm\nGEN 1:1\ta\n")
+                .find("needs a Name"),
             std::string::npos);
-  EXPECT_NE(ReadError("[Description]\nName: X\nTitle: \xE1\xBC\x98\n[Words]\nRef\tForm\nGEN 1:1\ta\n").find("Latin-1"),
+  EXPECT_NE(
+      ReadError("[Description]\nName: X\nTitle: \xE1\xBC\x98\n[Words]\nRef\tForm\nGEN 1:1\ta\n")
+          .find("Latin-1"),
+      std::string::npos);
+  EXPECT_NE(ReadError("[Description]\nName: X\n[Words]\nForm\na\n").find("needs a Ref column"),
             std::string::npos);
-  EXPECT_NE(ReadError("[Description]\nName: X\n[Words]\nForm\na\n").find("needs a Ref column"), std::string::npos);
   EXPECT_NE(ReadError("[Description]\nName: X\n[Words]\nRef\tForm\tLinks\nGEN 1:1\ta\tStrong H1\n")
                 .find("not declared"),
             std::string::npos);
-  EXPECT_NE(ReadError("[Description]\nName: X\n[Words]\nRef\tForm\tForm\n").find("appears twice"), std::string::npos);
+  EXPECT_NE(ReadError("[Description]\nName: X\n[Words]\nRef\tForm\tForm\n").find("appears twice"),
+            std::string::npos);
   EXPECT_NE(ReadError("Name: X\n").find("bad.tsv:1: expected [Description]"), std::string::npos);
 }
 
@@ -209,7 +219,8 @@ TEST(InterlinearTest, WrittenDatabaseOpensInTheReader) {
   EXPECT_EQ(Utf8(form->GetWordString(1, 1)), "αρχη,");
   auto* tags = dynamic_cast<CVornDBTagsLine*>(db->GetLine(db->GetTagLineIndex()));
   ASSERT_NE(tags, nullptr);
-  EXPECT_EQ(Utf8(tags->DescribeTag(tags->GetWordString(3))), "Verb: Indicative, Imperfect, Active, 3rd Person, Singular");
+  EXPECT_EQ(Utf8(tags->DescribeTag(tags->GetWordString(3))),
+            "Verb: Indicative, Imperfect, Active, 3rd Person, Singular");
   CVornDBLine* note = db->FindLineByQueryName(u"note");
   ASSERT_NE(note, nullptr);
   FormList forms;

@@ -25,7 +25,9 @@ std::string Oshb(std::string_view code) {
   return tag;
 }
 
-std::string Westminster(std::string_view code) { return Describe(kTagSchemeWestminster, Oshb(code)); }
+std::string Westminster(std::string_view code) {
+  return Describe(kTagSchemeWestminster, Oshb(code));
+}
 
 TEST(OshbMorphTest, PrefixesMainWordAndSuffixes) {
   EXPECT_EQ(Oshb("HC/Vqw3ms"), "Pc vqw3ms");
@@ -39,8 +41,10 @@ TEST(OshbMorphTest, PrefixesMainWordAndSuffixes) {
             "Common noun: feminine, singular, absolute with suffix Pronominal or Object: 3rd "
             "person, masculine, singular");
   // The article hidden in a preposition's vowel is a segment of its own.
-  EXPECT_EQ(Westminster("HRd/Ncmpa"), "Preposition / Article / Common noun: masculine, plural, absolute");
-  EXPECT_EQ(Westminster("HNcmsa/Sd"), "Common noun: masculine, singular, absolute with suffix Directional heh");
+  EXPECT_EQ(Westminster("HRd/Ncmpa"),
+            "Preposition / Article / Common noun: masculine, plural, absolute");
+  EXPECT_EQ(Westminster("HNcmsa/Sd"),
+            "Common noun: masculine, singular, absolute with suffix Directional heh");
 }
 
 TEST(OshbMorphTest, AramaicWordsUseTheAramaicStems) {
@@ -48,22 +52,27 @@ TEST(OshbMorphTest, AramaicWordsUseTheAramaicStems) {
   EXPECT_EQ(Westminster("AVqp3ms"), "Aramaic Verb: peal, perfect, 3rd person, masculine, singular");
   EXPECT_EQ(Westminster("AC/Vhi3mp"),
             "Aramaic Conjunction / Verb: haphel, imperfect, 3rd person, masculine, plural");
-  EXPECT_EQ(Westminster("ANcmsd/Td"), "Aramaic Common noun: masculine, singular, determined / Article");
+  EXPECT_EQ(Westminster("ANcmsd/Td"),
+            "Aramaic Common noun: masculine, singular, determined / Article");
   // Hebrew stems of the same letter stay Hebrew.
   EXPECT_EQ(Westminster("HVhp3ms"), "Verb: hiphil, perfect, 3rd person, masculine, singular");
 }
 
 TEST(OshbMorphTest, VerbForms) {
   EXPECT_EQ(Westminster("HVqrmsa"), "Verb: qal, participle, masculine, singular, absolute");
-  EXPECT_EQ(Westminster("HVNsfpc"), "Verb: niphal, passive participle, feminine, plural, construct");
+  EXPECT_EQ(Westminster("HVNsfpc"),
+            "Verb: niphal, passive participle, feminine, plural, construct");
   EXPECT_EQ(Westminster("HR/Vqc"), "Preposition / Verb: qal, infinitive construct");
   EXPECT_EQ(Westminster("HVqa"), "Verb: qal, infinitive absolute");
   // A sequential perfect is a perfect used as waw consecutive; the state
   // position is skipped so that no "absolute" appears.
-  EXPECT_EQ(Westminster("HC/Vqq3ms"),
-            "Conjunction / Verb: qal, perfect, 3rd person, masculine, singular, used as waw consecutive");
-  EXPECT_EQ(Westminster("HVqh1cs"), "Verb: qal, imperfect, 1st person, common, singular, cohortative form");
-  EXPECT_EQ(Westminster("HVqj3ms"), "Verb: qal, imperfect, 3rd person, masculine, singular, Jussive");
+  EXPECT_EQ(
+      Westminster("HC/Vqq3ms"),
+      "Conjunction / Verb: qal, perfect, 3rd person, masculine, singular, used as waw consecutive");
+  EXPECT_EQ(Westminster("HVqh1cs"),
+            "Verb: qal, imperfect, 1st person, common, singular, cohortative form");
+  EXPECT_EQ(Westminster("HVqj3ms"),
+            "Verb: qal, imperfect, 3rd person, masculine, singular, Jussive");
   EXPECT_EQ(Westminster("HVov2ms"), "Verb: polel, imperative, 2nd person, masculine, singular");
   EXPECT_EQ(Westminster("HVtp3cp"), "Verb: hithpael, perfect, 3rd person, common, plural");
 }
@@ -80,7 +89,8 @@ TEST(OshbMorphTest, NearestCodesForCategoriesWestminsterLacks) {
   EXPECT_EQ(Westminster("HNgmpa"), "Gentilic noun: masculine, plural, absolute");
   EXPECT_EQ(Westminster("AT"), "Aramaic Relative particle");
   // A pronominal suffix written as a word of its own.
-  EXPECT_EQ(Westminster("ASp3mp"), "Aramaic Independent personal pronoun: 3rd person, masculine, plural");
+  EXPECT_EQ(Westminster("ASp3mp"),
+            "Aramaic Independent personal pronoun: 3rd person, masculine, plural");
   // Unknown values ('x') become silent positions.
   EXPECT_EQ(Westminster("HNcxxa"), "Common noun: absolute");
 }
@@ -180,8 +190,10 @@ TEST(RobinsonMorphTest, VerbsNounsArticles) {
 TEST(RobinsonMorphTest, PronounsAndParticles) {
   EXPECT_EQ(Logos("P-GSM"), "RP3GSM");
   EXPECT_EQ(Logos("P-1GS"), "RP1GS");
-  EXPECT_EQ(Describe(kTagSchemeLogosGreek, Logos("P-2DP")), "Pronoun: Personal, Second Person, Dative, Plural");
-  EXPECT_EQ(Describe(kTagSchemeLogosGreek, Logos("D-NSM")), "Pronoun: Demonstrative, Nominative, Singular, Masculine");
+  EXPECT_EQ(Describe(kTagSchemeLogosGreek, Logos("P-2DP")),
+            "Pronoun: Personal, Second Person, Dative, Plural");
+  EXPECT_EQ(Describe(kTagSchemeLogosGreek, Logos("D-NSM")),
+            "Pronoun: Demonstrative, Nominative, Singular, Masculine");
   EXPECT_EQ(Logos("F-3ASM"), "RF3ASM");
   EXPECT_EQ(Logos("S-1SNSF"), "RS1NSF");
   EXPECT_EQ(Logos("K-APN", 5108), "RDAPN");

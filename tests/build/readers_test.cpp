@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "greek_readers.h"
-#include "platform/u16.h"
 #include "plain_format.h"
+#include "platform/u16.h"
 #include "source_text.h"
 #include "wlc_reader.h"
 
@@ -85,7 +85,8 @@ TEST(WlcReaderTest, ErrorsNameFileAndLine) {
 TEST(WlcReaderTest, WordListsAndTheirTruncatedBookNames) {
   std::vector<WordListEntry> list;
   std::string error;
-  ASSERT_TRUE(ReadWordListText("Gen 1:1.1\t7225\tבְּ/רֵאשִׁית\n1Sa 3:10.2\t559\tאמר\r\n", "l.txt", &list, &error))
+  ASSERT_TRUE(ReadWordListText("Gen 1:1.1\t7225\tבְּ/רֵאשִׁית\n1Sa 3:10.2\t559\tאמר\r\n", "l.txt", &list,
+                               &error))
       << error;
   ASSERT_EQ(list.size(), 2u);
   EXPECT_EQ(list[0].osis_name, "Gen");
@@ -106,12 +107,14 @@ TEST(VerseMapTest, RunsBecomeRanges) {
       <verse wlc="Gen.32.3" kjv="Gen.32.2" type="full"/>
       <verse wlc="Ps.13.6!a" kjv="Ps.13.5" type="partial"/>
       <verse wlc="Ps.13.6!b" kjv="Ps.13.6" type="partial"/>
-    </book></verseMap>)", "VerseMap.xml", &m, &error))
+    </book></verseMap>)",
+                                  "VerseMap.xml", &m, &error))
       << error;
   ASSERT_EQ(m.size(), 5u);
   std::string vrs;
   ASSERT_TRUE(MakeVrsText(m, &vrs, &error)) << error;
-  EXPECT_NE(vrs.find("\nGEN 32:1 = GEN 31:55\nGEN 32:2-3 = GEN 32:1-2\nPSA 13:6 = PSA 13:5\n"), std::string::npos)
+  EXPECT_NE(vrs.find("\nGEN 32:1 = GEN 31:55\nGEN 32:2-3 = GEN 32:1-2\nPSA 13:6 = PSA 13:5\n"),
+            std::string::npos)
       << vrs;
   EXPECT_FALSE(MakeVrsText({{"Xyz.1.1", "Gen.1.1"}}, &vrs, &error));
 }
@@ -119,9 +122,10 @@ TEST(VerseMapTest, RunsBecomeRanges) {
 TEST(MorphGntReaderTest, ReadsTheSevenColumns) {
   std::vector<MorphGntWord> words;
   std::string error;
-  ASSERT_TRUE(ReadMorphGntText("040101 N- ----NSM- λόγος, λόγος λόγος λόγος\n"
-                               "271218 V- 3APD-S-- ἐστάθη. ἐστάθη ἐστάθη ἵστημι\n",
-                               "x.txt", &words, &error))
+  ASSERT_TRUE(
+      ReadMorphGntText("040101 N- ----NSM- λόγος, λόγος λόγος λόγος\n"
+                       "271218 V- 3APD-S-- ἐστάθη. ἐστάθη ἐστάθη ἵστημι\n",
+                       "x.txt", &words, &error))
       << error;
   ASSERT_EQ(words.size(), 2u);
   EXPECT_EQ(words[0].book, 4);
@@ -151,7 +155,8 @@ TEST(SblgntReaderTest, ParagraphsPrefixesAndSuffixes) {
     <verse-number id="John 8:12">8:12</verse-number>
     <w>πάλιν</w><suffix>. </suffix>
   </p>
-</chapter>)", "007.xml", &words, &error))
+</chapter>)",
+                                    "007.xml", &words, &error))
       << error;
   ASSERT_EQ(words.size(), 3u);
   EXPECT_TRUE(words[0].paragraph_start);
@@ -162,7 +167,8 @@ TEST(SblgntReaderTest, ParagraphsPrefixesAndSuffixes) {
   // A chapter file may run into the next chapter.
   EXPECT_EQ(words[2].chapter, 8);
   EXPECT_EQ(words[2].verse, 12);
-  EXPECT_FALSE(ReadSblgntChapterText("<chapter><p><w>x</w></p></chapter>", "z.xml", &words, &error));
+  EXPECT_FALSE(
+      ReadSblgntChapterText("<chapter><p><w>x</w></p></chapter>", "z.xml", &words, &error));
   EXPECT_NE(error.find("a word before the first verse number"), std::string::npos);
 }
 
@@ -185,7 +191,8 @@ constexpr char kAccented[] =
     "1,2,Οὗτος — ἦν.\n";
 constexpr char kParsed[] =
     "chapter,verse,text\n"
-    "1,1,εν 1722 {PREP} αρχη 746 {N-DSF} ην 1510 {V-IAI-3S} ο 3588 {T-NSM} λογος 3056 {N-NSM} και 2532 {CONJ}\n"
+    "1,1,εν 1722 {PREP} αρχη 746 {N-DSF} ην 1510 {V-IAI-3S} ο 3588 {T-NSM} λογος 3056 {N-NSM} και "
+    "2532 {CONJ}\n"
     "1,2,ουτος 3778 {D-NSM} ην 1510 {V-IAI-3S} 1510 {V-IAS-3S}\n";
 
 TEST(ByzantineReaderTest, AlignsAccentedAndParsedWords) {
@@ -209,13 +216,15 @@ TEST(ByzantineReaderTest, AlignsAccentedAndParsedWords) {
 TEST(ByzantineReaderTest, MisalignedVersesAreErrors) {
   std::vector<ByzantineWord> words;
   std::string error;
-  const std::string short_parse = "chapter,verse,text\n1,1,εν 1722 {PREP}\n1,2,ουτος 3778 {D-NSM} ην 1510 {V-IAI-3S}\n";
+  const std::string short_parse =
+      "chapter,verse,text\n1,1,εν 1722 {PREP}\n1,2,ουτος 3778 {D-NSM} ην 1510 {V-IAI-3S}\n";
   EXPECT_FALSE(ReadByzantineBookText(kAccented, "a.csv", short_parse, "p.csv", &words, &error));
   EXPECT_NE(error.find("a.csv:2: has more words than p.csv:2"), std::string::npos) << error;
   const std::string no_code = "chapter,verse,text\n1,1,εν 1722\n1,2,ουτος 3778 {D-NSM}\n";
   EXPECT_FALSE(ReadByzantineBookText(kAccented, "a.csv", no_code, "p.csv", &words, &error));
   EXPECT_NE(error.find("lacks its Strong's number or parsing code"), std::string::npos);
-  EXPECT_FALSE(ReadByzantineBookText("chapter,verse,text\n1,1,\"open\n", "a.csv", kParsed, "p.csv", &words, &error));
+  EXPECT_FALSE(ReadByzantineBookText("chapter,verse,text\n1,1,\"open\n", "a.csv", kParsed, "p.csv",
+                                     &words, &error));
   EXPECT_NE(error.find("unclosed quoted field"), std::string::npos);
 }
 

@@ -1,12 +1,13 @@
 // The record of what a database was compiled from, and reading compressed
 // corpus files.
+#include "source_files.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "build_stamp.h"
 #include "platform/file_system.h"
-#include "source_files.h"
 #include "temp_folder.h"
 
 namespace vorn::build {
@@ -60,7 +61,8 @@ TEST_F(SourceFilesTest, ACompressedFileCutShortIsAnErrorNotAShorterText) {
 
   std::string packed;
   ASSERT_TRUE(platform::ReadWholeFile(source + ".gz", &packed));
-  ASSERT_TRUE(platform::WriteFileAtomically(Path("cut.txt.gz"), packed.substr(0, packed.size() / 2)));
+  ASSERT_TRUE(
+      platform::WriteFileAtomically(Path("cut.txt.gz"), packed.substr(0, packed.size() / 2)));
   std::string bytes;
   EXPECT_FALSE(ReadSourceFile(Path("cut.txt"), &bytes, &error));
   EXPECT_NE(error.find("cut.txt.gz"), std::string::npos) << error;

@@ -40,9 +40,9 @@ TEST(StrongsDictionaryTest, MatchesNewTestamentHeadwordsLoosely) {
   std::string error;
   ASSERT_TRUE(d.LoadText(kDictionary, "test.js", &error)) << error;
   EXPECT_EQ(d.FindGreekLemma(u"λόγος"), "G10");
-  EXPECT_EQ(d.FindGreekLemma(u"Λογος"), "G10");       // accents and case ignored
-  EXPECT_EQ(d.FindGreekLemma(u"φοβέομαι"), "G20");    // deponent under its active form
-  EXPECT_EQ(d.FindGreekLemma(u"οὕτω(ς)"), "G30");     // optional final letter
+  EXPECT_EQ(d.FindGreekLemma(u"Λογος"), "G10");     // accents and case ignored
+  EXPECT_EQ(d.FindGreekLemma(u"φοβέομαι"), "G20");  // deponent under its active form
+  EXPECT_EQ(d.FindGreekLemma(u"οὕτω(ς)"), "G30");   // optional final letter
   EXPECT_EQ(d.FindGreekLemma(u"ἄγγελος"), "");
 }
 
@@ -75,7 +75,8 @@ TEST(ShortGlossTest, TakesTheFirstSenseCleaned) {
   EXPECT_EQ(Gloss(u"\"in,\" at, (up-)on, by"), "in");
   EXPECT_EQ(Gloss(u"Maasai, an Israelite"), "Maasai");
   EXPECT_EQ(Gloss(u"gods in the ordinary sense; but specifically"), "gods");
-  EXPECT_EQ(Gloss(u"something said (including the thought); by implication, a topic"), "something said");
+  EXPECT_EQ(Gloss(u"something said (including the thought); by implication, a topic"),
+            "something said");
 }
 
 TEST(ShortGlossTest, SkipsDescriptionsReferencesAndLabels) {
@@ -96,7 +97,8 @@ TEST(ShortGlossTest, FindsTheSenseThatSlippedIntoTheDerivation) {
                   u"of uncertain affinity; a deity, especially the supreme Divinity;"),
             "deity");
   EXPECT_EQ(Gloss(u" literal or figurative; direct or remote)", u"",
-                  u"a primary preposition denoting origin (the point whence motion proceeds), from, out (of place;"),
+                  u"a primary preposition denoting origin (the point whence motion proceeds), "
+                  u"from, out (of place;"),
             "from");
 }
 

@@ -14,7 +14,8 @@ CVornDB* RealDatabase(const std::string& name) {
   return index < 0 ? nullptr : dbs.GetDatabase(index);
 }
 
-std::vector<uint32_t> RunQuery(const std::string& query, CQueryContext* context, std::string* error) {
+std::vector<uint32_t> RunQuery(const std::string& query, CQueryContext* context,
+                               std::string* error) {
   CQueryProcessor processor(platform::ToU16(query), context, nullptr);
   if (!processor.Execute()) {
     if (error) {

@@ -19,8 +19,8 @@
 #include "markup/tags_db.h"
 #include "refs/bible_ref.h"
 #include "source_files.h"
-#include "textdb/verses.h"
 #include "temp_folder.h"
+#include "textdb/verses.h"
 
 namespace vorn::testing {
 namespace {
@@ -41,7 +41,8 @@ std::vector<std::string> CorpusFiles(const fs::path& folder, std::string_view pa
   std::error_code ec;
   for (const auto& e : fs::directory_iterator(folder, ec)) {
     std::string path = e.path().string();
-    if (path.size() > 3 && path.compare(path.size() - 3, 3, ".gz") == 0) path.resize(path.size() - 3);
+    if (path.size() > 3 && path.compare(path.size() - 3, 3, ".gz") == 0)
+      path.resize(path.size() - 3);
     if (fs::path(path).filename().string().find(part) != std::string::npos) files.push_back(path);
   }
   std::sort(files.begin(), files.end());
@@ -100,7 +101,8 @@ class GntTest : public ::testing::Test {
     for (const GntWord& w : *MorphGnt()) {
       if (w.lemma != a) continue;
       const auto& lemmas = lemmas_of_verse[w.verse];
-      n += std::all_of(others.begin(), others.end(), [&](const std::string& o) { return lemmas.count(o) > 0; });
+      n += std::all_of(others.begin(), others.end(),
+                       [&](const std::string& o) { return lemmas.count(o) > 0; });
     }
     return n;
   }
@@ -117,31 +119,35 @@ TEST_F(GntTest, EveryFormOfALemma) {
     EXPECT_EQ(Count("base " + lemma), raw) << lemma;
   }
   // The same words by the query name "lemma" and limited to one book.
-  const size_t in_john = std::count_if(MorphGnt()->begin(), MorphGnt()->end(), [](const GntWord& w) {
-    return w.lemma == "λόγος" && w.book == 4;
-  });
+  const size_t in_john =
+      std::count_if(MorphGnt()->begin(), MorphGnt()->end(),
+                    [](const GntWord& w) { return w.lemma == "λόγος" && w.book == 4; });
   EXPECT_EQ(Count("lemma λόγος in John"), in_john);
 }
 
 TEST_F(GntTest, LemmasWithinTheSameVerse) {
-  EXPECT_EQ(Count("base λόγος within the same verse as base θεός"), CountInVersesWith("λόγος", {"θεός"}));
+  EXPECT_EQ(Count("base λόγος within the same verse as base θεός"),
+            CountInVersesWith("λόγος", {"θεός"}));
   // Each operator takes the rest of the chain: λόγος in a verse with a θεός
   // that is in a verse with εἰμί, i.e. verses holding all three.
-  EXPECT_EQ(Count("base λόγος within the same verse as base θεός within the same verse as base εἰμί"),
-            CountInVersesWith("λόγος", {"θεός", "εἰμί"}));
+  EXPECT_EQ(
+      Count("base λόγος within the same verse as base θεός within the same verse as base εἰμί"),
+      CountInVersesWith("λόγος", {"θεός", "εἰμί"}));
   EXPECT_EQ(Count("base λόγος not within the same verse as base θεός"),
             Count("base λόγος") - CountInVersesWith("λόγος", {"θεός"}));
 }
 
 TEST_F(GntTest, MorphologyPatternsInOneBook) {
   auto raw = [](int book, auto test) {
-    return static_cast<size_t>(std::count_if(MorphGnt()->begin(), MorphGnt()->end(),
-                                             [&](const GntWord& w) { return w.book == book && test(w); }));
+    return static_cast<size_t>(
+        std::count_if(MorphGnt()->begin(), MorphGnt()->end(),
+                      [&](const GntWord& w) { return w.book == book && test(w); }));
   };
   // Aorist passive indicative verbs in John (MorphGNT: tense, voice, mood
   // at 1-3 of the parsing code).
-  EXPECT_EQ(Count("tag VIAP* in John"),
-            raw(4, [](const GntWord& w) { return w.pos == "V-" && w.parse.substr(1, 3) == "API"; }));
+  EXPECT_EQ(Count("tag VIAP* in John"), raw(4, [](const GntWord& w) {
+              return w.pos == "V-" && w.parse.substr(1, 3) == "API";
+            }));
   // Genitive plural nouns in Mark (case and number at 4 and 5).
   EXPECT_EQ(Count("tag N-G?-P in Mark"),
             raw(2, [](const GntWord& w) { return w.pos == "N-" && w.parse.substr(4, 2) == "GP"; }));
@@ -151,7 +157,8 @@ TEST_F(GntTest, MorphologyPatternsInOneBook) {
 TEST_F(GntTest, ErrorsComeBackWithTheirPositions) {
   std::string error;
   RunQuery("base λόγος within 2 usertag Theme as base θεός", context_.get(), &error);
-  EXPECT_EQ(error, "Sorry, user tags used for proximity must be 'within the same usertag <name>.' @20-26");
+  EXPECT_EQ(error,
+            "Sorry, user tags used for proximity must be 'within the same usertag <name>.' @20-26");
   RunQuery("base λόγος in John 1, Foo 2", context_.get(), &error);
   EXPECT_EQ(error, "Unrecognised book @22-24");
   RunQuery("lemma", context_.get(), &error);
@@ -164,7 +171,8 @@ TEST_F(GntTest, UserTagUnits) {
   const vorn::testing::TempFolder temp("integration_tags");
   const fs::path work = temp.path();
   platform::CRecordingMessageSink sink;
-  CTagsDB tags(db_->GetStats()->GetFolder(), db_->GetName(), db_->GetWordCount(), (work / "GNT").string(), &sink);
+  CTagsDB tags(db_->GetStats()->GetFolder(), db_->GetName(), db_->GetWordCount(),
+               (work / "GNT").string(), &sink);
   CPropositionsList props(work.string(), &sink);
   CTagDB* theme = tags.CreateTag(u"", u"Theme");
   ASSERT_NE(theme, nullptr);
@@ -184,9 +192,13 @@ TEST_F(GntTest, UserTagUnits) {
     for (const GntWord& w : *MorphGnt()) {
       raw += w.lemma == "λόγος" && (w.verse == "040101" || w.verse == "040102");
     }
-    EXPECT_EQ(RunQuery("base λόγος within the same usertag Theme as base θεός", &markup, &error).size(), raw);
+    EXPECT_EQ(
+        RunQuery("base λόγος within the same usertag Theme as base θεός", &markup, &error).size(),
+        raw);
     EXPECT_EQ(error, "");
-    EXPECT_EQ(RunQuery("base λόγος within the same usertag Theme as base σάρξ", &markup, &error).size(), 1u);
+    EXPECT_EQ(
+        RunQuery("base λόγος within the same usertag Theme as base σάρξ", &markup, &error).size(),
+        1u);
   }
 }
 
@@ -219,7 +231,8 @@ size_t CountOshbLemma(const std::string& number) {
     if (e.path().extension() != ".xml" || e.path().filename() == "VerseMap.xml") continue;
     std::ifstream in(e.path(), std::ios::binary);
     std::string xml((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    for (size_t note = xml.find("<note"); note != std::string::npos; note = xml.find("<note", note)) {
+    for (size_t note = xml.find("<note"); note != std::string::npos;
+         note = xml.find("<note", note)) {
       const size_t end = xml.find("</note>", note);
       if (end == std::string::npos) break;
       xml.erase(note, end + 7 - note);
@@ -240,7 +253,8 @@ size_t CountOshbLemma(const std::string& number) {
 TEST(HebTest, StrongsNumberAgainstTheOshbText) {
   CVornDB* db = RealDatabase("HEB");
   if (!db) GTEST_SKIP() << "HEB is not built";
-  if (!fs::exists(fs::path(VORN_NPM_DIR) / "morphhb" / "wlc")) GTEST_SKIP() << "morphhb is not installed";
+  if (!fs::exists(fs::path(VORN_NPM_DIR) / "morphhb" / "wlc"))
+    GTEST_SKIP() << "morphhb is not installed";
   PlainContext context(db);
   const size_t raw = CountOshbLemma("430");
   ASSERT_GT(raw, 2000u);

@@ -11,8 +11,8 @@ namespace {
 
 TEST(MulDivTest, RoundsHalfAwayFromZeroWithoutOverflow) {
   EXPECT_EQ(MulDiv(120, 150, 100), 180);
-  EXPECT_EQ(MulDiv(80, 96, 720), 11);    // 10.67
-  EXPECT_EQ(MulDiv(5, 1, 2), 3);         // 2.5
+  EXPECT_EQ(MulDiv(80, 96, 720), 11);  // 10.67
+  EXPECT_EQ(MulDiv(5, 1, 2), 3);       // 2.5
   EXPECT_EQ(MulDiv(-5, 1, 2), -3);
   EXPECT_EQ(MulDiv(2000000000, 1440, 96000), 30000000);
   EXPECT_EQ(MulDiv(1, 2, 0), -1);
@@ -74,7 +74,8 @@ TEST(FontFormatTest, FaceSuffixesAreTakenFromTheEnd) {
   // New faces enter the program's rich-text font table with their charset.
   const int n = CRtfFontTable::Get().Find(u"Qyx Symbols");
   ASSERT_GE(n, 0);
-  EXPECT_NE(CRtfFontTable::Get().GetEntry(n).find(u"\\fcharset2 Qyx Symbols;}"), std::u16string::npos);
+  EXPECT_NE(CRtfFontTable::Get().GetEntry(n).find(u"\\fcharset2 Qyx Symbols;}"),
+            std::u16string::npos);
   EXPECT_EQ(CRtfFontTable::Get().Register(u"Qyx Symbols", 1), n);
 }
 
@@ -196,8 +197,11 @@ TEST(FontFormatTest, LoadFromSettingsKeepsTheDevice) {
   CTextDevice d;
   CFontFormat f;
   f.Attach(&d, 100);
-  f.LoadFromSettings({{u"Face", u"Gentium Plus"}, {u"Size", u"18"}, {u"BkCol", u"yellow"},
-                      {u"Colour", u"NoColour"}, {u"Style", u"BI"}});
+  f.LoadFromSettings({{u"Face", u"Gentium Plus"},
+                      {u"Size", u"18"},
+                      {u"BkCol", u"yellow"},
+                      {u"Colour", u"NoColour"},
+                      {u"Style", u"BI"}});
   EXPECT_EQ(f.face(), u"Gentium Plus");
   EXPECT_EQ(f.height(), 180);
   EXPECT_TRUE(f.opaque());

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "device/text_device.h"
 #include "layout/layout_box.h"
 #include "layout/layout_test_util.h"
-#include "device/text_device.h"
 #include "metrics/view_metrics.h"
 #include "metrics/word_markup.h"
 #include "platform/u16.h"

@@ -1,10 +1,11 @@
 // The layout kinds: how each cuts the text or the hits into units.
+#include "layout/layout_kinds.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "layout/layout_fixture.h"
-#include "layout/layout_kinds.h"
 #include "layout/layout_units.h"
 #include "markup/propositions.h"
 #include "temp_folder.h"

@@ -126,7 +126,7 @@ TEST(LayoutIndentTest, ParagraphCodesIndentByTheirLastCharacter) {
   struct Case {
     const char16_t* code;
     int first, continuation;
-  } cases[] = {{u"", 0, 0},  {u"m", 0, 0},  {u"p", 1, 0},       {u"q", 1, 1}, {u"q2", 2, 2},
+  } cases[] = {{u"", 0, 0},   {u"m", 0, 0},  {u"p", 1, 0},       {u"q", 1, 1}, {u"q2", 2, 2},
                {u"mq", 1, 1}, {u"qm", 0, 0}, {u"poetry1", 1, 1}, {u"x", 0, 0}};
   for (const Case& c : cases) {
     int first = -1, continuation = -1;

@@ -8,9 +8,9 @@
 #include "layout/layout_kinds.h"
 #include "layout/layout_tags.h"
 #include "layout/layout_units.h"
-#include "metrics/rich_text.h"
 #include "markup/tag_db.h"
 #include "markup/view_tags.h"
+#include "metrics/rich_text.h"
 #include "temp_folder.h"
 
 namespace vorn {
@@ -92,7 +92,8 @@ TEST(RtfRowTest, RightToLeftCellsRunFromTheRightEdge) {
 // A unit of three boxes a, b, c that wraps after b.
 class AbcUnit : public CLayoutUnit {
  public:
-  AbcUnit(CVornDB* db, CViewMetrics* m, bool break_after_a) : CLayoutUnit(db, m), break_(break_after_a) {
+  AbcUnit(CVornDB* db, CViewMetrics* m, bool break_after_a)
+      : CLayoutUnit(db, m), break_(break_after_a) {
     SetRange(0, 3);
   }
   void LayoutBody() override {
@@ -184,7 +185,7 @@ TEST(PlainTextTest, VerseAndChapterNumbersLeadTheFirstWord) {
 TEST(RunningRtfTest, ParagraphsAndHitVersesIndentAsOnScreen) {
   TestView view(MakeGreekTestSource());
   view.Prepare(2000, 400);
-  view.ShowOnly(kTagLine);  // 9 points: 12 pixels, a space unit of 6
+  view.ShowOnly(kTagLine);                             // 9 points: 12 pixels, a space unit of 6
   ASSERT_EQ(view.metrics()->GetStandardIndent(), 24);  // 360 twips
 
   CParaLayout para(view.db(), view.metrics());
@@ -208,8 +209,8 @@ TEST(RunningRtfTest, ParagraphsAndHitVersesIndentAsOnScreen) {
   const int ref = PixelsToTwips(unit.GetBodyLines()[0]->GetBoxes()[0]->GetWidth(), 96);
   rtf.clear();
   verses.WriteRtfText(&rtf);
-  const std::u16string indent = platform::ToU16("\\pard\\fi-" + std::to_string(ref) + "\\li" +
-                                                std::to_string(ref) + "\r\n");
+  const std::u16string indent =
+      platform::ToU16("\\pard\\fi-" + std::to_string(ref) + "\\li" + std::to_string(ref) + "\r\n");
   EXPECT_NE(rtf.find(indent), std::u16string::npos) << Utf8(rtf);
   EXPECT_NE(rtf.find(u"Mat 1:2}\r\n {"), std::u16string::npos);
 }

@@ -1,7 +1,8 @@
 // Rich-text runs, paragraph starts and the program-wide tables.
+#include "metrics/rich_text.h"
+
 #include <gtest/gtest.h>
 
-#include "metrics/rich_text.h"
 #include "platform/u16.h"
 
 namespace vorn {
@@ -76,7 +77,8 @@ TEST(RtfTest, ColourTableStartsWithTheNamedColoursAndGrows) {
 TEST(RtfTest, DocumentFrameAndConversions) {
   CFontFormat f(u"Gentium Plus", 12, 0);
   const std::u16string start = RtfDocumentStart();
-  EXPECT_EQ(start.substr(0, 54), u"{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang1033\r\n{\\fonttbl\r\n");
+  EXPECT_EQ(start.substr(0, 54),
+            u"{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang1033\r\n{\\fonttbl\r\n");
   EXPECT_NE(start.find(u"\\fnil Gentium Plus;}\r\n"), std::u16string::npos);
   EXPECT_NE(start.find(u"}\r\n\r\n{\\colortbl ;"), std::u16string::npos);
   EXPECT_EQ(RtfDocumentEnd(), u"}\r\n");

@@ -15,10 +15,10 @@
 #include <string>
 #include <vector>
 
+#include "device/text_device.h"
 #include "layout/layout_fixture.h"
 #include "layout/layout_kinds.h"
 #include "metrics/rich_text.h"
-#include "device/text_device.h"
 #include "metrics/view_metrics.h"
 #include "platform/message_sink.h"
 #include "textdb/catalogue.h"
@@ -59,7 +59,8 @@ std::vector<WordBox> PdfWords(const fs::path& pdf) {
   static const std::regex kWord(
       R"re(<word xMin="([0-9.]+)" yMin="([0-9.]+)" xMax="([0-9.]+)" yMax="([0-9.]+)">([^<]*)</word>)re");
   std::vector<WordBox> words;
-  for (auto it = std::sregex_iterator(s.begin(), s.end(), kWord); it != std::sregex_iterator(); ++it) {
+  for (auto it = std::sregex_iterator(s.begin(), s.end(), kWord); it != std::sregex_iterator();
+       ++it) {
     const std::smatch& m = *it;
     words.push_back({std::stod(m[1]), std::stod(m[2]), std::stod(m[3]), std::stod(m[4]), m[5]});
   }
@@ -140,7 +141,8 @@ class RtfReaderTest : public ::testing::Test {
       out << RtfToBytes(rtf);
     }
     // A profile of its own, so that a running LibreOffice does not take the job.
-    const std::string command = office_ + " -env:UserInstallation=file://" + (dir_ / "profile").string() +
+    const std::string command = office_ + " -env:UserInstallation=file://" +
+                                (dir_ / "profile").string() +
                                 " --headless --convert-to pdf --outdir '" + dir_.string() + "' '" +
                                 file.string() + "' >/dev/null 2>&1";
     EXPECT_EQ(std::system(command.c_str()), 0);

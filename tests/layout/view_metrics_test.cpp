@@ -2,11 +2,12 @@
 // the text device at 96 pixels per inch. Line fonts of the Greek database:
 // Form 14 pt (text height 21, "x" 10), Tlit 10 (14), Tag 9 (13), Glos 10
 // (14), Lema 12 (18), Links 9 (13).
+#include "metrics/view_metrics.h"
+
 #include <gtest/gtest.h>
 
-#include "layout/layout_test_util.h"
 #include "device/text_device.h"
-#include "metrics/view_metrics.h"
+#include "layout/layout_test_util.h"
 #include "metrics/word_metrics.h"
 #include "textdb/ini_file.h"
 

@@ -1,9 +1,10 @@
 // Annotations: the book files read, written back and refused.
+#include "markup/annotation.h"
+
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "markup/annotation.h"
 #include "markup/markup_test_util.h"
 #include "platform/file_system.h"
 #include "platform/u16.h"
@@ -18,7 +19,9 @@ class AnnotationTest : public ::testing::Test {
   void SetUp() override { ASSERT_TRUE(mdb_.ok()) << mdb_.error(); }
 
   CAnnotation Open() { return CAnnotation(mdb_.db(), mdb_.user_folder(), &mdb_.sink()); }
-  std::string BookFile(const char* code) { return mdb_.user_folder() + "/Annotations/" + code + ".txt"; }
+  std::string BookFile(const char* code) {
+    return mdb_.user_folder() + "/Annotations/" + code + ".txt";
+  }
   Note Text(std::u16string_view t) { return Note{std::u16string(t), std::nullopt}; }
 
   testing::MarkupDatabase mdb_;
@@ -108,7 +111,8 @@ TEST_F(AnnotationTest, NeverOverwritesABookItCouldNotRead) {
   ASSERT_EQ(mdb_.sink().messages().size(), 2u);
   EXPECT_EQ(mdb_.sink().messages()[1].text.substr(0, BookFile("MAT").size() + 2),
             u"\"" + platform::ToU16(BookFile("MAT")) + u"\"");
-  EXPECT_NE(mdb_.sink().messages()[1].text.find(u"exists but cannot be read"), std::u16string::npos);
+  EXPECT_NE(mdb_.sink().messages()[1].text.find(u"exists but cannot be read"),
+            std::u16string::npos);
   EXPECT_TRUE(a.IsBookChanged(1));  // still changed: a later save may succeed
   ::chmod(BookFile("MAT").c_str(), 0644);
   EXPECT_EQ(testing::ReadFileOrEmpty(BookFile("MAT")), "**MAT 1:1.1\nkeep me\n");

@@ -1,10 +1,11 @@
 // Queries over user-tag and proposition units, through the markup context,
 // against answers worked out word by word.
+#include "markup/markup_context.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
 
-#include "markup/markup_context.h"
 #include "markup/markup_test_util.h"
 #include "platform/u16.h"
 #include "query/parse_query.h"
@@ -14,7 +15,8 @@ namespace {
 
 constexpr uint32_t kWords = 60;
 
-std::string RunQuery(const std::u16string& text, CQueryContext* context, std::vector<uint32_t>* hits) {
+std::string RunQuery(const std::u16string& text, CQueryContext* context,
+                     std::vector<uint32_t>* hits) {
   hits->clear();
   QParsed q = ParseQuery(text, context, nullptr);
   QErrorPtr error = q.error ? std::move(q.error) : PrepareQuery(&q, context);
@@ -27,11 +29,11 @@ std::string RunQuery(const std::u16string& text, CQueryContext* context, std::ve
 class MarkupContextTest : public ::testing::Test {
  protected:
   MarkupContextTest()
-      : mdb_(testing::MakeMarkupSource(kWords, {0, 21, 40})),
-        list_(mdb_.work(), &mdb_.sink()) {}
+      : mdb_(testing::MakeMarkupSource(kWords, {0, 21, 40})), list_(mdb_.work(), &mdb_.sink()) {}
   void SetUp() override {
     ASSERT_TRUE(mdb_.ok()) << mdb_.error();
-    tags_ = std::make_unique<CTagsDB>(mdb_.db_folder(), u"MKP", kWords, mdb_.user_folder(), &mdb_.sink());
+    tags_ = std::make_unique<CTagsDB>(mdb_.db_folder(), u"MKP", kWords, mdb_.user_folder(),
+                                      &mdb_.sink());
   }
 
   // The words h for which `same(h, w)` holds for some w in `others`.
@@ -93,7 +95,8 @@ TEST_F(MarkupContextTest, UserTagTermsAndUnits) {
   for (uint32_t probe : {tagged.front(), tagged[tagged.size() / 2], tagged.back()}) {
     SCOPED_TRACE(probe);
     const std::u16string word = u"w" + platform::ToU16(std::to_string(probe));
-    ASSERT_EQ(RunQuery(u"text w* within the same usertag theme as text " + word, &context, &hits), "");
+    ASSERT_EQ(RunQuery(u"text w* within the same usertag theme as text " + word, &context, &hits),
+              "");
     EXPECT_EQ(hits, Expect({probe}, [&](uint32_t h, uint32_t w) {
                 const WordSpan s = span_of(h);
                 return !s.IsNone() && s == span_of(w);
@@ -115,7 +118,8 @@ TEST_F(MarkupContextTest, PropositionUnitsAndPositions) {
   std::vector<uint32_t> hits;
   ASSERT_EQ(RunQuery(u"text w* initial in a proposition", &context, &hits), "");
   EXPECT_EQ(hits, Expect({0}, [&](uint32_t h, uint32_t) {
-              return p->GetProposition(static_cast<WordIndex>(h), kAllLevels).first == static_cast<WordIndex>(h);
+              return p->GetProposition(static_cast<WordIndex>(h), kAllLevels).first ==
+                     static_cast<WordIndex>(h);
             }));
   EXPECT_EQ(hits, (std::vector<uint32_t>{0, 7, 15, 21, 40, 50}));
 
@@ -125,7 +129,8 @@ TEST_F(MarkupContextTest, PropositionUnitsAndPositions) {
   for (uint32_t probe : {3u, 16u, 30u, 55u}) {
     SCOPED_TRACE(probe);
     const std::u16string word = u"w" + platform::ToU16(std::to_string(probe));
-    ASSERT_EQ(RunQuery(u"text w* within the same proposition as text " + word, &context, &hits), "");
+    ASSERT_EQ(RunQuery(u"text w* within the same proposition as text " + word, &context, &hits),
+              "");
     EXPECT_EQ(hits, Expect({probe}, [&](uint32_t h, uint32_t w) {
                 return p->GetProposition(static_cast<WordIndex>(h), kAllLevels) ==
                        p->GetProposition(static_cast<WordIndex>(w), kAllLevels);

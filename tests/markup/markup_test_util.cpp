@@ -26,11 +26,12 @@ DBSource MakeMarkupSource(uint32_t word_count, const std::vector<uint32_t>& sent
     uint32_t first = book == 1 ? 0 : half;
     uint32_t end = book == 1 ? half : word_count;
     for (uint32_t w = first, v = 0; w < end; w += 5, ++v) {
-      s.verses.push_back({w, book, static_cast<int>(v / 4) + 1,
-                          platform::ToU16(std::to_string(v % 4 + 1))});
+      s.verses.push_back(
+          {w, book, static_cast<int>(v / 4) + 1, platform::ToU16(std::to_string(v % 4 + 1))});
     }
   }
-  for (uint32_t w = 0; w < word_count; ++w) text.words.push_back(platform::ToU16("w" + std::to_string(w)));
+  for (uint32_t w = 0; w < word_count; ++w)
+    text.words.push_back(platform::ToU16("w" + std::to_string(w)));
   s.lines = {text};
   s.headings.push_back({0, {{1, {u"Start"}}}});
   s.sentence_starts = sentence_starts;

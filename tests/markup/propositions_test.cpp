@@ -1,9 +1,10 @@
 // Proposition analyses: the editing commands, view levels, the file and the
 // shared list of analyses.
+#include "markup/propositions.h"
+
 #include <gtest/gtest.h>
 
 #include "markup/markup_test_util.h"
-#include "markup/propositions.h"
 #include "markup/propositions_list.h"
 #include "markup/props_file.h"
 #include "platform/file_system.h"
@@ -25,7 +26,9 @@ class PropositionsTest : public ::testing::Test {
   void SetUp() override { ASSERT_TRUE(mdb_.ok()) << mdb_.error(); }
 
   CPropositions Fresh() { return CPropositions(mdb_.db(), mdb_.user_folder(), &mdb_.sink()); }
-  std::string FileOf(std::u16string_view name) { return mdb_.user_folder() + "/" + platform::ToUtf8(name) + ".vpo"; }
+  std::string FileOf(std::u16string_view name) {
+    return mdb_.user_folder() + "/" + platform::ToUtf8(name) + ".vpo";
+  }
 
   testing::MarkupDatabase mdb_;
 };
@@ -136,9 +139,9 @@ TEST_F(PropositionsTest, FileRoundTripWithExactBytes) {
 
   // Out-of-order entries are skipped, a partial one at the end ignored.
   PropFileData data;
-  ASSERT_TRUE(ParsePropositionsFile(U32s({8, 4, 0}) + std::string("MKP\0", 4) +
-                                        U32s({0, 0, 10, 1, 5, 3, kWords, 0}) + "xx",
-                                    u"MKP", kWords, &data));
+  ASSERT_TRUE(ParsePropositionsFile(
+      U32s({8, 4, 0}) + std::string("MKP\0", 4) + U32s({0, 0, 10, 1, 5, 3, kWords, 0}) + "xx",
+      u"MKP", kWords, &data));
   EXPECT_EQ(data.entries, (Entries{{0, 0}, {10, 1}, {kWords, 0}}));
 
   // A database folder's Props subfolder is read when the user has none.
@@ -286,7 +289,8 @@ TEST_F(PropositionsTest, MergeReloadAndTheSharedList) {
   mdb_.sink().ScriptAnswer(platform::MsgAnswer::kYes);
   list.Release(a, &v2);
   ASSERT_EQ(mdb_.sink().messages().size(), 1u);
-  EXPECT_EQ(mdb_.sink().messages()[0].text, u"Do you want to save the propositions \"A\" for \"MKP\"?");
+  EXPECT_EQ(mdb_.sink().messages()[0].text,
+            u"Do you want to save the propositions \"A\" for \"MKP\"?");
   EXPECT_EQ(list.Find(mdb_.db(), u"A"), nullptr);
   CPropositions check = Fresh();
   ASSERT_TRUE(check.Load(u"A"));
@@ -301,7 +305,8 @@ TEST_F(PropositionsTest, MergeReloadAndTheSharedList) {
   EXPECT_TRUE(list.ConfirmSaveAsName(c, u"New"));
   ASSERT_EQ(mdb_.sink().messages().size(), 2u);
   EXPECT_EQ(mdb_.sink().messages()[0].text, u"Please enter a name for these propositions.");
-  EXPECT_EQ(mdb_.sink().messages()[1].text, u"\"A\" propositions already exist.\nDo you wish to overwrite them?");
+  EXPECT_EQ(mdb_.sink().messages()[1].text,
+            u"\"A\" propositions already exist.\nDo you wish to overwrite them?");
   EXPECT_EQ(list.SaveAs(c, u"../x", nullptr), nullptr);
 }
 

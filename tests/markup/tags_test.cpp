@@ -82,7 +82,7 @@ TEST(TagFile, RefusesMalformedFiles) {
   EXPECT_FALSE(TagHeaderNamesDatabase(good, u"GNT2"));
 
   Ranges ranges{{1, 1}};
-  EXPECT_FALSE(ParseTagRanges(good + "x", 33, 20, &ranges));          // partial range
+  EXPECT_FALSE(ParseTagRanges(good + "x", 33, 20, &ranges));                // partial range
   EXPECT_FALSE(ParseTagRanges(ThemeFile(U32s({5, 20})), 33, 20, &ranges));  // beyond the text
   EXPECT_FALSE(ParseTagRanges(ThemeFile(U32s({0xFFFFFFFF, 2})), 33, 20, &ranges));
   EXPECT_FALSE(ParseTagRanges(ThemeFile(U32s({7, 5})), 33, 20, &ranges));
@@ -145,7 +145,8 @@ class TagsTest : public ::testing::Test {
   void SetUp() override { ASSERT_TRUE(mdb_.ok()) << mdb_.error(); }
 
   std::unique_ptr<CTagsDB> Open() {
-    return std::make_unique<CTagsDB>(mdb_.db_folder(), u"MKP", 40, mdb_.user_folder(), &mdb_.sink());
+    return std::make_unique<CTagsDB>(mdb_.db_folder(), u"MKP", 40, mdb_.user_folder(),
+                                     &mdb_.sink());
   }
   std::string DbTagFile(std::u16string_view name, const std::string& ranges) {
     std::string n = platform::ToUtf8(name);
@@ -220,7 +221,8 @@ TEST_F(TagsTest, ListsTagsByIdentityUserCopyFirst) {
   theme->ToggleWord(10);
   ASSERT_TRUE(theme->Save());
   EXPECT_FALSE(theme->IsDatabaseTag());
-  EXPECT_EQ(testing::ReadFileOrEmpty(mdb_.db_folder() + "/Theme.vtd"), DbTagFile(u"Theme", U32s({1, 3})));
+  EXPECT_EQ(testing::ReadFileOrEmpty(mdb_.db_folder() + "/Theme.vtd"),
+            DbTagFile(u"Theme", U32s({1, 3})));
   tags = Open();
   theme = tags->FindTag(u"Theme");
   EXPECT_FALSE(theme->IsDatabaseTag());
@@ -358,7 +360,8 @@ TEST_F(TagsTest, AFileThatCannotBeReadIsListedAndNeverReplaced) {
   EXPECT_FALSE(platform::FileExists(mdb_.user_folder() + "/lost.vtd"));
   ASSERT_FALSE(mdb_.sink().messages().empty());
   EXPECT_EQ(mdb_.sink().messages().back().text,
-            u"\"" + platform::ToU16(mdb_.user_folder() + "/Lost.vtd") + u"\" exists but cannot be read: damaged header");
+            u"\"" + platform::ToU16(mdb_.user_folder() + "/Lost.vtd") +
+                u"\" exists but cannot be read: damaged header");
   EXPECT_EQ(testing::ReadFileOrEmpty(mdb_.user_folder() + "/Lost.vtd"), damaged);
 
   // Yes moves it aside first.
@@ -377,7 +380,8 @@ TEST_F(TagsTest, ADatabaseNameNeverLeadsOutOfTheWorkingFolder) {
     SCOPED_TRACE(platform::ToUtf8(name));
     EXPECT_EQ(UserFolder(mdb_.work(), name), "");
   }
-  CTagsDB tags(mdb_.db_folder(), u"MKP", 40, UserFolder(mdb_.work(), u"../../escaped"), &mdb_.sink());
+  CTagsDB tags(mdb_.db_folder(), u"MKP", 40, UserFolder(mdb_.work(), u"../../escaped"),
+               &mdb_.sink());
   EXPECT_EQ(tags.CreateTag(u"Set", u"T"), nullptr);
   EXPECT_TRUE(platform::ListDirectory(mdb_.work(), "*", platform::EntryKind::kAny).size() ==
               platform::ListDirectory(mdb_.work(), "*.qyx", platform::EntryKind::kAny).size());

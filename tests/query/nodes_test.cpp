@@ -129,7 +129,8 @@ TEST_F(EdgeTest, WithoutSentenceDataTheTextIsOneSentenceAndWarnsOnce) {
   EXPECT_EQ(Run(u"text a within the same sentence as text k"), "0");
   EXPECT_EQ(Run(u"text * initial in a sentence"), "0");
   int warnings = 0;
-  for (const auto& m : opened_->sink().messages()) warnings += m.text == u"Couldn't read Sentence data!";
+  for (const auto& m : opened_->sink().messages())
+    warnings += m.text == u"Couldn't read Sentence data!";
   EXPECT_EQ(warnings, 2);  // one per node that measures sentences, not one per word
 }
 
@@ -162,9 +163,9 @@ class WideWindowTest : public ::testing::Test {
 TEST_F(WideWindowTest, WindowsEndExactlyAtTheAmount) {
   for (const char16_t* unit : {u"sentences", u"paragraphs", u"propositions"}) {
     auto q = [&](const char16_t* head, int amount, const char16_t* other) {
-      return Hits(std::u16string(u"text x ") + head + u"within " + platform::ToU16(std::to_string(amount)) + u" " +
-                     unit + u" of text " + other,
-                 context_.get());
+      return Hits(std::u16string(u"text x ") + head + u"within " +
+                      platform::ToU16(std::to_string(amount)) + u" " + unit + u" of text " + other,
+                  context_.get());
     };
     SCOPED_TRACE(platform::ToUtf8(unit));
     EXPECT_EQ(q(u"", 20, u"y"), "60");

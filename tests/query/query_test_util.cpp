@@ -11,7 +11,8 @@
 
 namespace vorn::testing {
 
-DBSource MakeQuerySource(const std::vector<std::string>& books, const std::vector<TestVerse>& verses) {
+DBSource MakeQuerySource(const std::vector<std::string>& books,
+                         const std::vector<TestVerse>& verses) {
   DBSource s;
   s.name = u"QRY";
   s.title = u"Query test";
@@ -38,7 +39,8 @@ DBSource MakeQuerySource(const std::vector<std::string>& books, const std::vecto
   return s;
 }
 
-CQueryContext::TagLookup FakeContext::FindUserTag(std::u16string_view name, std::vector<WordSpan>* spans) {
+CQueryContext::TagLookup FakeContext::FindUserTag(std::u16string_view name,
+                                                  std::vector<WordSpan>* spans) {
   spans->clear();
   auto lower = [](std::u16string_view s) {
     std::u16string out(s);
@@ -57,13 +59,15 @@ CQueryContext::TagLookup FakeContext::FindUserTag(std::u16string_view name, std:
 
 WordSpan FakeContext::GetPropositionRange(WordIndex word) {
   if (proposition_starts.empty()) return CQueryContext::GetPropositionRange(word);
-  auto it = std::upper_bound(proposition_starts.begin(), proposition_starts.end(), static_cast<uint32_t>(word));
+  auto it = std::upper_bound(proposition_starts.begin(), proposition_starts.end(),
+                             static_cast<uint32_t>(word));
   const uint32_t start = *(it - 1);
   const uint32_t end = it == proposition_starts.end() ? db_->GetWordCount() : *it;
   return {static_cast<WordIndex>(start), static_cast<WordIndex>(end)};
 }
 
-std::string RunQueryText(const std::u16string& text, CQueryContext* context, std::vector<uint32_t>* hits) {
+std::string RunQueryText(const std::u16string& text, CQueryContext* context,
+                         std::vector<uint32_t>* hits) {
   hits->clear();
   QParsed q = ParseQuery(text, context, nullptr);
   QErrorPtr error = q.error ? std::move(q.error) : PrepareQuery(&q, context);

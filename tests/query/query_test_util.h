@@ -34,7 +34,8 @@ struct TestVerse {
 
 // A source with the lines Text (query names "text", "txt") and Gloss
 // ("gloss", "g"), the given verses and books, and a heading at word 0.
-DBSource MakeQuerySource(const std::vector<std::string>& books, const std::vector<TestVerse>& verses);
+DBSource MakeQuerySource(const std::vector<std::string>& books,
+                         const std::vector<TestVerse>& verses);
 
 // Writes a source into a temporary folder and opens it; removes the folder
 // when destroyed.

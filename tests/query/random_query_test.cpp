@@ -48,7 +48,8 @@ struct Model {
   std::vector<uint32_t> proposition_starts;
 };
 
-const std::vector<std::u16string> kTextWords = {u"a", u"b", u"c", u"ab", u"ba", u"abc", u"ca", u"bb"};
+const std::vector<std::u16string> kTextWords = {u"a",  u"b",   u"c",  u"ab",
+                                                u"ba", u"abc", u"ca", u"bb"};
 const std::vector<std::u16string> kGlossWords = {u"x", u"y", u"xy", u"yx", u"z"};
 const std::vector<std::string> kBooks = {"GEN", "EXO", "RUT", "1SA", "MAT", "MRK"};
 
@@ -67,7 +68,8 @@ std::vector<WordSpan> RandomSpans(Rng& rng, size_t words, double p) {
   std::vector<WordSpan> spans;
   for (uint32_t w = 0; w < words;) {
     if (Chance(rng, p)) {
-      const uint32_t end = std::min<uint32_t>(static_cast<uint32_t>(words), w + 1 + static_cast<uint32_t>(Pick(rng, 4)));
+      const uint32_t end = std::min<uint32_t>(static_cast<uint32_t>(words),
+                                              w + 1 + static_cast<uint32_t>(Pick(rng, 4)));
       spans.push_back({static_cast<WordIndex>(w), static_cast<WordIndex>(end)});
       w = end + static_cast<uint32_t>(Pick(rng, 2));  // spans may touch
     } else {
@@ -117,10 +119,12 @@ DBSource MakeRandomDatabase(Rng& rng, bool large, Model* m) {
   int chapter_number = -1;
   for (size_t i = 0; i < s.verses.size(); ++i) {
     const DBVerse& v = s.verses[i];
-    if (i == 0 || v.book != s.verses[i - 1].book || v.chapter != s.verses[i - 1].chapter) ++chapter_number;
-    const uint32_t end = i + 1 < s.verses.size() ? s.verses[i + 1].first_word : static_cast<uint32_t>(m->words);
-    m->verses.push_back({books[static_cast<size_t>(v.book - 1)], v.chapter, std::stoi(platform::ToUtf8(v.label)),
-                         v.first_word, end});
+    if (i == 0 || v.book != s.verses[i - 1].book || v.chapter != s.verses[i - 1].chapter)
+      ++chapter_number;
+    const uint32_t end =
+        i + 1 < s.verses.size() ? s.verses[i + 1].first_word : static_cast<uint32_t>(m->words);
+    m->verses.push_back({books[static_cast<size_t>(v.book - 1)], v.chapter,
+                         std::stoi(platform::ToUtf8(v.label)), v.first_word, end});
     for (uint32_t w = v.first_word; w < end; ++w) {
       m->verse[w] = static_cast<int>(i);
       m->chapter[w] = chapter_number;
@@ -232,10 +236,11 @@ class QueryMaker {
         if (Chance(rng_, 0.75)) {
           n->unit = Pick(rng_, 7);
           // Amounts above 16 make the engine list every unit start first.
-          const bool listed = n->unit == kSentence || n->unit == kParagraph || n->unit == kProposition;
-          n->amount = n->unit == kUserTag            ? 0
+          const bool listed =
+              n->unit == kSentence || n->unit == kParagraph || n->unit == kProposition;
+          n->amount = n->unit == kUserTag           ? 0
                       : listed && Chance(rng_, 0.3) ? 17 + Pick(rng_, 4)
-                                                     : Pick(rng_, 4);
+                                                    : Pick(rng_, 4);
           n->tag = static_cast<size_t>(Pick(rng_, 2));
           within_.push_back(true);
         } else {
@@ -260,7 +265,8 @@ class QueryMaker {
       } else if (r < 70) {
         n->word = PickOf(rng_, vocab);
       } else {
-        static const std::vector<std::u16string> kText = {u"a*", u"*b", u"?", u"??", u"*", u"a?", u"*a*", u"b*c", u"?b*"};
+        static const std::vector<std::u16string> kText = {u"a*", u"*b",  u"?",   u"??", u"*",
+                                                          u"a?", u"*a*", u"b*c", u"?b*"};
         static const std::vector<std::u16string> kGloss = {u"x*", u"*y", u"?", u"*", u"?x"};
         n->word = PickOf(rng_, n->line == 0 ? kText : kGloss);
       }
@@ -288,10 +294,13 @@ class QueryMaker {
         out_ += n->word;
       if (n->position >= 0) {
         static const std::vector<std::vector<std::u16string>> kWords = {
-            {u"initial"}, {u"non-initial", u"noninitial"}, {u"medial"},
-            {u"non-medial", u"nonmedial"}, {u"final", u"Final"}, {u"non-final", u"nonfinal"}};
-        static const std::vector<std::vector<std::u16string>> kUnits = {
-            {u"sentence"}, {u"paragraph", u"para"}, {u"verse", u"VERSE"}, {u"proposition", u"prop"}};
+            {u"initial"},         {u"non-initial", u"noninitial"},
+            {u"medial"},          {u"non-medial", u"nonmedial"},
+            {u"final", u"Final"}, {u"non-final", u"nonfinal"}};
+        static const std::vector<std::vector<std::u16string>> kUnits = {{u"sentence"},
+                                                                        {u"paragraph", u"para"},
+                                                                        {u"verse", u"VERSE"},
+                                                                        {u"proposition", u"prop"}};
         Blank();
         out_ += PickOf(rng_, kWords[static_cast<size_t>(n->position)]) + u" in a ";
         out_ += PickOf(rng_, kUnits[static_cast<size_t>(n->position_unit)]);
@@ -310,10 +319,16 @@ class QueryMaker {
       Print(n->left.get(), !n->left->term);
     }
     Blank();
-    static const std::vector<std::u16string> kUnion = {u"or", u"plus", u"union", u"enlarge", u"combined with", u"enlarged by", u"OR"};
-    static const std::vector<std::u16string> kIntersect = {u"and", u"intersect", u"intersection", u"narrowed", u"narrowed with", u"narrowed by", u"", u""};
-    static const std::vector<std::u16string> kExcept = {u"not", u"without", u"minus", u"except for", u"Not"};
-    const std::u16string& op = PickOf(rng_, n->kind == 0 ? kUnion : n->kind == 1 ? kIntersect : kExcept);
+    static const std::vector<std::u16string> kUnion = {
+        u"or", u"plus", u"union", u"enlarge", u"combined with", u"enlarged by", u"OR"};
+    static const std::vector<std::u16string> kIntersect = {
+        u"and", u"intersect", u"intersection", u"narrowed", u"narrowed with", u"narrowed by",
+        u"",    u""};
+    static const std::vector<std::u16string> kExcept = {u"not", u"without", u"minus", u"except for",
+                                                        u"Not"};
+    const std::u16string& op = PickOf(rng_, n->kind == 0   ? kUnion
+                                            : n->kind == 1 ? kIntersect
+                                                           : kExcept);
     out_ += op;
     if (!op.empty()) Blank();
     if (n->kind != 0) {
@@ -322,15 +337,20 @@ class QueryMaker {
       if (within) {
         out_ += u"within ";
         if (n->amount == 0) {
-          static const std::vector<std::u16string> kZero = {u"0", u"the same", u"same", u"The Same"};
+          static const std::vector<std::u16string> kZero = {u"0", u"the same", u"same",
+                                                            u"The Same"};
           out_ += PickOf(rng_, kZero);
         } else {
           out_ += platform::ToU16(std::to_string(n->amount));
         }
         out_ += u" ";
         static const std::vector<std::vector<std::u16string>> kUnitWords = {
-            {u"word", u"words"}, {u"sentence", u"sentences"}, {u"paragraph", u"paras", u"para"},
-            {u"verse", u"verses"}, {u"chapter", u"chaps", u"Chapters"}, {u"usertag", u"ut"},
+            {u"word", u"words"},
+            {u"sentence", u"sentences"},
+            {u"paragraph", u"paras", u"para"},
+            {u"verse", u"verses"},
+            {u"chapter", u"chaps", u"Chapters"},
+            {u"usertag", u"ut"},
             {u"proposition", u"props", u"prop"}};
         out_ += PickOf(rng_, kUnitWords[static_cast<size_t>(n->unit)]);
         if (n->unit == kUserTag) out_ += u" " + Cased(rng_, m_.tags[n->tag].name);
@@ -344,9 +364,12 @@ class QueryMaker {
 
   std::u16string BookName(const std::string& code) {
     static const std::map<std::string, std::vector<std::u16string>> kNames = {
-        {"GEN", {u"gen", u"Gen", u"Genesis", u"gn"}}, {"EXO", {u"exo", u"Ex", u"exodus"}},
-        {"RUT", {u"rut", u"Ruth", u"ru"}},           {"1SA", {u"1sa", u"1 samuel", u"1Samuel", u"1 SA"}},
-        {"MAT", {u"mat", u"Matthew", u"mt"}},        {"MRK", {u"MRK", u"mark", u"mk"}}};
+        {"GEN", {u"gen", u"Gen", u"Genesis", u"gn"}},
+        {"EXO", {u"exo", u"Ex", u"exodus"}},
+        {"RUT", {u"rut", u"Ruth", u"ru"}},
+        {"1SA", {u"1sa", u"1 samuel", u"1Samuel", u"1 SA"}},
+        {"MAT", {u"mat", u"Matthew", u"mt"}},
+        {"MRK", {u"MRK", u"mark", u"mk"}}};
     return PickOf(rng_, kNames.at(code));
   }
 
@@ -371,7 +394,9 @@ class QueryMaker {
     };
     auto chapter_last = [&](size_t i) {
       size_t j = i;
-      while (j + 1 < vs.size() && vs[j + 1].book == vs[i].book && vs[j + 1].chapter == vs[i].chapter) ++j;
+      while (j + 1 < vs.size() && vs[j + 1].book == vs[i].book &&
+             vs[j + 1].chapter == vs[i].chapter)
+        ++j;
       return j;
     };
     auto book_first = [&](size_t i) {
@@ -403,7 +428,8 @@ class QueryMaker {
           r.first = vs[chapter_first(a)].first;
           r.end = vs[book_end(b)].end;
         } else {
-          out_ += BookName(va.book) + u" " + Num(va.chapter) + (Chance(rng_, 0.5) ? u"-" : u" - ") + Num(vb.chapter);
+          out_ += BookName(va.book) + u" " + Num(va.chapter) + (Chance(rng_, 0.5) ? u"-" : u" - ") +
+                  Num(vb.chapter);
           r.first = vs[chapter_first(a)].first;
           r.end = vs[chapter_last(b)].end;
         }
@@ -418,8 +444,8 @@ class QueryMaker {
         r.has_last = true;
         break;
       default:
-        out_ += BookName(va.book) + u" " + Num(va.chapter) + u":" + Num(va.verse) + u"-" + BookName(vb.book) +
-                u" " + Num(vb.chapter);
+        out_ += BookName(va.book) + u" " + Num(va.chapter) + u":" + Num(va.verse) + u"-" +
+                BookName(vb.book) + u" " + Num(vb.chapter);
         r.first = va.first;
         r.end = vs[chapter_last(b)].end;
         r.has_last = true;
@@ -493,10 +519,14 @@ class Scanner {
 
   const std::vector<int>& Ids(int position_unit) const {
     switch (position_unit) {
-      case kPosSentence: return m_.sentence;
-      case kPosParagraph: return m_.paragraph;
-      case kPosVerse: return m_.verse;
-      default: return m_.proposition;
+      case kPosSentence:
+        return m_.sentence;
+      case kPosParagraph:
+        return m_.paragraph;
+      case kPosVerse:
+        return m_.verse;
+      default:
+        return m_.proposition;
     }
   }
 
@@ -505,12 +535,18 @@ class Scanner {
     const bool first = w == 0 || id[w - 1] != id[w];
     const bool last = w + 1 == m_.words || id[w + 1] != id[w];
     switch (n->position) {
-      case 0: return first;
-      case 1: return !first;
-      case 2: return !first && !last;
-      case 3: return first || last;
-      case 4: return last;
-      default: return !last;
+      case 0:
+        return first;
+      case 1:
+        return !first;
+      case 2:
+        return !first && !last;
+      case 3:
+        return first || last;
+      case 4:
+        return last;
+      default:
+        return !last;
     }
   }
 
@@ -545,11 +581,21 @@ class Scanner {
     }
     const std::vector<int>* id = nullptr;
     switch (n->unit) {
-      case kSentence: id = &m_.sentence; break;
-      case kParagraph: id = &m_.paragraph; break;
-      case kVerse: id = &m_.verse; break;
-      case kChapter: id = &m_.chapter; break;
-      default: id = &m_.proposition; break;
+      case kSentence:
+        id = &m_.sentence;
+        break;
+      case kParagraph:
+        id = &m_.paragraph;
+        break;
+      case kVerse:
+        id = &m_.verse;
+        break;
+      case kChapter:
+        id = &m_.chapter;
+        break;
+      default:
+        id = &m_.proposition;
+        break;
     }
     return std::llabs(static_cast<int64_t>((*id)[r]) - (*id)[l]) <= a;
   }
@@ -622,8 +668,9 @@ TEST(RandomQueryTest, EngineAgreesWithADirectScan) {
       if (!expected.empty()) ++nonempty;
       if (expected_error != got_error || expected != got) {
         if (++failures <= 10) {
-          ADD_FAILURE() << "database seed " << seed << ", query " << i << ": " << platform::ToUtf8(q.text)
-                        << "\n  scan:   " << expected_error << " [" << Join(expected) << "]"
+          ADD_FAILURE() << "database seed " << seed << ", query " << i << ": "
+                        << platform::ToUtf8(q.text) << "\n  scan:   " << expected_error << " ["
+                        << Join(expected) << "]"
                         << "\n  engine: " << got_error << " [" << Join(got) << "]";
         }
       }

@@ -1,6 +1,8 @@
 // Range lists: parsing with the exact error positions, resolution into word
 // spans, filtering of hits, and the file of named ranges.
 
+#include "query/ranges.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -11,9 +13,8 @@
 #include "query/named_ranges.h"
 #include "query/parse_query.h"
 #include "query/query_test_util.h"
-#include "query/ranges.h"
-#include "textdb/ini_file.h"
 #include "temp_folder.h"
+#include "textdb/ini_file.h"
 
 namespace vorn::testing {
 namespace {
@@ -58,8 +59,8 @@ class RangesTest : public ::testing::Test {
     QErrorPtr error = ranges.ParseList(text, 0);
     if (!error) error = ranges.Resolve(context_.get());
     if (error)
-      return platform::ToUtf8(error->GetMessage()) + " @" + std::to_string(error->GetFirst()) + "-" +
-             std::to_string(error->GetLast());
+      return platform::ToUtf8(error->GetMessage()) + " @" + std::to_string(error->GetFirst()) +
+             "-" + std::to_string(error->GetLast());
     std::string out;
     for (size_t i = 0; i < ranges.GetCount(); ++i) {
       out += (i ? " " : "") + std::to_string(ranges.Get(i).GetSpanStart()) + "-" +
@@ -93,7 +94,8 @@ TEST_F(RangesTest, BooksChaptersAndVerses) {
 }
 
 TEST_F(RangesTest, NamesCodesAndShortForms) {
-  for (const char16_t* t : {u"gn 1", u"Gn 1", u"GE 1", u"genesis 1"}) EXPECT_EQ(Spans(t), "0-6") << platform::ToUtf8(t);
+  for (const char16_t* t : {u"gn 1", u"Gn 1", u"GE 1", u"genesis 1"})
+    EXPECT_EQ(Spans(t), "0-6") << platform::ToUtf8(t);
   for (const char16_t* t : {u"1 samuel 2", u"1samuel 2", u"1sa 2", u"1 SA 2", u"1Samuel 2"})
     EXPECT_EQ(Spans(t), "30-34") << platform::ToUtf8(t);
   EXPECT_EQ(Spans(u"Mt 1:2"), "36-38");
@@ -127,8 +129,10 @@ TEST_F(RangesTest, ErrorsPointAtTheOffendingText) {
 
 TEST_F(RangesTest, ErrorPositionsCountFromTheQueryStart) {
   std::vector<uint32_t> hits;
-  EXPECT_EQ(RunQueryText(u"text a in Gen 1, Xyz", context_.get(), &hits), "Unrecognised book @17-19");
-  EXPECT_EQ(RunQueryText(u"text a in Gen 1, Tob", context_.get(), &hits), "Book not in this bible @17-19");
+  EXPECT_EQ(RunQueryText(u"text a in Gen 1, Xyz", context_.get(), &hits),
+            "Unrecognised book @17-19");
+  EXPECT_EQ(RunQueryText(u"text a in Gen 1, Tob", context_.get(), &hits),
+            "Book not in this bible @17-19");
 }
 
 TEST_F(RangesTest, HitsAreLimitedAtTheTermsBeforeProximity) {
@@ -139,7 +143,9 @@ TEST_F(RangesTest, HitsAreLimitedAtTheTermsBeforeProximity) {
   // the a of 2:2 (word 8) that follows it.
   EXPECT_EQ(RunQueryText(u"text a following text b in Gen 2:2-3", context_.get(), &hits), "");
   EXPECT_EQ(hits, (std::vector<uint32_t>{10, 12, 14, 16, 18}));
-  EXPECT_EQ(RunQueryText(u"text a following within 2 words of text b in Gen 2:2-3", context_.get(), &hits), "");
+  EXPECT_EQ(RunQueryText(u"text a following within 2 words of text b in Gen 2:2-3", context_.get(),
+                         &hits),
+            "");
   EXPECT_EQ(hits, (std::vector<uint32_t>{10, 12, 14, 16, 18}));
 
   CQRanges ranges;
@@ -165,7 +171,9 @@ class NamedRangesTest : public RangesTest {
     program_ = dir_ + "/prog/Ranges.ini";
   }
 
-  static void Write(const std::string& path, const std::string& text) { std::ofstream(path) << text; }
+  static void Write(const std::string& path, const std::string& text) {
+    std::ofstream(path) << text;
+  }
 
   std::string Names(const CNamedRanges& r) {
     std::string out;
@@ -185,7 +193,9 @@ TEST_F(NamedRangesTest, LoadsInKeyOrderFromTheWorkingFolderFirst) {
   Write(program_, "[Ranges]\n000 Beside=Mat\n");
   EXPECT_TRUE(r.Load(working_, program_));
   EXPECT_EQ(Names(r), "Beside=Mat");
-  Write(working_, "[Other]\nx=1\n[Ranges]\n002 Gospels=Mat, Mrk, Luk, Jhn\n000 Law=Gen-Deu\n001 The Start=Gen 1:1-2:3\n");
+  Write(working_,
+        "[Other]\nx=1\n[Ranges]\n002 Gospels=Mat, Mrk, Luk, Jhn\n000 Law=Gen-Deu\n001 The "
+        "Start=Gen 1:1-2:3\n");
   EXPECT_TRUE(r.Load(working_, program_));
   EXPECT_EQ(Names(r), "Law=Gen-Deu|The Start=Gen 1:1-2:3|Gospels=Mat, Mrk, Luk, Jhn");
 }
@@ -194,7 +204,8 @@ TEST_F(NamedRangesTest, OffersOnlyListsWhoseBooksTheDatabaseHas) {
   const CVornDB& db = *opened_->db();
   EXPECT_TRUE(CNamedRanges::IsOffered(u"Gen 1, exo 2-3", db));
   EXPECT_TRUE(CNamedRanges::IsOffered(u"1sa 2; Mrk", db));
-  EXPECT_TRUE(CNamedRanges::IsOffered(u"Genesis, John 3", db));  // no three-letter code stands alone
+  EXPECT_TRUE(
+      CNamedRanges::IsOffered(u"Genesis, John 3", db));  // no three-letter code stands alone
   EXPECT_FALSE(CNamedRanges::IsOffered(u"Gen 1, Rev", db));
   EXPECT_FALSE(CNamedRanges::IsOffered(u"Mat-Jhn", db));
   EXPECT_FALSE(CNamedRanges::IsOffered(u"2Ki 3", db));

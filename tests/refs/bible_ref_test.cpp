@@ -102,10 +102,19 @@ class BoundRefTest : public ::testing::Test {
  protected:
   void SetUp() override {
     db_ = data_.Add("AAA", {"GEN", "EXO", "RUT"},
-                    {{1, 1, u"1", 2}, {1, 1, u"2", 2}, {1, 1, u"3", 2}, {1, 2, u"1", 2},
-                     {1, 2, u"3", 2}, {1, 2, u"2", 2}, {1, 2, u"4a", 2}, {1, 3, u"1-3", 2},
-                     {2, 1, u"1", 2}, {2, 1, u"2", 2}, {2, 2, u"1", 2},
-                     {3, 1, u"1", 2}, {3, 4, u"22", 2}});
+                    {{1, 1, u"1", 2},
+                     {1, 1, u"2", 2},
+                     {1, 1, u"3", 2},
+                     {1, 2, u"1", 2},
+                     {1, 2, u"3", 2},
+                     {1, 2, u"2", 2},
+                     {1, 2, u"4a", 2},
+                     {1, 3, u"1-3", 2},
+                     {2, 1, u"1", 2},
+                     {2, 1, u"2", 2},
+                     {2, 2, u"1", 2},
+                     {3, 1, u"1", 2},
+                     {3, 4, u"22", 2}});
     ASSERT_NE(db_, nullptr);
   }
   CBibleRef At(int book, int chapter, const char16_t* label) {
@@ -184,8 +193,8 @@ TEST_F(BoundRefTest, EqualityBoundAndUnbound) {
 
 TEST_F(BoundRefTest, VerseMovesFollowKeyOrderAcrossChaptersAndBooks) {
   CBibleRef r = At(1, 1, u"3");
-  const char16_t* expected[] = {u"GEN 2:1", u"GEN 2:2", u"GEN 2:3", u"GEN 2:4a",
-                                u"GEN 3:1-3", u"EXO 1:1", u"EXO 1:2", u"EXO 2:1",
+  const char16_t* expected[] = {u"GEN 2:1",   u"GEN 2:2",  u"GEN 2:3", u"GEN 2:4a",
+                                u"GEN 3:1-3", u"EXO 1:1",  u"EXO 1:2", u"EXO 2:1",
                                 u"RUT 1:1",   u"RUT 4:22", u"RUT 4:22"};
   for (const char16_t* key : expected) {
     r.NextVerse();
@@ -297,7 +306,8 @@ TEST_F(BoundRefTest, RetargetUnboundAndBookList) {
 
 TEST(LongChapterTest, NextChapterLeavesAChapterOfMoreThan231Verses) {
   RefsTestData data;
-  CVornDB* db = data.Add("LONG", {"PSA"}, {{1, 119, u"1", 1}, {1, 119, u"240", 1}, {1, 120, u"1", 1}});
+  CVornDB* db =
+      data.Add("LONG", {"PSA"}, {{1, 119, u"1", 1}, {1, 119, u"240", 1}, {1, 120, u"1", 1}});
   CBibleRef r(db, 1, 119, 1);
   r.NextChapter();
   EXPECT_EQ(r.GetKeyString(), u"PSA 120:1");

@@ -72,8 +72,9 @@ TEST(HistoryTest, OriginOfTheLastQuery) {
 class BookmarksTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    db_ = data_.Add("AAA", {"GEN", "EXO"},
-                    {{1, 1, u"1", 1}, {1, 5, u"1", 1}, {1, 9, u"9", 1}, {2, 2, u"3", 1}, {2, 4, u"1", 1}});
+    db_ = data_.Add(
+        "AAA", {"GEN", "EXO"},
+        {{1, 1, u"1", 1}, {1, 5, u"1", 1}, {1, 9, u"9", 1}, {2, 2, u"3", 1}, {2, 4, u"1", 1}});
     other_ = data_.Add("BBB", {"GEN"}, {{1, 1, u"1", 1}, {1, 5, u"1", 1}, {1, 9, u"9", 1}});
     ASSERT_TRUE(db_ && other_);
   }

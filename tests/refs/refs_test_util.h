@@ -13,11 +13,11 @@
 #include "platform/message_sink.h"
 #include "platform/u16.h"
 #include "refs/verse_map.h"
+#include "temp_folder.h"
 #include "textdb/db_stats.h"
 #include "textdb/table_writer.h"
 #include "textdb/textdb_test_util.h"
 #include "textdb/vorn_db.h"
-#include "temp_folder.h"
 
 namespace vorn::testing {
 
@@ -52,7 +52,8 @@ class RefsTestData {
     uint32_t word = 0;
     for (const VerseSpec& v : verses) {
       s.verses.push_back({word, v.book, v.chapter, v.label});
-      for (int i = 0; i < v.words; ++i) line.words.push_back(u"w" + platform::ToU16(std::to_string(word + i)));
+      for (int i = 0; i < v.words; ++i)
+        line.words.push_back(u"w" + platform::ToU16(std::to_string(word + i)));
       word += static_cast<uint32_t>(v.words);
     }
     s.lines.push_back(std::move(line));

@@ -95,12 +95,20 @@ class MapReferenceTest : public ::testing::Test {
     data_.WriteMap("Heb", "# Hebrew numbering\n\nPSA 51:1 = PSA 50:3\nPSA 10:1-18 = PSA 9:22-39\n");
     data_.WriteMap("Common", "# no differences\n");
     src_ = data_.Add("SRC", {"GEN", "PSA"},
-                     {{1, 1, u"1", 1}, {2, 10, u"1", 1}, {2, 10, u"5", 1}, {2, 10, u"6a", 1},
-                      {2, 51, u"1", 1}, {2, 51, u"2", 1}},
+                     {{1, 1, u"1", 1},
+                      {2, 10, u"1", 1},
+                      {2, 10, u"5", 1},
+                      {2, 10, u"6a", 1},
+                      {2, 51, u"1", 1},
+                      {2, 51, u"2", 1}},
                      u"Heb");
     tgt_ = data_.Add("TGT", {"PSA", "GEN"},
-                     {{1, 9, u"22", 1}, {1, 9, u"26", 1}, {1, 9, u"27", 1}, {1, 50, u"3", 1},
-                      {1, 50, u"4", 1}, {2, 1, u"1", 1}},
+                     {{1, 9, u"22", 1},
+                      {1, 9, u"26", 1},
+                      {1, 9, u"27", 1},
+                      {1, 50, u"3", 1},
+                      {1, 50, u"4", 1},
+                      {2, 1, u"1", 1}},
                      u"Common");
   }
 
@@ -136,8 +144,8 @@ TEST_F(MapReferenceTest, CarriesReferencesBothWays) {
 
 TEST_F(MapReferenceTest, SameSchemeAndNoSchemeKeepTheNumbers) {
   CVornDB* heb2 = data_.Add("HEB2", {"PSA"}, {{1, 10, u"5", 1}, {1, 51, u"1", 1}}, u"Heb");
-  CVornDB* plain =
-      data_.Add("PLAIN", {"PSA"}, {{1, 9, u"26", 1}, {1, 10, u"5", 1}, {1, 50, u"3", 1}, {1, 51, u"1", 1}});
+  CVornDB* plain = data_.Add(
+      "PLAIN", {"PSA"}, {{1, 9, u"26", 1}, {1, 10, u"5", 1}, {1, 50, u"3", 1}, {1, 51, u"1", 1}});
   EXPECT_EQ(CBibleRef(CBibleRef(src_, 2, 51, 1), heb2).GetKeyString(), u"PSA 51:1");
   EXPECT_EQ(CBibleRef(CBibleRef(src_, 2, 10, 5), heb2).GetKeyString(), u"PSA 10:5");
   EXPECT_EQ(GetVerseMap(heb2)->GetLineCount(), GetVerseMap(src_)->GetLineCount());
@@ -155,8 +163,9 @@ TEST_F(MapReferenceTest, MissingMapFileIsReportedOnceAndMapsNothing) {
   EXPECT_EQ(CBibleRef(CBibleRef(lost, 1, 50, 3), src_).GetKeyString(), u"PSA 51:1");
   EXPECT_EQ(CBibleRef(CBibleRef(src_, 2, 51, 1), lost).GetKeyString(), u"PSA 50:3");
   ASSERT_EQ(data_.sink().messages().size(), 1u);
-  EXPECT_EQ(data_.sink().messages()[0].text,
-            u"Couldn't read Verse map file: " + platform::ToU16(data_.root()) + u"/VerseMaps/Nowhere.vrs");
+  EXPECT_EQ(data_.sink().messages()[0].text, u"Couldn't read Verse map file: " +
+                                                 platform::ToU16(data_.root()) +
+                                                 u"/VerseMaps/Nowhere.vrs");
   EXPECT_EQ(CVerseMap::MapPathFor(lost), data_.root() + "/VerseMaps/Nowhere.vrs");
 }
 

@@ -1,14 +1,15 @@
+#include "shell/bcv.h"
+
+#include <gtest/gtest.h>
+
 #include <QComboBox>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTest>
 
-#include <gtest/gtest.h>
-
 #include "platform/message_sink.h"
 #include "refs/bible_ref.h"
-#include "shell/bcv.h"
 #include "shell/qt_device.h"
 #include "textdb/test_db.h"
 
@@ -84,7 +85,8 @@ TEST_F(BcvTest, ATypedChapterOrVerseTheTextLacksIsReportedNotReplaced) {
   bcv_.SetMessageSink(&messages);
   bcv_.SetRef(Ref(3, 1, u"1"));
   QSignalSpy chosen(&bcv_, &Cbcv::RefChosen);
-  for (const auto& [chapter, verse] : {std::pair{"22", "1"}, {"3", "257"}, {"258", "1"}, {"1", "x"}}) {
+  for (const auto& [chapter, verse] :
+       {std::pair{"22", "1"}, {"3", "257"}, {"258", "1"}, {"1", "x"}}) {
     bcv_.GetChapterEdit()->setText(QString::fromLatin1(chapter));
     bcv_.GetVerseEdit()->setText(QString::fromLatin1(verse));
     QTest::keyClick(bcv_.GetVerseEdit(), Qt::Key_Return);

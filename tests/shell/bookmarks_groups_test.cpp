@@ -1,8 +1,8 @@
+#include <gtest/gtest.h>
+
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
-
-#include <gtest/gtest.h>
 
 #include "frame_fixture.h"
 #include "layout/layout_box.h"
@@ -161,7 +161,8 @@ TEST_F(ScrollGroupTest, WindowsOfOneGroupStayOnThePassageInTheirOwnDatabases) {
   const WordIndex byz_focus = byz->GetFocusWord();
   gnt->GetTextPane()->SetFocusWord(gnt->GetFocusWord() + 1, 0);
   EXPECT_EQ(byz->GetFocusWord(), byz_focus);
-  EXPECT_EQ(byz->parentWidget()->windowTitle(), QStringLiteral("Test Byzantine NT - Matthew 1:2 (B)"));
+  EXPECT_EQ(byz->parentWidget()->windowTitle(),
+            QStringLiteral("Test Byzantine NT - Matthew 1:2 (B)"));
 }
 
 TEST_F(ScrollGroupTest, RealGreekTextsFollowEachOtherThroughTheirVerseMaps) {

@@ -1,15 +1,16 @@
+#include "shell/desktop.h"
+
+#include <gtest/gtest.h>
+
 #include <QDockWidget>
 #include <QFile>
 #include <QFileInfo>
-
-#include <gtest/gtest.h>
 
 #include "frame_fixture.h"
 #include "layout/layout_kinds.h"
 #include "platform/string_table.h"
 #include "querystate/query_thing.h"
 #include "refs/bible_ref.h"
-#include "shell/desktop.h"
 #include "shell/vorn_view.h"
 #include "shell/window_placement.h"
 #include "textdb/vorn_db.h"
@@ -97,12 +98,13 @@ TEST_F(DesktopTest, SavedDesktopComesBackWithItsWindowsGroupsFocusAndLayouts) {
 TEST_F(DesktopTest, MissingDatabaseIsReportedAndTheOthersOpenInNumberOrder) {
   const std::string path = Path("Old.vdt");
   // A hits-pane layout stored for a text pane is not taken.
-  const std::string text = "[Views]\r\nView 0=Test Greek NT\r\nView 1=No Such Bible\r\n"
-                           "View 10=Test Byzantine NT\r\nView 2=test hebrew bible\r\n\r\n"
-                           "[View 0 Text View]\r\nLineVis 1=0\r\n\r\n"
-                           "[View 2 Text View]\r\nLineVis 0=0\r\nLineVis 1=0\r\nLineVis 2=0\r\n"
-                           "LineVis 3=0\r\nLineVis 4=0\r\nLayout ID=" +
-                           std::to_string(kLayoutHitVerses) + "\r\n";
+  const std::string text =
+      "[Views]\r\nView 0=Test Greek NT\r\nView 1=No Such Bible\r\n"
+      "View 10=Test Byzantine NT\r\nView 2=test hebrew bible\r\n\r\n"
+      "[View 0 Text View]\r\nLineVis 1=0\r\n\r\n"
+      "[View 2 Text View]\r\nLineVis 0=0\r\nLineVis 1=0\r\nLineVis 2=0\r\n"
+      "LineVis 3=0\r\nLineVis 4=0\r\nLayout ID=" +
+      std::to_string(kLayoutHitVerses) + "\r\n";
   ASSERT_TRUE(WriteFile(path, text.c_str()));
   auto frame = MakeFrame();
   frame->GetBookmarks().Add(CBibleRef(Open(frame.get(), kGntTitle)->GetDatabase(), 3, 3, 16));

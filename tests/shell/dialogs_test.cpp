@@ -1,15 +1,14 @@
 // The small dialogs of the main frame: line fonts and window arrangement.
+#include <gtest/gtest.h>
+
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-
-#include <gtest/gtest.h>
-
 #include <memory>
 #include <string>
 
-#include "real_data.h"
 #include "platform/message_sink.h"
+#include "real_data.h"
 #include "shell/arrange_windows.h"
 #include "shell/help.h"
 #include "shell/line_fonts_dialog.h"

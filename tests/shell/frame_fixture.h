@@ -3,12 +3,11 @@
 // and start-up desktop in a temporary folder and its messages recorded.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTemporaryDir>
-
-#include <gtest/gtest.h>
-
 #include <memory>
 #include <string>
 #include <vector>
@@ -51,7 +50,9 @@ class FrameTest : public ::testing::Test {
     ASSERT_TRUE(dir_.isValid());
   }
 
-  std::string Path(const char* name) const { return dir_.filePath(QString::fromLatin1(name)).toStdString(); }
+  std::string Path(const char* name) const {
+    return dir_.filePath(QString::fromLatin1(name)).toStdString();
+  }
 
   MainFrameOptions Options() {
     MainFrameOptions o;
@@ -62,7 +63,9 @@ class FrameTest : public ::testing::Test {
     return o;
   }
 
-  std::unique_ptr<CVornMainFrame> MakeFrame() { return std::make_unique<CVornMainFrame>(Options()); }
+  std::unique_ptr<CVornMainFrame> MakeFrame() {
+    return std::make_unique<CVornMainFrame>(Options());
+  }
 
   // Opens a window on the database titled `title`.
   static CVornChildFrame* Open(CVornMainFrame* frame, std::u16string_view title) {

@@ -1,6 +1,4 @@
-#include "real_data.h"
 #include "shell/hit_moves.h"
-
 
 #include <gtest/gtest.h>
 
@@ -8,6 +6,7 @@
 #include <string>
 
 #include "platform/message_sink.h"
+#include "real_data.h"
 #include "refs/bible_ref.h"
 #include "textdb/catalogue.h"
 #include "textdb/vorn_db.h"

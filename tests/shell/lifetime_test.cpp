@@ -1,5 +1,7 @@
 // Windows, panes and bars go before what they borrow from the main frame,
 // and nothing keeps a window, a pane or a tag after it is gone.
+#include <gtest/gtest.h>
+
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -10,9 +12,6 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTimer>
-
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <optional>
 

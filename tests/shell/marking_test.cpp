@@ -2,6 +2,10 @@
 // proposition commands and keys, the propositions bar, the tag list dialog
 // and the save offers of a closing window. The user folders go to a
 // temporary working folder.
+#include "shell/marking.h"
+
+#include <gtest/gtest.h>
+
 #include <QAction>
 #include <QDir>
 #include <QFile>
@@ -14,9 +18,6 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QtTest/QTest>
-
-#include <gtest/gtest.h>
-
 #include <memory>
 #include <optional>
 #include <string>
@@ -30,7 +31,6 @@
 #include "shell/actions.h"
 #include "shell/child_frame.h"
 #include "shell/main_frame.h"
-#include "shell/marking.h"
 #include "shell/propositions_bar.h"
 #include "shell/user_tag_menus.h"
 #include "shell/user_tags_dialog.h"
@@ -181,7 +181,8 @@ TEST_F(MarkingTest, TooManyTagsAreCutWithAWarningFirst) {
   const QByteArray bytes = file.readAll();
   for (int i = 1; i < 500; ++i) {
     // Written plainly: copies are synced to disk one by one, which is slow.
-    QFile copy(QFileInfo(file).dir().filePath(QStringLiteral("T%1.vtd").arg(i, 3, 10, QLatin1Char('0'))));
+    QFile copy(
+        QFileInfo(file).dir().filePath(QStringLiteral("T%1.vtd").arg(i, 3, 10, QLatin1Char('0'))));
     ASSERT_TRUE(copy.open(QIODevice::WriteOnly));
     ASSERT_EQ(copy.write(bytes), bytes.size());
   }
@@ -216,7 +217,8 @@ TEST_F(MarkingTest, ToggleItemTagsTheSelectionAndRepeatLastTagRepeatsIt) {
   frame_->UpdateActions();
   EXPECT_FALSE(Action(kCmdRepeatLastTag)->isEnabled());
   ShowMarkingMenu();
-  EXPECT_EQ(ItemWithId(marking_menu_, kCmdToggleTagFirst), nullptr);  // no tag shown: no toggle items
+  EXPECT_EQ(ItemWithId(marking_menu_, kCmdToggleTagFirst),
+            nullptr);  // no tag shown: no toggle items
 
   State().ToggleTag(alpha);
   Text()->SetFocusWord(3, 0);
@@ -237,7 +239,8 @@ TEST_F(MarkingTest, ToggleItemTagsTheSelectionAndRepeatLastTagRepeatsIt) {
   EXPECT_EQ(Marking().GetTagMenus().GetLastTag(), alpha);
   ShowMarkingMenu();
   EXPECT_TRUE(ItemWithId(marking_menu_, kCmdToggleTagFirst)->isChecked());
-  EXPECT_EQ(marking_menu_->actions().count(ItemWithId(marking_menu_, kCmdToggleTagFirst)), 1);  // rebuilt, not added
+  EXPECT_EQ(marking_menu_->actions().count(ItemWithId(marking_menu_, kCmdToggleTagFirst)),
+            1);  // rebuilt, not added
 
   // Repeating on the same selection removes the whole range again.
   frame_->UpdateActions();
@@ -274,7 +277,8 @@ TEST_F(MarkingTest, PropositionCommandsWorkOnlyInThePropositionsLayout) {
 
   frame_->Dispatch(kLayoutPropositions);
   ASSERT_EQ(Text()->GetLayoutId(), kLayoutPropositions);
-  for (int id = kCmdPropSplit; id <= kCmdPropShiftRight; ++id) EXPECT_TRUE(Action(id)->isEnabled()) << id;
+  for (int id = kCmdPropSplit; id <= kCmdPropShiftRight; ++id)
+    EXPECT_TRUE(Action(id)->isEnabled()) << id;
   EXPECT_FALSE(Action(kCmdPropUndo)->isEnabled());  // nothing to undo yet
   EXPECT_TRUE(Action(kCmdPropLevelAll)->isEnabled());
   EXPECT_TRUE(Action(kCmdPropLevelAll)->isChecked());
@@ -340,7 +344,8 @@ TEST_F(MarkingTest, NameFieldMarksUnsavedPropositionsAndSaveClearsTheMark) {
   std::vector<std::u16string> answers = {u"", u"Mine"};
   int asked = 0;
   Marking().SetNameAsker([&](const std::u16string&) -> std::optional<std::u16string> {
-    return asked < static_cast<int>(answers.size()) ? std::optional(answers[asked++]) : std::nullopt;
+    return asked < static_cast<int>(answers.size()) ? std::optional(answers[asked++])
+                                                    : std::nullopt;
   });
   frame_->Dispatch(kCmdPropSave);
   EXPECT_EQ(asked, 2);

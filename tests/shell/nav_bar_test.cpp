@@ -1,3 +1,7 @@
+#include "shell/nav_bar.h"
+
+#include <gtest/gtest.h>
+
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -7,9 +11,6 @@
 #include <QTest>
 #include <QTextCursor>
 #include <QTextDocument>
-
-#include <gtest/gtest.h>
-
 #include <fstream>
 #include <memory>
 #include <string>
@@ -20,7 +21,6 @@
 #include "shell/bcv.h"
 #include "shell/child_frame.h"
 #include "shell/main_frame.h"
-#include "shell/nav_bar.h"
 #include "shell/qt_device.h"
 #include "shell/rich_query_box.h"
 #include "shell/vorn_view.h"

@@ -1,6 +1,8 @@
 // The pane commands that produce or change output: text variants, the
 // remembered view settings, the clipboard, the database information,
 // page margins and printing.
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
@@ -12,21 +14,18 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QTimer>
-#include <QPdfWriter>
 #include <QTemporaryDir>
-
-#include <gtest/gtest.h>
-
+#include <QTimer>
 #include <memory>
 #include <string>
 
-#include "real_data.h"
 #include "layout/layout_kinds.h"
 #include "metrics/view_metrics.h"
 #include "platform/message_sink.h"
+#include "real_data.h"
 #include "refs/bible_ref.h"
 #include "shell/actions.h"
 #include "shell/bcv.h"
@@ -201,7 +200,7 @@ TEST_F(OutputTest, ANewPaneStartsWithWhatTheLastPaneCommandsChose) {
   ASSERT_NE(first, nullptr);
   CVornView* pane = first->GetTextPane();
   CVornDB* db = first->GetDatabase();
-  ASSERT_TRUE(pane->OnCommand(kCmdLineFirst + 3));  // glosses
+  ASSERT_TRUE(pane->OnCommand(kCmdLineFirst + 3));     // glosses
   ASSERT_TRUE(pane->OnCommand(kCmdMagnifyFirst + 4));  // 150 %
   const int gloss = db->GetGlossLineIndex();
   ASSERT_FALSE(pane->GetMetrics().IsLineVisible(gloss));
@@ -256,7 +255,8 @@ TEST_F(OutputTest, CopyPutsRichTextAndCopyAsTextAlsoThePlainTopLine) {
   const QString text = data->text();
   // The middle word of the three, as the text line has it (the first may be
   // capitalised, the last punctuated), and no gloss.
-  EXPECT_TRUE(text.contains(ToQString(greek_source_.lines[0].words[first + 1]))) << text.toStdString();
+  EXPECT_TRUE(text.contains(ToQString(greek_source_.lines[0].words[first + 1])))
+      << text.toStdString();
   const int gloss = db->GetGlossLineIndex();
   EXPECT_FALSE(text.contains(ToQString(greek_source_.lines[gloss].words[first + 1])));
   // The pane's own metrics keep every line.
@@ -292,14 +292,19 @@ TEST(ClipboardData, RealGreekNewTestamentCopiesJohnOneOne) {
   CViewMetrics metrics(db, nullptr);
   metrics.SetSize(600, 400);
   const std::vector<WordIndex> words = {first, first + 1, first + 2};
-  const CopyDocument table = MakeCopyDocument(kLayoutVerses, false, db, metrics, nullptr, words, false);
+  const CopyDocument table =
+      MakeCopyDocument(kLayoutVerses, false, db, metrics, nullptr, words, false);
   EXPECT_EQ(table.rtf.rfind(u"{\\rtf1", 0), 0u);
-  const CopyDocument text = MakeCopyDocument(kLayoutVerses, false, db, metrics, nullptr, words, true);
+  const CopyDocument text =
+      MakeCopyDocument(kLayoutVerses, false, db, metrics, nullptr, words, true);
   const QString plain = ToQString(text.text);
   EXPECT_TRUE(plain.contains(QStringLiteral("ἀρχῇ"))) << plain.toStdString();
   QGuiApplication::clipboard()->setMimeData(MakeClipboardData(text, false));
   EXPECT_TRUE(QGuiApplication::clipboard()->text().contains(QStringLiteral("ἀρχῇ")));
-  EXPECT_TRUE(QGuiApplication::clipboard()->mimeData()->data(QStringLiteral("text/rtf")).startsWith("{\\rtf1"));
+  EXPECT_TRUE(QGuiApplication::clipboard()
+                  ->mimeData()
+                  ->data(QStringLiteral("text/rtf"))
+                  .startsWith("{\\rtf1"));
 }
 
 TEST_F(OutputTest, BibleInformationShowsTitleAndRightsNotices) {
@@ -333,7 +338,7 @@ TEST(PrintMetrics, MetricDialogValuesComeBackUnchanged) {
     EXPECT_EQ(back.GetTopMargin(), 500) << metric;
     EXPECT_EQ(back.GetRightMargin(), 753) << metric;
     EXPECT_EQ(back.GetBottomMargin(), 1251) << metric;
-    EXPECT_NEAR(back.GetPaperWidth(), 8268, 1) << metric;  // 210 mm
+    EXPECT_NEAR(back.GetPaperWidth(), 8268, 1) << metric;    // 210 mm
     EXPECT_NEAR(back.GetPaperHeight(), 11693, 1) << metric;  // 297 mm
     EXPECT_NEAR(back.GetPrintableWidth(), 8268 - 1753, 1);
   }
@@ -442,7 +447,8 @@ TEST_F(PrintTest, ALongRangeRunsOverPagesThatFollowEachOther) {
   CQtDevice device(&image);
   printer.Begin(0, count);
   int n = 1;
-  for (; printer.HasPage(n) && n < 100; ++n) ASSERT_TRUE(printer.PrintPage(n, &device, {0, 0, 850, 1100}, {0, 0}));
+  for (; printer.HasPage(n) && n < 100; ++n)
+    ASSERT_TRUE(printer.PrintPage(n, &device, {0, 0, 850, 1100}, {0, 0}));
   const auto& pages = printer.GetPages();
   ASSERT_GT(pages.size(), 1u);
   EXPECT_EQ(static_cast<size_t>(n - 1), pages.size());

@@ -1,5 +1,7 @@
 // Keys, clicks and selection in the panes of a document window, on the real
 // Greek NT and Hebrew OT.
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMdiArea>
@@ -8,18 +10,15 @@
 #include <QSplitter>
 #include <QTemporaryDir>
 #include <QTest>
-
-#include <gtest/gtest.h>
-
 #include <map>
 #include <memory>
 #include <string>
 
-#include "real_data.h"
 #include "layout/layout.h"
 #include "layout/layout_box.h"
 #include "querystate/query_thing.h"
 #include "querystate/query_tool.h"
+#include "real_data.h"
 #include "refs/bible_ref.h"
 #include "shell/actions.h"
 #include "shell/app.h"
@@ -78,8 +77,8 @@ class PaneInputTest : public ::testing::Test {
   }
 
   static void Click(CVornView* pane, QPoint at, Qt::KeyboardModifiers mods = Qt::NoModifier) {
-    QMouseEvent press(QEvent::MouseButtonPress, at, pane->viewport()->mapToGlobal(at), Qt::LeftButton,
-                      Qt::LeftButton, mods);
+    QMouseEvent press(QEvent::MouseButtonPress, at, pane->viewport()->mapToGlobal(at),
+                      Qt::LeftButton, Qt::LeftButton, mods);
     QApplication::sendEvent(pane->viewport(), &press);
     QMouseEvent release(QEvent::MouseButtonRelease, at, pane->viewport()->mapToGlobal(at),
                         Qt::LeftButton, Qt::NoButton, mods);
@@ -117,10 +116,12 @@ TEST_F(PaneInputTest, ClicksSelectWordsAndMoveTheFocus) {
   // Shift selects from the anchor (the last Ctrl click, even one that
   // removed its word) to the word.
   Click(pane, points[first], Qt::ShiftModifier);
-  EXPECT_EQ(pane->GetMetrics().GetSelection(), (std::vector<WordIndex>{first, first + 1, first + 2}));
+  EXPECT_EQ(pane->GetMetrics().GetSelection(),
+            (std::vector<WordIndex>{first, first + 1, first + 2}));
   EXPECT_EQ(pane->GetFocusWord(), first);
   // The title follows the focus.
-  EXPECT_EQ(FromQString(greek_->MakeTitle()), greek_->GetDatabase()->GetTitle() + u" - John 1:1 (A)");
+  EXPECT_EQ(FromQString(greek_->MakeTitle()),
+            greek_->GetDatabase()->GetTitle() + u" - John 1:1 (A)");
 }
 
 TEST_F(PaneInputTest, KeysWalkWordsVersesChaptersAndBooks) {
@@ -136,7 +137,8 @@ TEST_F(PaneInputTest, KeysWalkWordsVersesChaptersAndBooks) {
   EXPECT_EQ(pane->GetFocusWord(), FirstWord(greek_, u"JHN", 1, 2));
   Key(pane, Qt::Key_PageDown, Qt::ControlModifier);
   EXPECT_EQ(pane->GetFocusWord(), FirstWord(greek_, u"JHN", 2, 1));
-  EXPECT_EQ(FromQString(greek_->MakeTitle()), greek_->GetDatabase()->GetTitle() + u" - John 2:1 (A)");
+  EXPECT_EQ(FromQString(greek_->MakeTitle()),
+            greek_->GetDatabase()->GetTitle() + u" - John 2:1 (A)");
   Key(pane, Qt::Key_Home, Qt::ControlModifier);
   EXPECT_EQ(pane->GetFocusWord(), j11);
   Key(pane, Qt::Key_Home, Qt::ControlModifier);  // at the book's start: the book before
@@ -161,10 +163,9 @@ TEST_F(PaneInputTest, RightToLeftSwapsTheArrowKeys) {
 }
 
 TEST_F(PaneInputTest, HitsPaneKeysWalkHits) {
-  const std::vector<uint32_t> hits = {uint32_t(FirstWord(greek_, u"JHN", 1, 1)),
-                                      uint32_t(FirstWord(greek_, u"JHN", 1, 3)),
-                                      uint32_t(FirstWord(greek_, u"JHN", 3, 16)),
-                                      uint32_t(FirstWord(greek_, u"ACT", 2, 1))};
+  const std::vector<uint32_t> hits = {
+      uint32_t(FirstWord(greek_, u"JHN", 1, 1)), uint32_t(FirstWord(greek_, u"JHN", 1, 3)),
+      uint32_t(FirstWord(greek_, u"JHN", 3, 16)), uint32_t(FirstWord(greek_, u"ACT", 2, 1))};
   greek_->GetQueryThing().SetHits(hits);
   CVornView* pane = greek_->GetHitsPane();
   pane->viewport()->grab();

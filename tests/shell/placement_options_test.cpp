@@ -1,8 +1,8 @@
+#include <gtest/gtest.h>
+
 #include <QComboBox>
 #include <QMainWindow>
 #include <QSpinBox>
-
-#include <gtest/gtest.h>
 
 #include "shell/desktop.h"
 #include "shell/options.h"
@@ -23,8 +23,8 @@ TEST(WindowPlacement, TextRoundTripKeepsAllNineNumbers) {
   EXPECT_EQ(p.max_pos, QPoint(-8, -31));
   EXPECT_EQ(p.normal.left(), 22);
   EXPECT_EQ(p.normal.top(), 44);
-  EXPECT_EQ(p.normal.width(), 1024);   // right exclusive
-  EXPECT_EQ(p.normal.height(), 778);   // bottom exclusive
+  EXPECT_EQ(p.normal.width(), 1024);  // right exclusive
+  EXPECT_EQ(p.normal.height(), 778);  // bottom exclusive
   EXPECT_EQ(FormatPlacement(p), QStringLiteral("3,-1,-1,-8,-31,22,44,1046,822"));
 
   // Blanks before a number are read, text after the ninth is ignored.
@@ -38,10 +38,10 @@ TEST(WindowPlacement, TextRoundTripKeepsAllNineNumbers) {
 TEST(WindowPlacement, IncompleteOrMalformedTextIsRefusedAndChangesNothing) {
   CWindowPlacement p;
   p.show = 42;
-  for (const char16_t* bad : {u"", u"1,2,3,4,5,6,7,8", u"1,2,3,4,5,6,7,8,", u"1,2,3,4,5 ,6,7,8,9",
-                              u"1;2;3;4;5;6;7;8;9", u"1,2,3,4,5,6,7,8,x", u"a,2,3,4,5,6,7,8,9",
-                              u"1,2,3,4,5,6,7,-,9", u"1,2,3,4,5,6,7,8,2147483648",
-                              u"1,,3,4,5,6,7,8,9"}) {
+  for (const char16_t* bad :
+       {u"", u"1,2,3,4,5,6,7,8", u"1,2,3,4,5,6,7,8,", u"1,2,3,4,5 ,6,7,8,9", u"1;2;3;4;5;6;7;8;9",
+        u"1,2,3,4,5,6,7,8,x", u"a,2,3,4,5,6,7,8,9", u"1,2,3,4,5,6,7,-,9",
+        u"1,2,3,4,5,6,7,8,2147483648", u"1,,3,4,5,6,7,8,9"}) {
     EXPECT_FALSE(ParsePlacement(bad, &p)) << QString::fromUtf16(bad).toStdString();
   }
   EXPECT_EQ(p.show, 42);
@@ -91,10 +91,11 @@ TEST(Options, DefaultsRangesAndSettings) {
   EXPECT_EQ(o.word_tip_time, 5);
   EXPECT_EQ(o.word_tip_delay, 0);
   EXPECT_TRUE(o.IsValid());
-  for (auto change : {+[](COptions* x) { x->sel_style = 2; }, +[](COptions* x) { x->splash_time = 11; },
-                      +[](COptions* x) { x->word_tip_time = 1; }, +[](COptions* x) { x->word_tip_time = 121; },
-                      +[](COptions* x) { x->word_tip_delay = -1; },
-                      +[](COptions* x) { x->word_tip_delay = 10001; }}) {
+  for (auto change :
+       {+[](COptions* x) { x->sel_style = 2; }, +[](COptions* x) { x->splash_time = 11; },
+        +[](COptions* x) { x->word_tip_time = 1; }, +[](COptions* x) { x->word_tip_time = 121; },
+        +[](COptions* x) { x->word_tip_delay = -1; },
+        +[](COptions* x) { x->word_tip_delay = 10001; }}) {
     COptions bad;
     change(&bad);
     EXPECT_FALSE(bad.IsValid());

@@ -4,7 +4,6 @@
 
 #include <QFileInfo>
 #include <QString>
-
 #include <string>
 
 #include "textdb/catalogue.h"
@@ -14,7 +13,8 @@ namespace vorn::shell::testing {
 // The data folder that holds `name`.qyx; "" when none does.
 inline std::string RealDataFolder(const char* name) {
   for (const std::string& folder : DefaultDataFolders(VORN_DATA_DIR)) {
-    if (QFileInfo::exists(QString::fromStdString(folder + "/" + name + ".qyx/Stats.txt"))) return folder;
+    if (QFileInfo::exists(QString::fromStdString(folder + "/" + name + ".qyx/Stats.txt")))
+      return folder;
   }
   return {};
 }

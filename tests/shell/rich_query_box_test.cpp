@@ -1,12 +1,13 @@
+#include "shell/rich_query_box.h"
+
+#include <gtest/gtest.h>
+
 #include <QMimeData>
 #include <QTest>
 #include <QTextCursor>
 #include <QTextDocument>
 
-#include <gtest/gtest.h>
-
 #include "query/query_prompt.h"
-#include "shell/rich_query_box.h"
 
 namespace vorn::shell {
 namespace {

@@ -1,8 +1,8 @@
+#include <gtest/gtest.h>
+
 #include <QMdiSubWindow>
 #include <QScrollBar>
 #include <QWheelEvent>
-
-#include <gtest/gtest.h>
 
 #include "metrics/view_metrics.h"
 #include "querystate/query_thing.h"
@@ -128,8 +128,8 @@ TEST_F(ScrollingTest, WheelStepsSmallerThanANotchAddUp) {
   const WordIndex top_before = text_->GetLayout()->GetTopWord(&y);
   const QPointF at(20, 20);
   auto turn = [&](int delta) {
-    QWheelEvent wheel(at, text_->viewport()->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
-                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QWheelEvent wheel(at, text_->viewport()->mapToGlobal(at), QPoint(), QPoint(0, delta),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(text_->viewport(), &wheel);
     TestFrame::Paint(text_);
   };

@@ -1,9 +1,9 @@
 // The shell tests need one QApplication for the whole run, and every test
 // starts from the program's first-run view settings: the remembered pane
 // settings are program-wide and would otherwise leak from test to test.
-#include <QApplication>
-
 #include <gtest/gtest.h>
+
+#include <QApplication>
 
 #include "layout/layout_box.h"
 #include "shell/persistent_view_settings.h"
@@ -20,8 +20,8 @@ class ResetViewSettings : public ::testing::EmptyTestEventListener {
 }  // namespace
 
 int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen"
-                                                                  : qgetenv("QT_QPA_PLATFORM"));
+  qputenv("QT_QPA_PLATFORM",
+          qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
   QApplication app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
   ::testing::UnitTest::GetInstance()->listeners().Append(new ResetViewSettings);

@@ -1,15 +1,14 @@
+#include <gtest/gtest.h>
+
 #include <QAction>
 #include <QImage>
 #include <QKeySequence>
+#include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMdiArea>
 #include <QPainter>
 #include <QPicture>
 #include <QTemporaryDir>
-
-#include <gtest/gtest.h>
-
 #include <set>
 #include <string>
 

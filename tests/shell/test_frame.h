@@ -5,7 +5,6 @@
 #include <QApplication>
 #include <QScrollBar>
 #include <QTemporaryDir>
-
 #include <memory>
 #include <string>
 

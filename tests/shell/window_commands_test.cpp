@@ -1,12 +1,11 @@
 // What the menus and keys of a document window offer: every command that
 // is enabled does something, check marks follow the panes, and the keys
 // that lead out of a pane reach the navigation bar.
+#include <gtest/gtest.h>
+
 #include <QAction>
 #include <QApplication>
 #include <QTest>
-
-#include <gtest/gtest.h>
-
 #include <vector>
 
 #include "querystate/query_thing.h"
@@ -70,7 +69,8 @@ TEST_F(WindowCommandsTest, TheSubWindowTitleFollowsTheGroupAndTheFocus) {
   ASSERT_NE(sub, nullptr);
   EXPECT_EQ(sub->windowTitle(), t_.window()->MakeTitle());
   t_.frame()->Dispatch(kCmdScrollGroupNone + 3);
-  EXPECT_TRUE(sub->windowTitle().endsWith(QStringLiteral(" (C)"))) << sub->windowTitle().toStdString();
+  EXPECT_TRUE(sub->windowTitle().endsWith(QStringLiteral(" (C)")))
+      << sub->windowTitle().toStdString();
   t_.text()->SetFocusWord(30, 0);
   EXPECT_EQ(sub->windowTitle(), t_.window()->MakeTitle());
   t_.frame()->Dispatch(kCmdScrollGroupNone);

@@ -1,10 +1,10 @@
+#include <gtest/gtest.h>
+
 #include <QAction>
 #include <QImage>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QTest>
-
-#include <gtest/gtest.h>
 
 #include "metrics/details_metrics.h"
 #include "metrics/view_metrics.h"

@@ -1,12 +1,11 @@
 // Starts the real program under a virtual X server, as a user would on a
 // desktop, runs a query and keeps its picture in the build folder.
+#include <gtest/gtest.h>
+
 #include <QImage>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-
-#include <gtest/gtest.h>
-
 #include <set>
 #include <string>
 
@@ -35,9 +34,9 @@ TEST(XvfbScreenshot, ProgramShowsTheBiblesAndAQueryUnderX) {
   env.remove(QStringLiteral("XDG_DATA_HOME"));
   vorn.setProcessEnvironment(env);
   vorn.setProcessChannelMode(QProcess::MergedChannels);
-  vorn.start(xvfb, {QStringLiteral("-a"), QStringLiteral("-s"), QStringLiteral("-screen 0 1400x1000x24"),
-                    QStringLiteral(VORN_PROGRAM), QStringLiteral("--screenshot"), path,
-                    QStringLiteral("--query"),
+  vorn.start(xvfb, {QStringLiteral("-a"), QStringLiteral("-s"),
+                    QStringLiteral("-screen 0 1400x1000x24"), QStringLiteral(VORN_PROGRAM),
+                    QStringLiteral("--screenshot"), path, QStringLiteral("--query"),
                     QStringLiteral("base λόγος within the same verse as base θεός")});
   ASSERT_TRUE(vorn.waitForFinished(120000)) << "vorn did not finish";
   ASSERT_EQ(vorn.exitCode(), 0) << vorn.readAll().toStdString();

@@ -152,9 +152,9 @@ Format_t Fmt(uint32_t word, const char (&code)[5]) {
 
 TEST(FormatsTest, CodesAndRanges) {
   ScratchFolder folder("fmt");
-  WriteRecords(folder.File("Format.ndx"),
-               std::vector<Format_t>{Fmt(3, "abc "), Fmt(3, "def\0"), Fmt(8, "p\0\0\0"),
-                                     Fmt(12, "quot")});
+  WriteRecords(
+      folder.File("Format.ndx"),
+      std::vector<Format_t>{Fmt(3, "abc "), Fmt(3, "def\0"), Fmt(8, "p\0\0\0"), Fmt(12, "quot")});
   CVornDBFormats f(folder.path());
   ASSERT_TRUE(f.Open());
   EXPECT_EQ(f.GetFormatCode(3), u"abcdef");
@@ -258,15 +258,15 @@ TEST(PunctuationTest, CapitaliseRaisesSmallLettersOnly) {
     return text;
   };
   EXPECT_EQ(cap(u"abc", 2), u"abC");
-  EXPECT_EQ(cap(u"\u03B1", 0), u"\u0391");    // alpha
-  EXPECT_EQ(cap(u"\u1F00", 0), u"\u1F08");    // alpha with psili
-  EXPECT_EQ(cap(u"\u1F80", 0), u"\u1F88");    // ... and ypogegrammeni
-  EXPECT_EQ(cap(u"\u1FE5", 0), u"\u1FEC");    // rho with dasia
+  EXPECT_EQ(cap(u"\u03B1", 0), u"\u0391");  // alpha
+  EXPECT_EQ(cap(u"\u1F00", 0), u"\u1F08");  // alpha with psili
+  EXPECT_EQ(cap(u"\u1F80", 0), u"\u1F88");  // ... and ypogegrammeni
+  EXPECT_EQ(cap(u"\u1FE5", 0), u"\u1FEC");  // rho with dasia
   // A capital stays a capital, and the letters a fixed offset would turn
   // into other letters get their real capitals.
   EXPECT_EQ(cap(u"\u1F08", 0), u"\u1F08");
-  EXPECT_EQ(cap(u"\u1F70", 0), u"\u1FBA");    // alpha with varia
-  EXPECT_EQ(cap(u"\u03C2", 0), u"\u03A3");    // final sigma
+  EXPECT_EQ(cap(u"\u1F70", 0), u"\u1FBA");  // alpha with varia
+  EXPECT_EQ(cap(u"\u03C2", 0), u"\u03A3");  // final sigma
   EXPECT_EQ(cap(u"a", 1), u"a");
 }
 
@@ -339,8 +339,7 @@ TEST(FormLineTest, PelorinFontChoosesGreekPunctuation) {
   std::vector<WordPos> index{{0, AddEntry(&entries, 1, u"", u"")}};
   WriteRecords(folder.File("punct.ndx"), entries);
   WriteRecords(folder.File("punctndx.ndx"), index);
-  auto stats =
-      MakeStats(folder.path(), "InterlinearLines:\n Form: x\n  Font: Face=\"Pelorin\"\n");
+  auto stats = MakeStats(folder.path(), "InterlinearLines:\n Form: x\n  Font: Face=\"Pelorin\"\n");
   CVornDBFormLine line(CVornDBLineParams("Form", stats.get(), nullptr));
   ASSERT_TRUE(line.Open());
   EXPECT_EQ(typeid(line.GetPunctuation()), typeid(CVornDBPunctuationGreek));
@@ -385,7 +384,8 @@ class GlossLineTest : public ::testing::Test {
   }
   std::unique_ptr<CVornDBGlossLine> OpenWith(const std::vector<MarkT>& marks) {
     WriteRecords(folder_.SubFile("PVlinks", "GlossMark.ndx"), marks);
-    auto line = std::make_unique<CVornDBGlossLine>(CVornDBLineParams("Glos", stats_.get(), nullptr));
+    auto line =
+        std::make_unique<CVornDBGlossLine>(CVornDBLineParams("Glos", stats_.get(), nullptr));
     EXPECT_TRUE(line->Open());
     return line;
   }
@@ -410,10 +410,9 @@ TEST_F(GlossLineTest, BraceGroupWithAGapGetsDashes) {
 }
 
 TEST_F(GlossLineTest, BracketGroups) {
-  auto line = OpenWith({Mark(2, 0, 0, 'B', 0), Mark(3, 0, 0, 'I', 1),  // [2 3]
-                        Mark(8, 0, 0, 'B', 0),                          // [8 ... 10]
-                        Mark(10, 0, 0, 0, 1),
-                        Mark(12, 'B', 'E', 'B', 1)});                   // {[12]}
+  auto line = OpenWith({Mark(2, 0, 0, 'B', 0), Mark(3, 0, 0, 'I', 1),        // [2 3]
+                        Mark(8, 0, 0, 'B', 0),                               // [8 ... 10]
+                        Mark(10, 0, 0, 0, 1), Mark(12, 'B', 'E', 'B', 1)});  // {[12]}
   EXPECT_EQ(Marks(*line, 2), "[|");
   EXPECT_EQ(Marks(*line, 3), "|]");
   EXPECT_EQ(Marks(*line, 8), "[|]-");

@@ -2,6 +2,8 @@
 // database folder, UTF-16 string tables and the tables of an ordinary line.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <map>
@@ -10,13 +12,11 @@
 #include <string_view>
 #include <vector>
 
-#include <gtest/gtest.h>
-
+#include "temp_folder.h"
 #include "textdb/collation.h"
 #include "textdb/db_stats.h"
 #include "textdb/records.h"
 #include "textdb_test_util.h"
-#include "temp_folder.h"
 
 namespace vorn::aux_testing {
 
@@ -51,8 +51,8 @@ inline void WriteOrdinaryLine(const std::string& folder, const std::string& name
   std::sort(forms.begin(), forms.end(), [&](const std::u16string& a, const std::u16string& b) {
     UErrorCode status = U_ZERO_ERROR;
     return collator->compare(reinterpret_cast<const UChar*>(a.data()), a.size(),
-                             reinterpret_cast<const UChar*>(b.data()), b.size(), status) ==
-           UCOL_LESS;
+                             reinterpret_cast<const UChar*>(b.data()), b.size(),
+                             status) == UCOL_LESS;
   });
   forms.erase(std::unique(forms.begin(), forms.end()), forms.end());
   std::map<std::u16string, uint32_t> number;

@@ -37,8 +37,8 @@ bool Opens(const std::string& folder) {
 
 void Zero(const fs::path& file) {
   const auto size = fs::file_size(file);
-  std::ofstream(file, std::ios::binary | std::ios::trunc).write(std::string(size, '\0').data(),
-                                                                static_cast<std::streamsize>(size));
+  std::ofstream(file, std::ios::binary | std::ios::trunc)
+      .write(std::string(size, '\0').data(), static_cast<std::streamsize>(size));
 }
 
 // Every table of the test database, zero-filled or emptied in turn: the full
@@ -66,7 +66,8 @@ TEST(DBCheckTest, EveryZeroedOrEmptiedTableIsFound) {
         Zero(file);
       }
       const std::string what = table.string() + (emptied ? " emptied" : " zeroed");
-      if (table == "PVlinks/GlossMark.ndx" || table.string().rfind("PVlinks/L8Data", 0) == 0) continue;
+      if (table == "PVlinks/GlossMark.ndx" || table.string().rfind("PVlinks/L8Data", 0) == 0)
+        continue;
       EXPECT_FALSE(Check(files.folder()).empty()) << what;
       const bool lazy = table == "Sentence.ndx" || (!emptied && table == "FormByz.ndx");
       if (!lazy) {

@@ -7,18 +7,18 @@ namespace {
 
 TEST(DBStatsTest, KeysNestByIndentation) {
   CVornDBStats s("/tmp/x");
-  ASSERT_TRUE(s.LoadFromText(
-      "# a comment: ignored\n"
-      "Version: 4.01 \r\n"
-      "Name: GNT\n"
-      "NoColonHere\n"
-      "#Key: 1\n"
-      "InterlinearLines:\n"
-      "  Text:\n"
-      "    Font: Face=\"Gentium\" Size=\"14\"\n"
-      "\tTlit:\n"
-      "  Text :  spaced  \n"
-      "Books: MAT  MRK LUK\n"));
+  ASSERT_TRUE(
+      s.LoadFromText("# a comment: ignored\n"
+                     "Version: 4.01 \r\n"
+                     "Name: GNT\n"
+                     "NoColonHere\n"
+                     "#Key: 1\n"
+                     "InterlinearLines:\n"
+                     "  Text:\n"
+                     "    Font: Face=\"Gentium\" Size=\"14\"\n"
+                     "\tTlit:\n"
+                     "  Text :  spaced  \n"
+                     "Books: MAT  MRK LUK\n"));
   EXPECT_EQ(s.GetFolder(), "/tmp/x/");
   EXPECT_EQ(s.GetValue("/Name"), u"GNT");
   EXPECT_EQ(s.GetValue("/InterlinearLines/Text/Font"), u"Face=\"Gentium\" Size=\"14\"");

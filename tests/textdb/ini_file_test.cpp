@@ -31,7 +31,8 @@ class IniFileTest : public ::testing::Test {
     EXPECT_TRUE(platform::ReadWholeFile(path, &bytes));
     return bytes;
   }
-  static std::u16string Get(const CIniFile& ini, std::u16string_view section, std::u16string_view key) {
+  static std::u16string Get(const CIniFile& ini, std::u16string_view section,
+                            std::u16string_view key) {
     std::u16string value;
     EXPECT_TRUE(ini.GetString(section, key, &value)) << "missing key";
     return value;
@@ -46,7 +47,8 @@ TEST_F(IniFileTest, CanonicalFileSavesBackByteForByte) {
       "[]\r\nlone=1\r\n"
       "\r\n[Empty]\r\n"
       "\r\n[Font GNT:Text]\r\nFace=Gentium Plus\r\nSize=120\r\n"
-      "\r\n[Main]\r\n SaveOnExit = 0 \r\nZ=\xCE\xBB\xCF\x8C\xCE\xB3\xCE\xBF\xCF\x82\r\na=\xD7\x90\xD7\x91\r\n"
+      "\r\n[Main]\r\n SaveOnExit = 0 "
+      "\r\nZ=\xCE\xBB\xCF\x8C\xCE\xB3\xCE\xBF\xCF\x82\r\na=\xD7\x90\xD7\x91\r\n"
       "\r\n[\xCE\xB1]\r\nk=v\r\n";
   const std::string path = WriteFile("in.ini", text);
   CIniFile ini;
@@ -110,7 +112,7 @@ TEST_F(IniFileTest, ParsesLinesExactlyAsTheyStand) {
   std::vector<std::u16string> keys;
   ini.GetKeys(u"S", &keys);
   EXPECT_EQ(keys, (std::vector<std::u16string>{u"", u" ;kept", u" [NotHeader]", u" spaced ", u"key",
-                                                u"later"}));
+                                               u"later"}));
   std::u16string ignored;
   EXPECT_FALSE(ini.GetString(u"S", u";comment", &ignored));
   EXPECT_FALSE(ini.HasSection(u"Main]tail ignored=3"));
@@ -259,8 +261,8 @@ TEST_F(IniFileTest, GetKeysAppendsThenSortsAndIterationVisitsEveryKey) {
 TEST_F(IniFileTest, LongLinesAndByteOrderMarkAreReadWhole) {
   const std::string long_value(3000, 'x');
   // Cut at 511 bytes, the second line would leave "[Injected]" as a header.
-  const std::string text = "\xEF\xBB\xBF[A]\r\nk=" + long_value + "\r\nlong=" + std::string(506, 'y') +
-                           "[Injected]\r\n";
+  const std::string text =
+      "\xEF\xBB\xBF[A]\r\nk=" + long_value + "\r\nlong=" + std::string(506, 'y') + "[Injected]\r\n";
   CIniFile ini;
   ASSERT_TRUE(ini.Load(WriteFile("long.ini", text)));
   EXPECT_FALSE(ini.HasSection(u"Injected"));

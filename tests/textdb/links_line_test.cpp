@@ -1,4 +1,6 @@
 // The links line over PVlinks tables laid out by hand.
+#include "textdb/links_line.h"
+
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -6,7 +8,6 @@
 #include <vector>
 
 #include "aux_test_util.h"
-#include "textdb/links_line.h"
 
 namespace vorn {
 namespace {
@@ -106,9 +107,13 @@ std::string StatsFor(const std::vector<Kind>& kinds) {
 // Hidden (no search text) link 8 "zzz".
 std::vector<Kind> SampleKinds() {
   return {
-      {"Dict", "    Search: %1\n", {{u"Title A"}, {u"Title B"}},
+      {"Dict",
+       "    Search: %1\n",
+       {{u"Title A"}, {u"Title B"}},
        {{u"alpha", {0}, "a1"}, {u"alps", {0, 4}, ""}, {u"beta", {1}, "b"}}},
-      {"Topic", "    Note: note: %2/%1\n", {{u"\x01Title C"}},
+      {"Topic",
+       "    Note: note: %2/%1\n",
+       {{u"\x01Title C"}},
        {{u"\x03peace", {}, ""}, {u"grace", {0}, "g"}}},
       {"Hidden", "", {}, {{u"zzz", {2}, ""}}},
   };
@@ -119,9 +124,9 @@ std::vector<std::optional<std::vector<uint32_t>>> SampleWords() {
       std::vector<uint32_t>{0, 2, 3, 1, 5, 7},  // title A, link, link, title B, title C, link
       std::vector<uint32_t>{4, 99},             // a link, then a number of no kind
       std::vector<uint32_t>{8},
-      std::nullopt,                             // no list
-      std::vector<uint32_t>{3, 1},              // a title at the end
-      std::vector<uint32_t>{},                  // an empty list
+      std::nullopt,                 // no list
+      std::vector<uint32_t>{3, 1},  // a title at the end
+      std::vector<uint32_t>{},      // an empty list
   };
 }
 
@@ -326,7 +331,8 @@ TEST_F(LinksLineTest, KindValueGivesTheBlock) {
 TEST_F(LinksLineTest, RefusesMalformedKindValues) {
   for (const char* value : {"2", "2 x", "2 3 4", "-1 3", "", "2 99999999999"}) {
     stats_ = MakeStats(folder_.path(), std::string("InterlinearLines:\n Links: x\n  PVlinks: l\n"
-                                                   "   Dict: ") + value + "\n");
+                                                   "   Dict: ") +
+                                           value + "\n");
     CVornDBLinks line(CVornDBLineParams("Links", stats_.get(), nullptr));
     EXPECT_FALSE(line.Open()) << value;
   }

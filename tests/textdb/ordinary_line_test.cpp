@@ -11,24 +11,24 @@
 
 #include "platform/message_sink.h"
 #include "platform/u16.h"
+#include "temp_folder.h"
 #include "textdb/collation.h"
 #include "textdb/db_stats.h"
 #include "textdb/ini_file.h"
 #include "textdb/table_writer.h"
 #include "textdb/vorn_db.h"
 #include "textdb_test_util.h"
-#include "temp_folder.h"
 
 namespace vorn {
 namespace {
 
 // Greek words with and without accents and breathings, upper and lower case.
-const std::vector<std::u16string> kGreek = {
-    u"λόγος", u"λόγου", u"λόγῳ", u"Λόγος", u"λογος", u"λέγει", u"ἀρχῇ", u"ἀρχή", u"αρχη",
-    u"λόγος", u"ὁ", u"ὅτι", u"λόγων", u"ἦν", u"θεός"};
+const std::vector<std::u16string> kGreek = {u"λόγος", u"λόγου", u"λόγῳ",  u"Λόγος", u"λογος",
+                                            u"λέγει", u"ἀρχῇ",  u"ἀρχή",  u"αρχη",  u"λόγος",
+                                            u"ὁ",     u"ὅτι",   u"λόγων", u"ἦν",    u"θεός"};
 // Hebrew with points and cantillation (U+0591..U+05AF), and consonants only.
-const std::vector<std::u16string> kHebrew = {
-    u"בְּרֵאשִׁ֖ית", u"בְּרֵאשִׁית", u"בראשית", u"בָּרָ֣א", u"בָּרָא", u"אֱלֹהִ֑ים", u"אֵ֥ת", u"הַשָּׁמַ֖יִם"};
+const std::vector<std::u16string> kHebrew = {u"בְּרֵאשִׁ֖ית", u"בְּרֵאשִׁית", u"בראשית", u"בָּרָ֣א",
+                                             u"בָּרָא",    u"אֱלֹהִ֑ים",  u"אֵ֥ת",     u"הַשָּׁמַ֖יִם"};
 
 class LineFixture : public ::testing::Test {
  protected:
@@ -107,9 +107,10 @@ TEST_F(GreekLineTest, FormsAreSortedByTheCollatorAndWordsPointIntoThem) {
   auto collator = MakeFormCollator();
   for (uint32_t f = 1; f < line_->GetFormCount(); ++f) {
     UErrorCode status = U_ZERO_ERROR;
-    EXPECT_NE(collator->compare(reinterpret_cast<const UChar*>(line_->GetFormString(f - 1)), -1,
-                                reinterpret_cast<const UChar*>(line_->GetFormString(f)), -1, status),
-              UCOL_GREATER);
+    EXPECT_NE(
+        collator->compare(reinterpret_cast<const UChar*>(line_->GetFormString(f - 1)), -1,
+                          reinterpret_cast<const UChar*>(line_->GetFormString(f)), -1, status),
+        UCOL_GREATER);
   }
 }
 
@@ -159,14 +160,12 @@ TEST_F(HebrewLineTest, PointsAndCantillationAreSkippedByBang) {
   EXPECT_EQ(line_->GetWildcards(), u"?*!");
   EXPECT_EQ(Match(u"בְּרֵאשִׁית"), (std::set<std::u16string>{u"בְּרֵאשִׁית"}));
   // At primary strength points and accents do not count.
-  EXPECT_EQ(Match(u"בראשית", true),
-            (std::set<std::u16string>{u"בְּרֵאשִׁ֖ית", u"בְּרֵאשִׁית", u"בראשית"}));
+  EXPECT_EQ(Match(u"בראשית", true), (std::set<std::u16string>{u"בְּרֵאשִׁ֖ית", u"בְּרֵאשִׁית", u"בראשית"}));
   EXPECT_EQ(Match(u"בר", true),
             (std::set<std::u16string>{u"בְּרֵאשִׁ֖ית", u"בְּרֵאשִׁית", u"בראשית", u"בָּרָ֣א", u"בָּרָא"}));
   // '!' after each consonant skips any points and accents.
   EXPECT_EQ(Match(u"ב!ר!א!"), (std::set<std::u16string>{u"בָּרָ֣א", u"בָּרָא"}));
-  EXPECT_EQ(Match(u"ב!ר!א!ש!י!ת!"),
-            (std::set<std::u16string>{u"בְּרֵאשִׁ֖ית", u"בְּרֵאשִׁית", u"בראשית"}));
+  EXPECT_EQ(Match(u"ב!ר!א!ש!י!ת!"), (std::set<std::u16string>{u"בְּרֵאשִׁ֖ית", u"בְּרֵאשִׁית", u"בראשית"}));
   EXPECT_EQ(Match(u"ב!ר!א"), (std::set<std::u16string>{u"בָּרָ֣א", u"בָּרָא"}));
   EXPECT_EQ(Match(u"*ם"), (std::set<std::u16string>{u"אֱלֹהִ֑ים", u"הַשָּׁמַ֖יִם"}));
   EXPECT_TRUE(line_->MatchForm(u"א!ת", u"אֵ֥ת"));
@@ -309,12 +308,12 @@ TEST_F(GreekLineTest, FormListWithACountMeaningAll) {
   ListRecorder list;
   const FormList forms = {0, 1, 2};
   line_->FillFormList(forms, &list, 1, SIZE_MAX);
-  EXPECT_EQ(list.items_, (std::vector<std::u16string>{u"...", line_->GetFormText(1),
-                                                      line_->GetFormText(2)}));
+  EXPECT_EQ(list.items_,
+            (std::vector<std::u16string>{u"...", line_->GetFormText(1), line_->GetFormText(2)}));
   EXPECT_TRUE(list.redraw_);
   line_->FillFormList(forms, &list, 0, 2);
-  EXPECT_EQ(list.items_, (std::vector<std::u16string>{line_->GetFormText(0),
-                                                      line_->GetFormText(1), u"..."}));
+  EXPECT_EQ(list.items_,
+            (std::vector<std::u16string>{line_->GetFormText(0), line_->GetFormText(1), u"..."}));
   line_->FillFormList(forms, &list, 5, 2);
   EXPECT_EQ(list.items_, (std::vector<std::u16string>{u"..."}));
 }

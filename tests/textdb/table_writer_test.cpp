@@ -8,9 +8,9 @@
 
 #include "platform/file_system.h"
 #include "platform/u16.h"
+#include "temp_folder.h"
 #include "textdb/collation.h"
 #include "textdb/textdb_test_util.h"
-#include "temp_folder.h"
 
 namespace vorn {
 namespace {
@@ -63,8 +63,8 @@ TEST(VerseLabelTest, EncodesAsTheVerseIndexReadsAndPrintsBack) {
   struct Case {
     const char16_t* label;
     uint8_t verse, suffix;
-  } cases[] = {{u"3", 3, 0},     {u"3b", 3, 'b'},    {u"3-5", 3, 133},  {u"12-14", 12, 142},
-               {u"0", 0, 0},     {u"255", 255, 0},   {u"1-127", 1, 255}, {u"7-", 7, '-'}};
+  } cases[] = {{u"3", 3, 0}, {u"3b", 3, 'b'},  {u"3-5", 3, 133},   {u"12-14", 12, 142},
+               {u"0", 0, 0}, {u"255", 255, 0}, {u"1-127", 1, 255}, {u"7-", 7, '-'}};
   for (const Case& c : cases) {
     uint8_t verse = 99, suffix = 99;
     ASSERT_TRUE(EncodeVerseLabel(c.label, &verse, &suffix)) << platform::ToUtf8(c.label);
@@ -131,8 +131,7 @@ TEST(TableWriterTest, LineTablesBytes) {
   EXPECT_EQ(U32s(*writer.FindFile("Textndxx.ndx")), (std::vector<uint32_t>{0, 0, 2, 2, 4, 5}));
   EXPECT_EQ(U32s(*writer.FindFile("Textndx.ndx")), (std::vector<uint32_t>{1, 1, 2, 0, 2, 0}));
   EXPECT_EQ(U32s(*writer.FindFile("Textdb.ndx")), (std::vector<uint32_t>{1, 0, 1}));
-  EXPECT_EQ(U32s(*writer.FindFile("Alt1.ndx")),
-            (std::vector<uint32_t>{2, 0xFFFFFFFF, 0xFFFFFFFF}));
+  EXPECT_EQ(U32s(*writer.FindFile("Alt1.ndx")), (std::vector<uint32_t>{2, 0xFFFFFFFF, 0xFFFFFFFF}));
 }
 
 TEST(TableWriterTest, StatsText) {
@@ -196,8 +195,11 @@ TEST(TableWriterTest, HeadingsBytes) {
   CDBWriter writer(s);
   std::string error;
   ASSERT_TRUE(writer.Build(&error)) << error;
-  EXPECT_EQ(Units(*writer.FindFile("heads.db")),
-            std::u16string(u"\x01" u"AB\0C\0\x02" u"D\0\0\x03" u"Z\0\0", 14));
+  EXPECT_EQ(Units(*writer.FindFile("heads.db")), std::u16string(u"\x01"
+                                                                u"AB\0C\0\x02"
+                                                                u"D\0\0\x03"
+                                                                u"Z\0\0",
+                                                                14));
   EXPECT_EQ(U32s(*writer.FindFile("heads.ndx")), (std::vector<uint32_t>{0, 0, 2, 10}));
 }
 
@@ -208,8 +210,7 @@ TEST(TableWriterTest, PunctuationBytesShareEqualEntries) {
   CDBWriter writer(s);
   std::string error;
   ASSERT_TRUE(writer.Build(&error)) << error;
-  EXPECT_EQ(Units(*writer.FindFile("punct.ndx")),
-            std::u16string(u"\x01\x01(,\0\0\0.\0", 9));
+  EXPECT_EQ(Units(*writer.FindFile("punct.ndx")), std::u16string(u"\x01\x01(,\0\0\0.\0", 9));
   EXPECT_EQ(U32s(*writer.FindFile("punctndx.ndx")), (std::vector<uint32_t>{0, 0, 1, 5, 2, 5}));
 }
 
@@ -250,16 +251,17 @@ TEST(TableWriterTest, LinksAreNumberedByKindTitlesThenSortedLinks) {
   EXPECT_EQ(U32s(*writer.FindFile("PVlinks/L8Data.ndx")), (std::vector<uint32_t>{0, 1, 3, 4}));
   EXPECT_EQ(*writer.FindFile("PVlinks/L8Data.db"), std::string("\0d\0\0x\0", 6));
   const std::string& stats = *writer.FindFile("Stats.txt");
-  EXPECT_NE(stats.find("  Links:\n    PVlinks:\n      K1: 1 2\n        Search: %1\n      K2: 0 1\n"),
-            std::string::npos)
+  EXPECT_NE(
+      stats.find("  Links:\n    PVlinks:\n      K1: 1 2\n        Search: %1\n      K2: 0 1\n"),
+      std::string::npos)
       << stats;
 }
 
 TEST(TableWriterTest, FormsFollowTheCollatorAndKeepEqualCollatingFormsApart) {
   // Precomposed and decomposed alpha with acute collate equal but are two forms.
-  std::vector<std::u16string> words = {u"λόγος", u"Λόγος", u"λογος", u"ἀρχῇ", u"ἀρχή",
-                                       u"\u03ac",  u"\u03b1\u0301", u"α", u"ω", u"β",
-                                       u"λόγος", u"a", u"B"};
+  std::vector<std::u16string> words = {
+      u"λόγος", u"Λόγος", u"λογος", u"ἀρχῇ",  u"ἀρχή", u"\u03ac", u"\u03b1\u0301",
+      u"α",     u"ω",     u"β",     u"λόγος", u"a",    u"B"};
   DBSource s = Tiny(words);
   CDBWriter writer(s);
   std::string error;
@@ -292,69 +294,126 @@ TEST(TableWriterTest, RejectsWhatCannotBeStoredFaithfully) {
     s->lines[0].variants.push_back({"V", u"v", std::move(changes)});
   };
   const Case cases[] = {
-      {"variant disagrees", [&](DBSource* s) { variant(s, {{0, u"x"}, {2, u"y"}}); },
+      {"variant disagrees",
+       [&](DBSource* s) {
+         variant(s, {{0, u"x"}, {2, u"y"}});
+       },
        "different texts"},
-      {"variant misses a word of the form", [&](DBSource* s) { variant(s, {{0, u"x"}}); },
+      {"variant misses a word of the form",
+       [&](DBSource* s) {
+         variant(s, {{0, u"x"}});
+       },
        "keeps the form"},
-      {"variant word twice", [&](DBSource* s) { variant(s, {{1, u"x"}, {1, u"x"}}); },
+      {"variant word twice",
+       [&](DBSource* s) {
+         variant(s, {{1, u"x"}, {1, u"x"}});
+       },
        "listed twice"},
-      {"variant named like a table", [](DBSource* s) {
+      {"variant named like a table",
+       [](DBSource* s) {
          s->lines[0].variants.push_back({"verses", u"v", {}});
-       }, "two tables"},
-      {"variant named like another line's table", [](DBSource* s) {
+       },
+       "two tables"},
+      {"variant named like another line's table",
+       [](DBSource* s) {
          s->lines[0].variants.push_back({"textDB", u"v", {}});
-       }, "two tables"},
+       },
+       "two tables"},
       {"Stats value beyond Latin-1", [](DBSource* s) { s->title = u"\u03b8"; }, "above U+00FF"},
       {"value with a line break", [](DBSource* s) { s->compiled = u"a\nb"; }, "line break"},
       {"heading text beginning with a level code",
-       [](DBSource* s) { s->headings = {{0, {{1, {u"\x0a" u"x"}}}}}; }, "up to 10"},
-      {"heading level 11", [](DBSource* s) { s->headings = {{0, {{11, {u"x"}}}}}; }, "level 11"},
+       [](DBSource* s) {
+         s->headings = {{0,
+                         {{1,
+                           {u"\x0a"
+                            u"x"}}}}};
+       },
+       "up to 10"},
+      {"heading level 11",
+       [](DBSource* s) {
+         s->headings = {{0, {{11, {u"x"}}}}};
+       },
+       "level 11"},
       {"heading word twice",
-       [](DBSource* s) { s->headings = {{1, {{1, {u"x"}}}}, {1, {{1, {u"y"}}}}}; },
+       [](DBSource* s) {
+         s->headings = {{1, {{1, {u"x"}}}}, {1, {{1, {u"y"}}}}};
+       },
        "listed twice"},
       {"books interleaved",
-       [](DBSource* s) { s->verses = {{0, 1, 1, u"1"}, {1, 2, 1, u"1"}, {2, 1, 2, u"1"}}; },
+       [](DBSource* s) {
+         s->verses = {{0, 1, 1, u"1"}, {1, 2, 1, u"1"}, {2, 1, 2, u"1"}};
+       },
        "book order"},
       {"same verse twice",
-       [](DBSource* s) { s->verses = {{0, 1, 1, u"1"}, {1, 1, 1, u"1"}}; }, "same verse twice"},
-      {"first verse after word 0", [](DBSource* s) { s->verses = {{1, 1, 1, u"1"}}; }, "word 0"},
+       [](DBSource* s) {
+         s->verses = {{0, 1, 1, u"1"}, {1, 1, 1, u"1"}};
+       },
+       "same verse twice"},
+      {"first verse after word 0",
+       [](DBSource* s) {
+         s->verses = {{1, 1, 1, u"1"}};
+       },
+       "word 0"},
       {"verses out of word order",
-       [](DBSource* s) { s->verses = {{0, 1, 1, u"1"}, {2, 1, 1, u"2"}, {1, 1, 1, u"3"}}; },
+       [](DBSource* s) {
+         s->verses = {{0, 1, 1, u"1"}, {2, 1, 1, u"2"}, {1, 1, 1, u"3"}};
+       },
        "before the verse before"},
       {"verse label", [](DBSource* s) { s->verses[0].label = u"1ab"; }, "label"},
       {"chapter 255", [](DBSource* s) { s->verses[0].chapter = 255; }, "chapter"},
       {"book beyond the list", [](DBSource* s) { s->verses[0].book = 3; }, "book number"},
       {"no verses", [](DBSource* s) { s->verses.clear(); }, "at least one verse"},
-      {"line of another length", [](DBSource* s) {
+      {"line of another length",
+       [](DBSource* s) {
          DBLine l;
          l.name = "Glos";
          l.words = {u"x"};
          s->lines.push_back(l);
-       }, "has 1 words"},
+       },
+       "has 1 words"},
       {"links line first", [](DBSource* s) { s->lines[0].name = "Links"; }, "first line"},
-      {"punctuation without Form", [](DBSource* s) { s->punctuation = {{0, -1, u"", u"."}}; },
+      {"punctuation without Form",
+       [](DBSource* s) {
+         s->punctuation = {{0, -1, u"", u"."}};
+       },
        "\"Form\""},
-      {"capital beyond the word", [](DBSource* s) {
+      {"capital beyond the word",
+       [](DBSource* s) {
          s->lines[0].name = "Form";
          s->punctuation = {{0, 1, u"", u""}};
-       }, "outside the word"},
+       },
+       "outside the word"},
       {"links without Links line",
-       [](DBSource* s) { s->links.kinds = {{"K", {}}}; }, "\"Links\""},
-      {"link kind with a space", [](DBSource* s) {
+       [](DBSource* s) {
+         s->links.kinds = {{"K", {}}};
+       },
+       "\"Links\""},
+      {"link kind with a space",
+       [](DBSource* s) {
          s->lines.emplace_back().name = "Links";
          s->links.kinds = {{"K K", {}}};
-       }, "kind name"},
-      {"format code beyond Latin-1", [](DBSource* s) { s->formats = {{0, u"\u0100"}}; },
+       },
+       "kind name"},
+      {"format code beyond Latin-1",
+       [](DBSource* s) {
+         s->formats = {{0, u"\u0100"}};
+       },
        "format code"},
       {"sentence start beyond the words", [](DBSource* s) { s->sentence_starts = {3}; },
        "beyond the last word"},
       {"word with a 0", [](DBSource* s) { s->lines[0].words[1] = std::u16string(1, u'\0'); },
        "0 character"},
-      {"empty copyright line", [](DBSource* s) { s->copyrights = {u"a", u"", u"b"}; },
+      {"empty copyright line",
+       [](DBSource* s) {
+         s->copyrights = {u"a", u"", u"b"};
+       },
        "empty copyright"},
       {"line name with a slash", [](DBSource* s) { s->lines[0].name = "A/B"; }, "line name"},
       {"extra key repeating a set key",
-       [](DBSource* s) { s->lines[0].extra_keys = {{"QueryPrompt", u"x"}}; }, "twice"},
+       [](DBSource* s) {
+         s->lines[0].extra_keys = {{"QueryPrompt", u"x"}};
+       },
+       "twice"},
       {"no database name", [](DBSource* s) { s->name.clear(); }, "database name"},
   };
   for (const Case& c : cases) {

@@ -1,12 +1,13 @@
 // The grammar-tags line: tag wildcards, decoder choice and the choices the
 // grammar-tag query dialog lists.
+#include "textdb/tags_line.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "aux_test_util.h"
-#include "textdb/tags_line.h"
 
 namespace vorn {
 namespace {

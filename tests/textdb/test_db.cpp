@@ -204,8 +204,8 @@ DBSource MakeGreekTestSource() {
   }
   s.lines[0].variants.push_back(std::move(byz));
 
-  s.headings.push_back({v[0], {Level(1, {"ΚΑΤΑ ΜΑΘΘΑΙΟΝ", "According to Matthew"}),
-                               Level(2, {"The beginning"})}});
+  s.headings.push_back(
+      {v[0], {Level(1, {"ΚΑΤΑ ΜΑΘΘΑΙΟΝ", "According to Matthew"}), Level(2, {"The beginning"})}});
   s.headings.push_back({v[3], {Level(2, {"A saying"})}});
   s.headings.push_back({v[6], {Level(1, {"ΚΑΤΑ ΜΑΡΚΟΝ"})}});
   s.headings.push_back({v[10], {Level(1, {"ΚΑΤΑ ΙΩΑΝΝΗΝ"})}});
@@ -213,8 +213,7 @@ DBSource MakeGreekTestSource() {
   s.formats = {{v[0], u"p"}, {v[3], u"poetry1"}, {v[6], u"p"}};
 
   // A brace group over words 2..4 and a bracket around the first word of MAT 2:1.
-  s.gloss_marks = {{2, 'B', 0, 0, 0}, {3, 'I', 0, 0, 0}, {4, 0, 'E', 0, 0},
-                   {v[3], 0, 0, 'B', 'E'}};
+  s.gloss_marks = {{2, 'B', 0, 0, 0}, {3, 'I', 0, 0, 0}, {4, 0, 'E', 0, 0}, {v[3], 0, 0, 'B', 'E'}};
 
   DBLinks& links = s.links;
   links.pvlinks_value = u"Parvello resources";
@@ -226,11 +225,9 @@ DBSource MakeGreekTestSource() {
                           {"DetailsL", u"%1"},
                           {"Nfo", u"Strongs"},
                           {"Link", u"%1"}}});
-  links.kinds.push_back({"Topic",
-                         {{"Search", u"%1"},
-                          {"Note", u"%2 - %1"},
-                          {"DetailsT", u"%2"},
-                          {"SubMenu", u"Topics"}}});
+  links.kinds.push_back(
+      {"Topic",
+       {{"Search", u"%1"}, {"Note", u"%2 - %1"}, {"DetailsT", u"%2"}, {"SubMenu", u"Topics"}}});
   for (uint32_t w = 0; w < n; ++w) {
     const Entry& e = kGreek[f.VocabularyIndex()[w]];
     DBWordLinks wl;
@@ -268,8 +265,8 @@ DBSource MakeHebrewTestSource() {
   s.lines.push_back(MakeLine("Tag", "Face=\"Arial\" Size=\"9\"", "Tag", {}, ""));
   s.lines.back().tag_scheme = u"Westminster";
   s.lines.push_back(MakeLine("Glos", "Face=\"Arial\" Size=\"10\"", "Gloss", {"E"}, ""));
-  s.lines.push_back(MakeLine("Lema", "Face=\"Ezra SIL\" Size=\"16\" Dir=\"R2L\"", "Lemma", {"L"},
-                             "Hebrew"));
+  s.lines.push_back(
+      MakeLine("Lema", "Face=\"Ezra SIL\" Size=\"16\" Dir=\"R2L\"", "Lemma", {"L"}, "Hebrew"));
 
   Filler f(&s, kHebrew);
   std::vector<uint32_t> v = f.Add(

@@ -1,12 +1,12 @@
 // Small helpers for tests that lay out table files by hand.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 namespace vorn::testing {
 

@@ -9,8 +9,8 @@
 #include <tuple>
 #include <vector>
 
-#include "textdb_test_util.h"
 #include "temp_folder.h"
+#include "textdb_test_util.h"
 
 namespace vorn {
 namespace {
@@ -22,9 +22,11 @@ class VersesTest : public ::testing::Test {
   void SetUp() override {
     // Book 1: 1:1, 1:2, 1:3, 2:1, 2:3, 2:2 (out of order), 2:4a.
     // Book 2: 1:1-3, 1:4.
-    records_ = {V(0, 1, 1, 1),  V(3, 1, 1, 2),  V(5, 1, 1, 3),        V(9, 1, 2, 1),
-                V(12, 1, 2, 3), V(14, 1, 2, 2), V(17, 1, 2, 4, 'a'),  V(20, 2, 1, 1, 131),
-                V(25, 2, 1, 4), V(30, 3, kClosingChapter, 0)};
+    records_ = {V(0, 1, 1, 1),       V(3, 1, 1, 2),
+                V(5, 1, 1, 3),       V(9, 1, 2, 1),
+                V(12, 1, 2, 3),      V(14, 1, 2, 2),
+                V(17, 1, 2, 4, 'a'), V(20, 2, 1, 1, 131),
+                V(25, 2, 1, 4),      V(30, 3, kClosingChapter, 0)};
     folder_ = temp_.path();
     testing::WriteRecords(folder_ + "/verses.ndx", records_);
     verses_ = std::make_unique<CVornDBVerses>(folder_);
@@ -66,9 +68,17 @@ TEST_F(VersesTest, TypedReferencesFindTheirVerseOrNone) {
   // What FindVerse answers with a neighbour is no verse here; numbers that
   // do not fit a key byte are never wrapped onto another verse.
   for (auto [book, chapter, label] : {std::tuple<int64_t, int64_t, const char16_t*>{1, 2, u"5"},
-                                      {1, 3, u"1"}, {3, 1, u"1"}, {1, 258, u"1"}, {1, 2, u"258"},
-                                      {1, -1, u"1"}, {257, 1, u"1"}, {1, 1, u"-1"}, {1, 1, u"1x2"},
-                                      {1, 2, u"4b"}, {1, 1, u""}, {1, 1, u"1-0"}})
+                                      {1, 3, u"1"},
+                                      {3, 1, u"1"},
+                                      {1, 258, u"1"},
+                                      {1, 2, u"258"},
+                                      {1, -1, u"1"},
+                                      {257, 1, u"1"},
+                                      {1, 1, u"-1"},
+                                      {1, 1, u"1x2"},
+                                      {1, 2, u"4b"},
+                                      {1, 1, u""},
+                                      {1, 1, u"1-0"}})
     EXPECT_EQ(exact(book, chapter, label), nullptr) << book << " " << chapter;
 }
 
@@ -98,7 +108,9 @@ TEST_F(VersesTest, MovesAcrossChaptersAndBooksStopAtTheEnds) {
   EXPECT_TRUE(verses_->IsSameVerse(verses_->PrevVerse(first), first));
   // Walking the whole text forward visits every verse once.
   int n = 1;
-  for (VerseEntry e = first; !verses_->IsSameVerse(verses_->NextVerse(e), e); e = verses_->NextVerse(e)) ++n;
+  for (VerseEntry e = first; !verses_->IsSameVerse(verses_->NextVerse(e), e);
+       e = verses_->NextVerse(e))
+    ++n;
   EXPECT_EQ(n, 9);
 }
 
@@ -188,13 +200,13 @@ TEST(VersesOpenTest, RefusesDamagedIndexes) {
   };
   std::vector<VerseNdx> good = {V(0, 1, 1, 1), V(4, 1, 1, 2), V(9, 2, kClosingChapter, 0)};
   EXPECT_TRUE(opens(good, 9));
-  EXPECT_FALSE(opens(good, 10));                                   // closing word differs
-  EXPECT_FALSE(opens(good, 9, 3));                                 // cut short
-  EXPECT_FALSE(opens({V(0, 1, 1, 1), V(4, 1, 1, 2)}, 0));          // no closing record
+  EXPECT_FALSE(opens(good, 10));                                            // closing word differs
+  EXPECT_FALSE(opens(good, 9, 3));                                          // cut short
+  EXPECT_FALSE(opens({V(0, 1, 1, 1), V(4, 1, 1, 2)}, 0));                   // no closing record
   EXPECT_FALSE(opens({V(5, 1, 1, 1), V(4, 1, 1, 2), V(9, 2, 255, 0)}, 9));  // words descend
   EXPECT_FALSE(opens({V(0, 2, 1, 1), V(4, 1, 1, 2), V(9, 3, 255, 0)}, 9));  // books descend
   EXPECT_FALSE(opens({V(0, 1, 1, 1), V(4, 1, 1, 2), V(9, 1, 255, 0)}, 9));  // closing book too low
-  EXPECT_FALSE(opens({}, 0));                                       // empty
+  EXPECT_FALSE(opens({}, 0));                                               // empty
 }
 
 }  // namespace

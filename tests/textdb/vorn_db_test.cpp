@@ -11,13 +11,13 @@
 #include "platform/message_sink.h"
 #include "platform/string_table.h"
 #include "platform/u16.h"
+#include "temp_folder.h"
 #include "textdb/catalogue.h"
 #include "textdb/db_stats.h"
 #include "textdb/records.h"
 #include "textdb/table_writer.h"
 #include "textdb/test_db.h"
 #include "textdb_test_util.h"
-#include "temp_folder.h"
 
 namespace vorn {
 namespace {

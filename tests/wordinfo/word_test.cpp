@@ -1,18 +1,19 @@
 // Word objects on the small test databases: their lines, the interlinear
 // stack measured and drawn through the text device, rich and plain text,
 // the details panel and the word tip.
-#include <algorithm>
+#include "wordinfo/word.h"
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 
-#include "metrics/details_metrics.h"
-#include "layout/layout_test_util.h"
 #include "device/text_device.h"
+#include "layout/layout_test_util.h"
+#include "metrics/details_metrics.h"
 #include "metrics/view_metrics.h"
 #include "metrics/word_metrics.h"
 #include "textdb/tags_line.h"
-#include "wordinfo/word.h"
 #include "wordinfo/word_line_factories.h"
 #include "wordinfo/word_lines.h"
 
@@ -94,7 +95,8 @@ std::vector<std::u16string> Rows(const CTextDevice& d) {
       row->second += c.text;
     }
   }
-  std::sort(rows.begin(), rows.end(), [](const auto& a, const auto& b) { return a.first.top < b.first.top; });
+  std::sort(rows.begin(), rows.end(),
+            [](const auto& a, const auto& b) { return a.first.top < b.first.top; });
   std::vector<std::u16string> out;
   for (auto& r : rows) out.push_back(r.second);
   return out;
@@ -159,7 +161,9 @@ TEST_F(WordTest, VariantsCountsAndMenus) {
 
   RecordingMenu links;
   CWord(db(), kLogos).AddLinksToMenu(&links);
-  EXPECT_EQ(links.items, (std::map<uint32_t, std::u16string>{{CWord::kFirstLinkCommand, u"G3056"}, {CWord::kFirstLinkCommand + 1, u"Word"}}));
+  EXPECT_EQ(links.items,
+            (std::map<uint32_t, std::u16string>{{CWord::kFirstLinkCommand, u"G3056"},
+                                                {CWord::kFirstLinkCommand + 1, u"Word"}}));
   CWord theos(db(), kTheos);
   ASSERT_NE(theos.GetLink(2), nullptr);
   EXPECT_EQ(theos.GetLink(2)->GetText(), u"Love");
@@ -262,7 +266,8 @@ TEST_F(WordTest, ExportJoinsTheVisibleLinesAsParagraphs) {
   CWordMetrics wm(kLogos, &view_);
   const std::u16string rtf = word.GetExportText(wm, u"");
   size_t pars = 0;
-  for (size_t at = rtf.find(u"\\par\r\n"); at != std::u16string::npos; at = rtf.find(u"\\par\r\n", at + 1))
+  for (size_t at = rtf.find(u"\\par\r\n"); at != std::u16string::npos;
+       at = rtf.find(u"\\par\r\n", at + 1))
     ++pars;
   EXPECT_EQ(pars, 2u);
   EXPECT_EQ(rtf.substr(0, 9), u"{\\plain\\f");

@@ -72,7 +72,8 @@ bool ParseStamp(std::string_view text, BuildStamp* stamp) {
     const size_t b = line.find(' ', a + 1);
     if (b == std::string_view::npos || b + 1 >= line.size()) return false;
     SourceInput in;
-    if (!ParseHex(line.substr(0, a), &in.hash) || !ParseDecimal(line.substr(a + 1, b - a - 1), &in.size))
+    if (!ParseHex(line.substr(0, a), &in.hash) ||
+        !ParseDecimal(line.substr(a + 1, b - a - 1), &in.size))
       return false;
     in.path = std::string(line.substr(b + 1));
     stamp->inputs.push_back(std::move(in));
@@ -85,7 +86,8 @@ std::string WhyRecompile(const std::string& folder, const std::string& compiler,
   if (!platform::FileExists(platform::JoinPath(folder, "Stats.txt"))) return "not compiled yet";
   std::string text;
   BuildStamp stamp;
-  if (!platform::ReadWholeFile(platform::JoinPath(folder, kStampFile), &text) || !ParseStamp(text, &stamp))
+  if (!platform::ReadWholeFile(platform::JoinPath(folder, kStampFile), &text) ||
+      !ParseStamp(text, &stamp))
     return "no record of what it was compiled from";
   if (stamp.compiler != compiler) return "the compiler changed";
   if (stamp.roots != roots) return "its sources are in other folders now (" + roots + ")";

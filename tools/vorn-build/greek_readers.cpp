@@ -1,12 +1,12 @@
 #include "greek_readers.h"
 
-#include <pugixml.hpp>
 #include <unicode/normalizer2.h>
 #include <unicode/uchar.h>
 #include <unicode/unistr.h>
 
 #include <algorithm>
 #include <cstring>
+#include <pugixml.hpp>
 
 #include "platform/file_system.h"
 #include "platform/u16.h"
@@ -74,8 +74,8 @@ bool ReadMorphGnt(const std::string& path, std::vector<MorphGntWord>* words, std
   return ReadFile(path, &bytes, error) && ReadMorphGntText(bytes, path, words, error);
 }
 
-bool ReadMorphGntText(std::string_view text, std::string_view origin, std::vector<MorphGntWord>* words,
-                      std::string* error) {
+bool ReadMorphGntText(std::string_view text, std::string_view origin,
+                      std::vector<MorphGntWord>* words, std::string* error) {
   words->clear();
   const std::vector<std::string_view> lines = SplitLines(text);
   for (size_t i = 0; i < lines.size(); ++i) {
@@ -83,11 +83,13 @@ bool ReadMorphGntText(std::string_view text, std::string_view origin, std::vecto
     if (lines[i].empty()) continue;
     const std::vector<std::string_view> f = SplitFields(lines[i], ' ');
     if (f.size() != 7)
-      return Fail(error, origin, line, "expected 7 space-separated columns, found " + std::to_string(f.size()));
+      return Fail(error, origin, line,
+                  "expected 7 space-separated columns, found " + std::to_string(f.size()));
     MorphGntWord w;
     int bcv = 0;
     if (f[0].size() != 6 || !ParseNumber(f[0], &bcv))
-      return Fail(error, origin, line, "expected a reference BBCCVV, found \"" + std::string(f[0]) + "\"");
+      return Fail(error, origin, line,
+                  "expected a reference BBCCVV, found \"" + std::string(f[0]) + "\"");
     w.book = bcv / 10000;
     w.chapter = bcv / 100 % 100;
     w.verse = bcv % 100;
@@ -107,13 +109,14 @@ bool ReadMorphGntText(std::string_view text, std::string_view origin, std::vecto
   return true;
 }
 
-bool ReadSblgntChapter(const std::string& path, std::vector<SblgntWord>* words, std::string* error) {
+bool ReadSblgntChapter(const std::string& path, std::vector<SblgntWord>* words,
+                       std::string* error) {
   std::string bytes;
   return ReadFile(path, &bytes, error) && ReadSblgntChapterText(bytes, path, words, error);
 }
 
-bool ReadSblgntChapterText(std::string_view xml, std::string_view origin, std::vector<SblgntWord>* words,
-                           std::string* error) {
+bool ReadSblgntChapterText(std::string_view xml, std::string_view origin,
+                           std::vector<SblgntWord>* words, std::string* error) {
   words->clear();
   pugi::xml_document doc;
   const CLineIndex lines(xml);
@@ -121,7 +124,8 @@ bool ReadSblgntChapterText(std::string_view xml, std::string_view origin, std::v
   const pugi::xml_parse_result parsed =
       doc.load_buffer(xml.data(), xml.size(), pugi::parse_default | pugi::parse_ws_pcdata);
   if (!parsed)
-    return Fail(error, origin, lines.LineOf(parsed.offset), std::string("malformed XML: ") + parsed.description());
+    return Fail(error, origin, lines.LineOf(parsed.offset),
+                std::string("malformed XML: ") + parsed.description());
   const pugi::xml_node chapter = doc.child("chapter");
   if (!chapter) return Fail(error, origin, 0, "expected <chapter>");
   int c = 0, v = 0;
@@ -140,8 +144,9 @@ bool ReadSblgntChapterText(std::string_view xml, std::string_view origin, std::v
         const size_t colon = cv.find(':');
         if (colon == std::string_view::npos || !ParseNumber(cv.substr(0, colon), &c) ||
             !ParseNumber(cv.substr(colon + 1), &v) || c < 1 || v < 1)
-          return Fail(error, origin, line, "expected a verse id \"<book> <chapter>:<verse>\", found \"" +
-                                               std::string(id) + "\"");
+          return Fail(error, origin, line,
+                      "expected a verse id \"<book> <chapter>:<verse>\", found \"" +
+                          std::string(id) + "\"");
       } else if (name == "w") {
         if (c == 0) return Fail(error, origin, line, "a word before the first verse number");
         SblgntWord w;
@@ -189,7 +194,8 @@ bool ReadCsvVerses(std::string_view text, std::string_view origin, std::vector<C
     if (lines[i].empty()) continue;
     if (!ParseCsvLine(lines[i], &fields)) return Fail(error, origin, line, "unclosed quoted field");
     CsvVerse v;
-    if (fields.size() != 3 || !ParseNumber(fields[0], &v.chapter) || !ParseNumber(fields[1], &v.verse))
+    if (fields.size() != 3 || !ParseNumber(fields[0], &v.chapter) ||
+        !ParseNumber(fields[1], &v.verse))
       return Fail(error, origin, line, "expected chapter,verse,text");
     v.text = std::move(fields[2]);
     v.line = line;
@@ -220,26 +226,30 @@ bool ReadByzantineBookText(std::string_view accented, std::string_view accented_
                            std::vector<ByzantineWord>* words, std::string* error) {
   words->clear();
   std::vector<CsvVerse> a, p;
-  if (!ReadCsvVerses(accented, accented_origin, &a, error) || !ReadCsvVerses(parsed, parsed_origin, &p, error))
+  if (!ReadCsvVerses(accented, accented_origin, &a, error) ||
+      !ReadCsvVerses(parsed, parsed_origin, &p, error))
     return false;
   if (a.size() != p.size())
     return Fail(error, parsed_origin, 0,
-                "has " + std::to_string(p.size()) + " verses where " + std::string(accented_origin) + " has " +
-                    std::to_string(a.size()));
+                "has " + std::to_string(p.size()) + " verses where " +
+                    std::string(accented_origin) + " has " + std::to_string(a.size()));
   for (size_t i = 0; i < a.size(); ++i) {
     if (a[i].chapter != p[i].chapter || a[i].verse != p[i].verse)
       return Fail(error, parsed_origin, p[i].line,
                   "verse " + std::to_string(p[i].chapter) + ":" + std::to_string(p[i].verse) +
-                      " stands where " + std::string(accented_origin) + ":" + std::to_string(a[i].line) +
-                      " has " + std::to_string(a[i].chapter) + ":" + std::to_string(a[i].verse));
+                      " stands where " + std::string(accented_origin) + ":" +
+                      std::to_string(a[i].line) + " has " + std::to_string(a[i].chapter) + ":" +
+                      std::to_string(a[i].verse));
     // Parsed words: the unaccented word, Strong's numbers, {code}; a second
     // analysis (numbers and code again) may follow before the next word.
     std::vector<ByzantineWord> verse_words;
     for (std::string_view t : SplitSpaces(p[i].text)) {
       if (t.front() == '{') {
         if (t.back() != '}' || verse_words.empty())
-          return Fail(error, parsed_origin, p[i].line, "misplaced parsing code \"" + std::string(t) + "\"");
-        if (verse_words.back().robinson.empty()) verse_words.back().robinson = std::string(t.substr(1, t.size() - 2));
+          return Fail(error, parsed_origin, p[i].line,
+                      "misplaced parsing code \"" + std::string(t) + "\"");
+        if (verse_words.back().robinson.empty())
+          verse_words.back().robinson = std::string(t.substr(1, t.size() - 2));
       } else if (IsDigits(t)) {
         if (verse_words.empty())
           return Fail(error, parsed_origin, p[i].line, "a Strong's number before the first word");
@@ -259,7 +269,8 @@ bool ReadByzantineBookText(std::string_view accented, std::string_view accented_
     for (const ByzantineWord& w : verse_words) {
       if (w.robinson.empty() || w.strongs.empty())
         return Fail(error, parsed_origin, p[i].line,
-                    "word \"" + platform::ToUtf8(w.unaccented) + "\" lacks its Strong's number or parsing code");
+                    "word \"" + platform::ToUtf8(w.unaccented) +
+                        "\" lacks its Strong's number or parsing code");
     }
     // Accented words with their punctuation; a token of punctuation alone
     // joins the word before it (or the next one at the start of a verse).
@@ -278,8 +289,9 @@ bool ReadByzantineBookText(std::string_view accented, std::string_view accented_
       }
       if (k >= verse_words.size())
         return Fail(error, accented_origin, a[i].line,
-                    "has more words than " + std::string(parsed_origin) + ":" + std::to_string(p[i].line) +
-                        " (" + std::to_string(verse_words.size()) + ")");
+                    "has more words than " + std::string(parsed_origin) + ":" +
+                        std::to_string(p[i].line) + " (" + std::to_string(verse_words.size()) +
+                        ")");
       verse_words[k].word = std::move(word);
       verse_words[k].before = pending + before;
       verse_words[k].after = after;

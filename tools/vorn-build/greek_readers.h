@@ -14,10 +14,10 @@ struct MorphGntWord {
   int book = 0;  // 1 = Matthew ... 27 = Revelation
   int chapter = 0;
   int verse = 0;
-  std::string pos;            // "N-"
-  std::string parse;          // "----NSM-"
-  std::u16string text;        // as printed, with punctuation and critical signs
-  std::u16string word;        // without punctuation
+  std::string pos;      // "N-"
+  std::string parse;    // "----NSM-"
+  std::u16string text;  // as printed, with punctuation and critical signs
+  std::u16string word;  // without punctuation
   std::u16string normalized;
   std::u16string lemma;
   int line = 0;
@@ -26,8 +26,8 @@ struct MorphGntWord {
 // Reads a whole MorphGNT file; words are NFC. False with `error` naming the
 // file, the line and what was expected.
 bool ReadMorphGnt(const std::string& path, std::vector<MorphGntWord>* words, std::string* error);
-bool ReadMorphGntText(std::string_view text, std::string_view origin, std::vector<MorphGntWord>* words,
-                      std::string* error);
+bool ReadMorphGntText(std::string_view text, std::string_view origin,
+                      std::vector<MorphGntWord>* words, std::string* error);
 
 // One word of an SBLGNT chapter file (xml/<Book>/<NNN>.xml): the word, the
 // text before it (opening marks, critical signs) and after it (punctuation
@@ -43,8 +43,8 @@ struct SblgntWord {
 };
 
 bool ReadSblgntChapter(const std::string& path, std::vector<SblgntWord>* words, std::string* error);
-bool ReadSblgntChapterText(std::string_view xml, std::string_view origin, std::vector<SblgntWord>* words,
-                           std::string* error);
+bool ReadSblgntChapterText(std::string_view xml, std::string_view origin,
+                           std::vector<SblgntWord>* words, std::string* error);
 
 // One word of the Byzantine text: the accented word with the punctuation
 // around it (from accented/BOOK.csv) and its Strong's numbers and Robinson

@@ -1,11 +1,10 @@
 #include "importers.h"
 
-#include <nlohmann/json.hpp>
-
 #include <algorithm>
 #include <cstdlib>
 #include <map>
 #include <memory>
+#include <nlohmann/json.hpp>
 #include <set>
 
 #include "book_codes.h"
@@ -27,8 +26,10 @@ namespace {
 constexpr char16_t kHebrewFace[] = u"Ezra SIL";
 constexpr char16_t kLatinGreekFace[] = u"Gentium Plus";
 
-std::u16string Font(std::u16string_view face, int size, bool rtl = false, std::u16string_view style = u"") {
-  std::u16string f = u"Face=\"" + std::u16string(face) + u"\" Size=\"" + platform::ToU16(std::to_string(size)) + u"\"";
+std::u16string Font(std::u16string_view face, int size, bool rtl = false,
+                    std::u16string_view style = u"") {
+  std::u16string f = u"Face=\"" + std::u16string(face) + u"\" Size=\"" +
+                     platform::ToU16(std::to_string(size)) + u"\"";
   if (rtl) f += u" Dir=\"R2L\"";
   if (!style.empty()) f += u" Style=\"" + std::u16string(style) + u"\"";
   return f;
@@ -65,15 +66,16 @@ void AddStrongsLinks(DBSource* d) {
   d->links.pvlinks_value = u"Strong's dictionary";
   DBLinkKind kind;
   kind.name = "Strong";
-  kind.keys = {{"Search", u"%1"},  {"Note", u"%1"},          {"DetailsT", u"Strong's"},
-               {"DetailsL", u"%1"}, {"Tip", u"%1"},          {"MenuT", u"Strong's dictionary"},
+  kind.keys = {{"Search", u"%1"},   {"Note", u"%1"}, {"DetailsT", u"Strong's"},
+               {"DetailsL", u"%1"}, {"Tip", u"%1"},  {"MenuT", u"Strong's dictionary"},
                {"MenuL", u"%1"}};
   d->links.kinds.push_back(std::move(kind));
 }
 
 std::string PackageVersion(const std::string& npm, const std::string& package) {
   std::string bytes;
-  if (!platform::ReadWholeFile(platform::JoinPath(platform::JoinPath(npm, package), "package.json"), &bytes))
+  if (!platform::ReadWholeFile(platform::JoinPath(platform::JoinPath(npm, package), "package.json"),
+                               &bytes))
     return "?";
   const nlohmann::json j = nlohmann::json::parse(bytes, nullptr, false);
   if (j.is_discarded() || !j.contains("version") || !j["version"].is_string()) return "?";
@@ -83,7 +85,8 @@ std::string PackageVersion(const std::string& npm, const std::string& package) {
 std::string Percent(size_t part, size_t whole) {
   if (whole == 0) return "0%";
   char buf[32];
-  std::snprintf(buf, sizeof buf, "%.2f%%", 100.0 * static_cast<double>(part) / static_cast<double>(whole));
+  std::snprintf(buf, sizeof buf, "%.2f%%",
+                100.0 * static_cast<double>(part) / static_cast<double>(whole));
   return buf;
 }
 
@@ -112,7 +115,8 @@ void StartBook(const std::string& code, InterlinearWord* w) {
   if (w->format.empty()) w->format = u"p";
 }
 
-void Report(const ProgressFn& progress, const std::string& code, int index, int count, size_t words) {
+void Report(const ProgressFn& progress, const std::string& code, int index, int count,
+            size_t words) {
   if (!progress) return;
   char buf[96];
   std::snprintf(buf, sizeof buf, "  %s %2d/%d  %7zu words", code.c_str(), index, count, words);
@@ -151,7 +155,8 @@ std::string HebrewStrongs(std::string_view lemma) {
   size_t start = 0;
   while (start <= lemma.size()) {
     const size_t slash = lemma.find('/', start);
-    const std::string_view part = lemma.substr(start, slash == std::string_view::npos ? slash : slash - start);
+    const std::string_view part =
+        lemma.substr(start, slash == std::string_view::npos ? slash : slash - start);
     if (!part.empty() && part[0] >= '0' && part[0] <= '9') return NormalizeStrongs('H', part);
     if (slash == std::string_view::npos) break;
     start = slash + 1;
@@ -169,10 +174,8 @@ struct PrefixLemma {
   const char* strongs;
 };
 constexpr PrefixLemma kPrefixLemmas[] = {
-    {'b', u"\u05D1\u05BC\u05B0", u"in", ""},
-    {'l', u"\u05DC\u05B0", u"to", ""},
-    {'k', u"\u05DB\u05BC\u05B0", u"like", ""},
-    {'m', u"\u05DE\u05B4\u05DF", u"from", "H4480"},
+    {'b', u"\u05D1\u05BC\u05B0", u"in", ""},   {'l', u"\u05DC\u05B0", u"to", ""},
+    {'k', u"\u05DB\u05BC\u05B0", u"like", ""}, {'m', u"\u05DE\u05B4\u05DF", u"from", "H4480"},
     {'i', u"\u05D4\u05B2", u"whether", ""},  // the interrogative particle written alone
 };
 
@@ -197,8 +200,8 @@ void DescribeHebrew(const std::string& npm, InterlinearText* text) {
       u"Scriptures, CC BY-SA.",
   };
   d.versification = u"WLC";
-  d.compiled = platform::ToU16("vorn-build from morphhb " + PackageVersion(npm, "morphhb") + " and strongs " +
-                               PackageVersion(npm, "strongs"));
+  d.compiled = platform::ToU16("vorn-build from morphhb " + PackageVersion(npm, "morphhb") +
+                               " and strongs " + PackageVersion(npm, "strongs"));
   SetCommonKeys(&d);
   d.lines.push_back(MakeLine("Form", Font(kHebrewFace, 22, true), u"text", {}, u"Hebrew"));
   d.lines.push_back(MakeLine("Tlit", Font(kLatinGreekFace, 11), u"trans", {u"translit"}));
@@ -216,8 +219,8 @@ void DescribeHebrew(const std::string& npm, InterlinearText* text) {
 // by verse (the lists also hold the Qere readings and come from an older
 // state of the text, so a verse counts as agreeing when every word of ours
 // appears in its list in order).
-std::string CompareWordList(const std::vector<WordListEntry>& list, const InterlinearText& text, int variant,
-                            std::u16string (*norm)(std::u16string_view)) {
+std::string CompareWordList(const std::vector<WordListEntry>& list, const InterlinearText& text,
+                            int variant, std::u16string (*norm)(std::u16string_view)) {
   std::map<std::tuple<std::string, int, int>, std::vector<std::u16string>> by_verse;
   for (const WordListEntry& e : list) {
     const std::string code(CodeFromOsisName(e.osis_name));
@@ -239,8 +242,9 @@ std::string CompareWordList(const std::vector<WordListEntry>& list, const Interl
       size_t k = 0;
       bool ok = true;
       for (size_t w = i; w < end && ok; ++w) {
-        const std::u16string& ours = text.words[w].variants[variant].empty() ? text.words[w].values[form]
-                                                                             : text.words[w].variants[variant];
+        const std::u16string& ours = text.words[w].variants[variant].empty()
+                                         ? text.words[w].values[form]
+                                         : text.words[w].variants[variant];
         const std::u16string n = norm(ours);
         while (k < it->second.size() && it->second[k] != n) ++k;
         ok = k < it->second.size();
@@ -250,7 +254,8 @@ std::string CompareWordList(const std::vector<WordListEntry>& list, const Interl
     }
     i = end;
   }
-  return std::to_string(agree) + " of " + std::to_string(verses) + " verses (" + Percent(agree, verses) + ")";
+  return std::to_string(agree) + " of " + std::to_string(verses) + " verses (" +
+         Percent(agree, verses) + ")";
 }
 
 std::u16string Identity(std::u16string_view s) { return std::u16string(s); }
@@ -268,12 +273,14 @@ std::u16string SortedMarks(std::u16string_view s) {
 void MarkSentences(std::u16string_view enders, InterlinearText* text) {
   for (size_t i = 0; i + 1 < text->words.size(); ++i) {
     const std::u16string& after = text->words[i].after;
-    if (after.find_first_of(enders) != std::u16string::npos) text->words[i + 1].sentence_start = true;
+    if (after.find_first_of(enders) != std::u16string::npos)
+      text->words[i + 1].sentence_start = true;
   }
 }
 
-bool ImportHebrew(const SourcePaths& paths, const CStrongsDictionary& strongs, const ProgressFn& progress,
-                  InterlinearText* text, ImportStats* stats, std::string* error) {
+bool ImportHebrew(const SourcePaths& paths, const CStrongsDictionary& strongs,
+                  const ProgressFn& progress, InterlinearText* text, ImportStats* stats,
+                  std::string* error) {
   *text = InterlinearText();
   *stats = ImportStats();
   const std::string wlc = platform::JoinPath(paths.npm, "morphhb/wlc");
@@ -281,11 +288,13 @@ bool ImportHebrew(const SourcePaths& paths, const CStrongsDictionary& strongs, c
     *error = wlc + ": not found (run `npm ci` in the project folder)";
     return false;
   }
-  std::unique_ptr<CTransliterator> translit = CTransliterator::Create(CTransliterator::Script::kHebrew, error);
+  std::unique_ptr<CTransliterator> translit =
+      CTransliterator::Create(CTransliterator::Script::kHebrew, error);
   if (!translit) return false;
   DescribeHebrew(paths.npm, text);
-  const int form = text->ValueIndex("Form"), tlit = text->ValueIndex("Tlit"), tag = text->ValueIndex("Tag"),
-            glos = text->ValueIndex("Glos"), lema = text->ValueIndex("Lema"), strong = text->ValueIndex("Strong");
+  const int form = text->ValueIndex("Form"), tlit = text->ValueIndex("Tlit"),
+            tag = text->ValueIndex("Tag"), glos = text->ValueIndex("Glos"),
+            lema = text->ValueIndex("Lema"), strong = text->ValueIndex("Strong");
   const size_t line_count = text->ValueLines().size();
   // Transliterations and tags repeat; each distinct value is made once.
   std::map<std::u16string, std::u16string> translit_cache;
@@ -308,7 +317,8 @@ bool ImportHebrew(const SourcePaths& paths, const CStrongsDictionary& strongs, c
       w.values.resize(line_count);
       w.values[form] = WithoutSlashes(src.text);
       auto t = translit_cache.find(src.text);
-      if (t == translit_cache.end()) t = translit_cache.emplace(src.text, translit->Transliterate(src.text)).first;
+      if (t == translit_cache.end())
+        t = translit_cache.emplace(src.text, translit->Transliterate(src.text)).first;
       w.values[tlit] = t->second;
       auto m = tag_cache.find(src.morph);
       if (m == tag_cache.end()) {
@@ -373,7 +383,8 @@ bool ImportHebrew(const SourcePaths& paths, const CStrongsDictionary& strongs, c
       stats->checks.push_back({label, "not compared: " + why});
       continue;
     }
-    stats->checks.push_back({label, CompareWordList(list, *text, variant, variant == 0 ? SortedMarks : Identity)});
+    stats->checks.push_back(
+        {label, CompareWordList(list, *text, variant, variant == 0 ? SortedMarks : Identity)});
   }
   stats->words = text->words.size();
   stats->books = codes.size();
@@ -403,8 +414,10 @@ void DescribeGreek(std::u16string name, std::u16string title, bool full, Interli
 // Glosses, lemma, Strong's numbers and links of a Greek word from the
 // dictionary entries of its numbers (the first one gives lemma and gloss).
 void FillFromStrongs(const CStrongsDictionary& strongs, const std::vector<std::string>& numbers,
-                     const InterlinearText& text, InterlinearWord* w, ImportStats* stats, bool set_lemma) {
-  const int glos = text.ValueIndex("Glos"), lema = text.ValueIndex("Lema"), strong = text.ValueIndex("Strong");
+                     const InterlinearText& text, InterlinearWord* w, ImportStats* stats,
+                     bool set_lemma) {
+  const int glos = text.ValueIndex("Glos"), lema = text.ValueIndex("Lema"),
+            strong = text.ValueIndex("Strong");
   std::u16string list;
   bool first = true;
   for (const std::string& n : numbers) {
@@ -432,8 +445,10 @@ const char16_t kGreekEnders[] = u".;\u00B7\u0387\u037E";
 bool ReadSblgntBook(const std::string& npm, const std::string& code, std::vector<SblgntWord>* words,
                     std::string* error) {
   words->clear();
-  const std::string folder = platform::JoinPath(platform::JoinPath(npm, "sblgnt/xml"), std::string(SblgntNameOf(code)));
-  std::vector<std::string> files = platform::ListDirectory(folder, "*.xml", platform::EntryKind::kFile);
+  const std::string folder =
+      platform::JoinPath(platform::JoinPath(npm, "sblgnt/xml"), std::string(SblgntNameOf(code)));
+  std::vector<std::string> files =
+      platform::ListDirectory(folder, "*.xml", platform::EntryKind::kFile);
   if (files.empty()) {
     *error = folder + ": no chapter files (run `npm ci` in the project folder)";
     return false;
@@ -468,9 +483,11 @@ bool CheckMorphGntAgainstSblgnt(const std::string& path, const std::vector<Morph
     return std::to_string(cv.first) + ":" + std::to_string(cv.second);
   };
   for (size_t i = 1; i < mg.size(); ++i) {
-    if (std::pair<int, int>{mg[i].chapter, mg[i].verse} < std::pair<int, int>{mg[i - 1].chapter, mg[i - 1].verse}) {
-      *error = path + ":" + std::to_string(mg[i].line) + ": verse " + name({mg[i].chapter, mg[i].verse}) +
-               " stands after verse " + name({mg[i - 1].chapter, mg[i - 1].verse});
+    if (std::pair<int, int>{mg[i].chapter, mg[i].verse} <
+        std::pair<int, int>{mg[i - 1].chapter, mg[i - 1].verse}) {
+      *error = path + ":" + std::to_string(mg[i].line) + ": verse " +
+               name({mg[i].chapter, mg[i].verse}) + " stands after verse " +
+               name({mg[i - 1].chapter, mg[i - 1].verse});
       return false;
     }
   }
@@ -497,27 +514,34 @@ bool CheckMorphGntAgainstSblgnt(const std::string& path, const std::vector<Morph
 
 }  // namespace
 
-bool ImportGreekNt(const SourcePaths& paths, const CStrongsDictionary& strongs, const ProgressFn& progress,
-                   InterlinearText* text, ImportStats* stats, std::string* error) {
+bool ImportGreekNt(const SourcePaths& paths, const CStrongsDictionary& strongs,
+                   const ProgressFn& progress, InterlinearText* text, ImportStats* stats,
+                   std::string* error) {
   *text = InterlinearText();
   *stats = ImportStats();
-  const std::string morphgnt = paths.corpora.empty() ? "" : platform::JoinPath(paths.corpora, "morphgnt-sblgnt");
+  const std::string morphgnt =
+      paths.corpora.empty() ? "" : platform::JoinPath(paths.corpora, "morphgnt-sblgnt");
   const bool full = !morphgnt.empty() && platform::DirectoryExists(morphgnt);
-  std::unique_ptr<CTransliterator> translit = CTransliterator::Create(CTransliterator::Script::kGreek, error);
+  std::unique_ptr<CTransliterator> translit =
+      CTransliterator::Create(CTransliterator::Script::kGreek, error);
   if (!translit) return false;
   DescribeGreek(u"GNT", u"Greek NT", full, text);
   DBSource& d = text->description;
-  d.copyrights = {u"Scripture quotations marked SBLGNT are from the SBL Greek New Testament. Copyright "
-                  u"\u00A9 2010 Society of Biblical Literature and Logos Bible Software."};
+  d.copyrights = {
+      u"Scripture quotations marked SBLGNT are from the SBL Greek New Testament. Copyright "
+      u"\u00A9 2010 Society of Biblical Literature and Logos Bible Software."};
   d.versification = u"SBLGNT";
   d.compiled = platform::ToU16("vorn-build from sblgnt " + PackageVersion(paths.npm, "sblgnt"));
   if (full) {
     d.lines[text->ValueIndex("Tag")].tag_scheme = u"Friberg";
-    d.copyrights.push_back(u"Morphology and lemmas: MorphGNT SBLGNT edition 6.12, CC BY-SA 3.0 (Tauber, J. K., "
-                           u"ed. (2017) MorphGNT: SBLGNT Edition).");
-    d.copyrights.push_back(u"Glosses and dictionary: Strong's Greek dictionary (public domain); JSON edition by "
-                           u"Open Scriptures, CC BY-SA.");
-    d.compiled += platform::ToU16(", MorphGNT 6.12 and strongs " + PackageVersion(paths.npm, "strongs"));
+    d.copyrights.push_back(
+        u"Morphology and lemmas: MorphGNT SBLGNT edition 6.12, CC BY-SA 3.0 (Tauber, J. K., "
+        u"ed. (2017) MorphGNT: SBLGNT Edition).");
+    d.copyrights.push_back(
+        u"Glosses and dictionary: Strong's Greek dictionary (public domain); JSON edition by "
+        u"Open Scriptures, CC BY-SA.");
+    d.compiled +=
+        platform::ToU16(", MorphGNT 6.12 and strongs " + PackageVersion(paths.npm, "strongs"));
   }
   // SBLGNT numbers a few verses unlike the English Bibles.
   text->verse_map =
@@ -530,7 +554,8 @@ bool ImportGreekNt(const SourcePaths& paths, const CStrongsDictionary& strongs, 
   std::map<std::u16string, std::u16string> translit_cache;
   auto transliterate = [&](const std::u16string& word) {
     auto t = translit_cache.find(word);
-    if (t == translit_cache.end()) t = translit_cache.emplace(word, translit->Transliterate(word)).first;
+    if (t == translit_cache.end())
+      t = translit_cache.emplace(word, translit->Transliterate(word)).first;
     return t->second;
   };
   std::map<std::u16string, std::string> lemma_numbers;
@@ -557,9 +582,10 @@ bool ImportGreekNt(const SourcePaths& paths, const CStrongsDictionary& strongs, 
       }
     } else {
       char name[64];
-      static constexpr const char* kFiles[] = {
-          "Mt", "Mk", "Lk", "Jn", "Ac", "Ro", "1Co", "2Co", "Ga", "Eph", "Php", "Col", "1Th", "2Th",
-          "1Ti", "2Ti", "Tit", "Phm", "Heb", "Jas", "1Pe", "2Pe", "1Jn", "2Jn", "3Jn", "Jud", "Re"};
+      static constexpr const char* kFiles[] = {"Mt",  "Mk",  "Lk",  "Jn",  "Ac",  "Ro",  "1Co",
+                                               "2Co", "Ga",  "Eph", "Php", "Col", "1Th", "2Th",
+                                               "1Ti", "2Ti", "Tit", "Phm", "Heb", "Jas", "1Pe",
+                                               "2Pe", "1Jn", "2Jn", "3Jn", "Jud", "Re"};
       std::snprintf(name, sizeof name, "%d-%s-morphgnt.txt", 60 + b, kFiles[b - 1]);
       const std::string path = platform::JoinPath(morphgnt, name);
       std::vector<MorphGntWord> mg;
@@ -578,8 +604,8 @@ bool ImportGreekNt(const SourcePaths& paths, const CStrongsDictionary& strongs, 
       for (size_t i = 0; i < mg.size(); ++i) {
         const MorphGntWord& m = mg[i];
         if (m.book != b) {
-          *error = path + ":" + std::to_string(m.line) + ": a word of book " + std::to_string(m.book) + " in book " +
-                   std::to_string(b);
+          *error = path + ":" + std::to_string(m.line) + ": a word of book " +
+                   std::to_string(m.book) + " in book " + std::to_string(b);
           return false;
         }
         InterlinearWord w;
@@ -606,7 +632,8 @@ bool ImportGreekNt(const SourcePaths& paths, const CStrongsDictionary& strongs, 
         w.values[lema] = m.lemma;
         ++stats->with_lemma;
         auto n = lemma_numbers.find(m.lemma);
-        if (n == lemma_numbers.end()) n = lemma_numbers.emplace(m.lemma, strongs.FindGreekLemma(m.lemma)).first;
+        if (n == lemma_numbers.end())
+          n = lemma_numbers.emplace(m.lemma, strongs.FindGreekLemma(m.lemma)).first;
         if (!n->second.empty()) FillFromStrongs(strongs, {n->second}, *text, &w, stats, false);
         const std::pair<int, int> cv{m.chapter, m.verse};
         const int k = position[cv]++;
@@ -630,48 +657,56 @@ bool ImportGreekNt(const SourcePaths& paths, const CStrongsDictionary& strongs, 
                              std::to_string(paragraph_mismatches)});
     size_t unmatched = 0;
     for (const auto& [lemma, number] : lemma_numbers) unmatched += number.empty();
-    stats->checks.push_back({"lemmas without a Strong's entry: ",
-                             std::to_string(unmatched) + " of " + std::to_string(lemma_numbers.size())});
+    stats->checks.push_back(
+        {"lemmas without a Strong's entry: ",
+         std::to_string(unmatched) + " of " + std::to_string(lemma_numbers.size())});
   }
   return true;
 }
 
 // --- Byzantine -----------------------------------------------------------
 
-bool ImportByzantine(const SourcePaths& paths, const CStrongsDictionary& strongs, const ProgressFn& progress,
-                     InterlinearText* text, ImportStats* stats, std::string* error) {
+bool ImportByzantine(const SourcePaths& paths, const CStrongsDictionary& strongs,
+                     const ProgressFn& progress, InterlinearText* text, ImportStats* stats,
+                     std::string* error) {
   *text = InterlinearText();
   *stats = ImportStats();
-  const std::string root = paths.corpora.empty() ? "" : platform::JoinPath(paths.corpora, "byzantine-rp2018");
+  const std::string root =
+      paths.corpora.empty() ? "" : platform::JoinPath(paths.corpora, "byzantine-rp2018");
   if (root.empty() || !platform::DirectoryExists(root)) {
     *error = "the Byzantine text (byzantine-rp2018) is not available";
     return false;
   }
-  std::unique_ptr<CTransliterator> translit = CTransliterator::Create(CTransliterator::Script::kGreek, error);
+  std::unique_ptr<CTransliterator> translit =
+      CTransliterator::Create(CTransliterator::Script::kGreek, error);
   if (!translit) return false;
   DescribeGreek(u"BYZ", u"Byzantine NT", true, text);
   DBSource& d = text->description;
   d.lines[text->ValueIndex("Tag")].tag_scheme = u"LogosGreek";
-  d.copyrights = {u"The New Testament in the Original Greek: Byzantine Textform 2018, Maurice A. Robinson and "
-                  u"William G. Pierpont; text, parsing and Strong's numbers in the public domain.",
-                  u"Glosses and dictionary: Strong's Greek dictionary (public domain); JSON edition by Open "
-                  u"Scriptures, CC BY-SA."};
+  d.copyrights = {
+      u"The New Testament in the Original Greek: Byzantine Textform 2018, Maurice A. Robinson and "
+      u"William G. Pierpont; text, parsing and Strong's numbers in the public domain.",
+      u"Glosses and dictionary: Strong's Greek dictionary (public domain); JSON edition by Open "
+      u"Scriptures, CC BY-SA."};
   d.versification = u"RP2018";
-  d.compiled = platform::ToU16("vorn-build from byzantine-rp2018 and strongs " + PackageVersion(paths.npm, "strongs"));
+  d.compiled = platform::ToU16("vorn-build from byzantine-rp2018 and strongs " +
+                               PackageVersion(paths.npm, "strongs"));
   // The Robinson-Pierpont text places the closing doxology of Romans at the
   // end of chapter 14.
   text->verse_map =
       "# Robinson-Pierpont versification = English (KJV) versification\n"
       "ROM 14:24-26 = ROM 16:25-27\n";
   const size_t line_count = text->ValueLines().size();
-  const int form = text->ValueIndex("Form"), tlit = text->ValueIndex("Tlit"), tag = text->ValueIndex("Tag");
+  const int form = text->ValueIndex("Form"), tlit = text->ValueIndex("Tlit"),
+            tag = text->ValueIndex("Tag");
   std::map<std::u16string, std::u16string> translit_cache;
   for (int b = 1; b <= 27; ++b) {
     const std::string code(CodeFromNtNumber(b));
     const std::string file = std::string(ByzantineNameOf(code)) + ".csv";
     const std::string parsed_path = platform::JoinPath(platform::JoinPath(root, "parsed"), file);
     std::vector<ByzantineWord> words;
-    if (!ReadByzantineBook(platform::JoinPath(platform::JoinPath(root, "accented"), file), parsed_path, &words, error))
+    if (!ReadByzantineBook(platform::JoinPath(platform::JoinPath(root, "accented"), file),
+                           parsed_path, &words, error))
       return false;
     const size_t first = text->words.size();
     int chapter = 0;
@@ -683,7 +718,8 @@ bool ImportByzantine(const SourcePaths& paths, const CStrongsDictionary& strongs
       w.values.resize(line_count);
       w.values[form] = src.word;
       auto t = translit_cache.find(src.word);
-      if (t == translit_cache.end()) t = translit_cache.emplace(src.word, translit->Transliterate(src.word)).first;
+      if (t == translit_cache.end())
+        t = translit_cache.emplace(src.word, translit->Transliterate(src.word)).first;
       w.values[tlit] = t->second;
       std::string converted, why;
       if (!ConvertRobinson(src.robinson, src.strongs.front(), &converted, &why)) {

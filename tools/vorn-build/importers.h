@@ -40,19 +40,22 @@ struct ImportStats {
 // and dictionary links from the Strong's Hebrew dictionary. The word lists
 // without cantillation and of consonants only are compared with the
 // variants made from the text itself (and reported in `stats`).
-bool ImportHebrew(const SourcePaths& paths, const CStrongsDictionary& strongs, const ProgressFn& progress,
-                  InterlinearText* text, ImportStats* stats, std::string* error);
+bool ImportHebrew(const SourcePaths& paths, const CStrongsDictionary& strongs,
+                  const ProgressFn& progress, InterlinearText* text, ImportStats* stats,
+                  std::string* error);
 
 // Greek NT. With MorphGNT in `paths.corpora`: its words, tags, lemmas and
 // punctuation, with the SBLGNT paragraphs; glosses, Strong's numbers and
 // links through the lemma's Strong's entry. Without it: the SBLGNT text of
 // the npm package alone (text, transliteration, paragraphs, sentences).
-bool ImportGreekNt(const SourcePaths& paths, const CStrongsDictionary& strongs, const ProgressFn& progress,
-                   InterlinearText* text, ImportStats* stats, std::string* error);
+bool ImportGreekNt(const SourcePaths& paths, const CStrongsDictionary& strongs,
+                   const ProgressFn& progress, InterlinearText* text, ImportStats* stats,
+                   std::string* error);
 
 // Byzantine NT (Robinson–Pierpont 2018) from `paths.corpora`.
-bool ImportByzantine(const SourcePaths& paths, const CStrongsDictionary& strongs, const ProgressFn& progress,
-                     InterlinearText* text, ImportStats* stats, std::string* error);
+bool ImportByzantine(const SourcePaths& paths, const CStrongsDictionary& strongs,
+                     const ProgressFn& progress, InterlinearText* text, ImportStats* stats,
+                     std::string* error);
 
 // Marks the word after every word whose punctuation ends a sentence (one of
 // the characters of `enders` in its after-text) as a sentence start.

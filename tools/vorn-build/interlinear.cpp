@@ -84,7 +84,8 @@ bool MakeDatabaseSource(const InterlinearText& text, DBSource* source, std::stri
     }
   }
   std::map<std::string, int> kind_index;
-  for (size_t k = 0; k < s.links.kinds.size(); ++k) kind_index[s.links.kinds[k].name] = static_cast<int>(k);
+  for (size_t k = 0; k < s.links.kinds.size(); ++k)
+    kind_index[s.links.kinds[k].name] = static_cast<int>(k);
 
   std::set<std::string> finished_books;
   std::set<std::tuple<int, std::u16string>> verses_of_book;
@@ -112,7 +113,8 @@ bool MakeDatabaseSource(const InterlinearText& text, DBSource* source, std::stri
         return Fail(error, row, w, "verse appears twice in its book");
       s.verses.push_back({index, static_cast<int>(s.books.size()), w.chapter, w.verse});
     }
-    for (size_t i = 0; i < value_lines.size(); ++i) s.lines[value_lines[i]].words.push_back(w.values[i]);
+    for (size_t i = 0; i < value_lines.size(); ++i)
+      s.lines[value_lines[i]].words.push_back(w.values[i]);
     for (size_t v = 0; v < w.variants.size(); ++v) {
       const std::u16string& alt = w.variants[v];
       if (alt.empty()) continue;
@@ -123,7 +125,8 @@ bool MakeDatabaseSource(const InterlinearText& text, DBSource* source, std::stri
       }
       if (alt != w.values[value_index]) variant_of[v]->changes.emplace_back(index, alt);
     }
-    if (!w.before.empty() || !w.after.empty()) s.punctuation.push_back({index, -1, w.before, w.after});
+    if (!w.before.empty() || !w.after.empty())
+      s.punctuation.push_back({index, -1, w.before, w.after});
     if (w.sentence_start || row == 0) s.sentence_starts.push_back(index);
     if (!w.format.empty()) s.formats.push_back({index, w.format});
     if (!w.headings.empty()) s.headings.push_back({index, w.headings});
@@ -132,7 +135,8 @@ bool MakeDatabaseSource(const InterlinearText& text, DBSource* source, std::stri
       links.word = index;
       for (const InterlinearLink& l : w.links) {
         const auto it = kind_index.find(l.kind);
-        if (it == kind_index.end()) return Fail(error, row, w, "has a link of undeclared kind \"" + l.kind + "\"");
+        if (it == kind_index.end())
+          return Fail(error, row, w, "has a link of undeclared kind \"" + l.kind + "\"");
         links.entries.push_back({it->second, false, l.text, {}});
       }
       s.links.words.push_back(std::move(links));

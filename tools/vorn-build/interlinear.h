@@ -18,7 +18,7 @@ struct InterlinearLink {
 };
 
 struct InterlinearWord {
-  std::string book;      // book-table code ("GEN", "JHN")
+  std::string book;  // book-table code ("GEN", "JHN")
   int chapter = 0;
   std::u16string verse;  // verse label: "1", "12a", "12-14"
   // One value per value line of the text (InterlinearText::value_lines).
@@ -28,7 +28,7 @@ struct InterlinearWord {
   std::vector<std::u16string> variants;
   std::u16string before, after;  // punctuation around the word
   bool sentence_start = false;
-  std::u16string format;  // paragraph code starting at this word ("p", "m", "q1")
+  std::u16string format;                 // paragraph code starting at this word ("p", "m", "q1")
   std::vector<DBHeadingLevel> headings;  // headings beginning here, outermost first
   std::vector<InterlinearLink> links;
 };

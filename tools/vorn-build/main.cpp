@@ -10,9 +10,9 @@
 #include "importers.h"
 #include "interlinear.h"
 #include "plain_format.h"
-#include "source_files.h"
 #include "platform/file_system.h"
 #include "platform/u16.h"
+#include "source_files.h"
 #include "strongs_dict.h"
 #include "tag_coverage.h"
 #include "textdb/table_writer.h"
@@ -34,9 +34,12 @@ constexpr const char kUsage[] =
     "was compiled from changed (sources, compiler); they say which and why.\n"
     "  plain FILE    a text in the plain interlinear format\n"
     "options:\n"
-    "  --out DIR      folder that receives NAME.qyx and VerseMaps/ (default: " VORN_DEFAULT_DATA_DIR ")\n"
-    "  --npm DIR      node_modules folder (default: " VORN_SOURCE_DIR "/node_modules)\n"
-    "  --corpora DIR  corpora folder (default: " VORN_SOURCE_DIR "/corpora)\n"
+    "  --out DIR      folder that receives NAME.qyx and VerseMaps/ (default: " VORN_DEFAULT_DATA_DIR
+    ")\n"
+    "  --npm DIR      node_modules folder (default: " VORN_SOURCE_DIR
+    "/node_modules)\n"
+    "  --corpora DIR  corpora folder (default: " VORN_SOURCE_DIR
+    "/corpora)\n"
     "  --force        compile even when a database is up to date\n"
     "  --export FILE  also write the imported text in the plain interlinear format\n"
     "  --quiet        no progress lines\n";
@@ -64,7 +67,8 @@ void Complain(const std::string& line) {
 
 std::string Percent(size_t part, size_t whole) {
   char buf[32];
-  std::snprintf(buf, sizeof buf, "%.2f%%", whole ? 100.0 * static_cast<double>(part) / static_cast<double>(whole) : 100.0);
+  std::snprintf(buf, sizeof buf, "%.2f%%",
+                whole ? 100.0 * static_cast<double>(part) / static_cast<double>(whole) : 100.0);
   return buf;
 }
 
@@ -74,7 +78,8 @@ bool LoadStrongs(const Options& o, CStrongsDictionary* strongs, std::vector<Sour
                  std::string* error) {
   if (strongs->size() > 0) return true;
   CInputLog log;
-  for (const char* file : {"strongs/hebrew/strongs-hebrew-dictionary.js", "strongs/greek/strongs-greek-dictionary.js"}) {
+  for (const char* file : {"strongs/hebrew/strongs-hebrew-dictionary.js",
+                           "strongs/greek/strongs-greek-dictionary.js"}) {
     const std::string path = platform::JoinPath(o.npm, file);
     if (!platform::FileExists(path)) {
       *error = path + ": not found (run `npm ci` in the project folder)";
@@ -99,11 +104,13 @@ bool WriteDatabase(const Options& o, const InterlinearText& text, const ImportSt
   }
   TagCoverage coverage;
   if (MeasureTagCoverage(text, &coverage)) {
-    Say("  tags (" + platform::ToUtf8(coverage.scheme) + "): " + std::to_string(coverage.distinct_ok) + " of " +
-        std::to_string(coverage.distinct) + " distinct tags decode (" + Percent(coverage.distinct_ok, coverage.distinct) +
-        "), " + std::to_string(coverage.words_ok) + " of " + std::to_string(coverage.words) + " words (" +
+    Say("  tags (" + platform::ToUtf8(coverage.scheme) +
+        "): " + std::to_string(coverage.distinct_ok) + " of " + std::to_string(coverage.distinct) +
+        " distinct tags decode (" + Percent(coverage.distinct_ok, coverage.distinct) + "), " +
+        std::to_string(coverage.words_ok) + " of " + std::to_string(coverage.words) + " words (" +
         Percent(coverage.words_ok, coverage.words) + ")");
-    for (const std::u16string& t : coverage.failures) Say("    does not decode: " + platform::ToUtf8(t));
+    for (const std::u16string& t : coverage.failures)
+      Say("    does not decode: " + platform::ToUtf8(t));
   }
   DBSource source;
   if (!MakeDatabaseSource(text, &source, &error)) {
@@ -145,21 +152,27 @@ bool WriteDatabase(const Options& o, const InterlinearText& text, const ImportSt
     return false;
   }
   std::string map_text = text.verse_map;
-  if (map_text.empty()) map_text = "# " + platform::ToUtf8(source.versification) + ": numbered like the common scheme\n";
-  if (!platform::CreateFolder(maps, &error) || !platform::WriteFileAtomically(vrs, map_text, &error)) {
+  if (map_text.empty())
+    map_text =
+        "# " + platform::ToUtf8(source.versification) + ": numbered like the common scheme\n";
+  if (!platform::CreateFolder(maps, &error) ||
+      !platform::WriteFileAtomically(vrs, map_text, &error)) {
     Complain(vrs + ": " + error);
     return false;
   }
   size_t bytes = 0;
   for (const auto& [path, contents] : writer.GetFiles()) bytes += contents.size();
-  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  const double seconds =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   char buf[256];
-  std::snprintf(buf, sizeof buf, "  wrote %s: %zu words, %zu books, %.1f MB in %.1f s", folder.c_str(),
-                text.words.size(), source.books.size(), static_cast<double>(bytes) / 1e6, seconds);
+  std::snprintf(buf, sizeof buf, "  wrote %s: %zu words, %zu books, %.1f MB in %.1f s",
+                folder.c_str(), text.words.size(), source.books.size(),
+                static_cast<double>(bytes) / 1e6, seconds);
   Say(buf);
   if (stats && text.ValueIndex("Glos") >= 0) {
-    Say("  with lemma " + Percent(stats->with_lemma, stats->words) + ", gloss " + Percent(stats->with_gloss, stats->words) +
-        ", Strong's number " + Percent(stats->with_strongs, stats->words));
+    Say("  with lemma " + Percent(stats->with_lemma, stats->words) + ", gloss " +
+        Percent(stats->with_gloss, stats->words) + ", Strong's number " +
+        Percent(stats->with_strongs, stats->words));
   }
   if (stats) {
     for (const auto& [what, result] : stats->checks) Say("  " + what + result);
@@ -189,7 +202,8 @@ bool BuildCorpus(const Options& o, Corpus corpus, Dictionary* dictionary) {
   BuildStamp stamp;
   stamp.compiler = VORN_COMPILER_ID;
   stamp.roots = "npm=" + paths.npm;
-  if (info.uses_corpora) stamp.roots += " corpora=" + (paths.corpora.empty() ? "(none)" : paths.corpora);
+  if (info.uses_corpora)
+    stamp.roots += " corpora=" + (paths.corpora.empty() ? "(none)" : paths.corpora);
   const std::string folder = platform::JoinPath(o.out, std::string(info.name) + ".qyx");
   if (!o.force) {
     const std::string why = WhyRecompile(folder, stamp.compiler, stamp.roots);
@@ -216,8 +230,9 @@ bool BuildCorpus(const Options& o, Corpus corpus, Dictionary* dictionary) {
       ok = ImportHebrew(paths, *strongs, progress, &text, &stats, &error);
       break;
     case Corpus::kGreek:
-      Say(paths.corpora.empty() ? "GNT: Greek NT (text of the sblgnt package alone: no corpora folder)"
-                                : "GNT: Greek NT");
+      Say(paths.corpora.empty()
+              ? "GNT: Greek NT (text of the sblgnt package alone: no corpora folder)"
+              : "GNT: Greek NT");
       ok = ImportGreekNt(paths, *strongs, progress, &text, &stats, &error);
       break;
     case Corpus::kByzantine:
@@ -311,7 +326,8 @@ int main(int argc, char** argv) {
   if (platform::DirectoryExists(platform::JoinPath(o.corpora, "byzantine-rp2018"))) {
     ok = BuildCorpus(o, Corpus::kByzantine, &strongs) && ok;
   } else {
-    Say("BYZ: skipped, the Byzantine corpus is not at " + platform::JoinPath(o.corpora, "byzantine-rp2018"));
+    Say("BYZ: skipped, the Byzantine corpus is not at " +
+        platform::JoinPath(o.corpora, "byzantine-rp2018"));
   }
   return ok ? 0 : 1;
 }

@@ -12,7 +12,8 @@ bool OneOf(std::u16string_view lemma, std::initializer_list<std::u16string_view>
   return std::find(list.begin(), list.end(), lemma) != list.end();
 }
 
-bool Fail(std::string* error, const std::string& what, std::string_view pos, std::string_view parse) {
+bool Fail(std::string* error, const std::string& what, std::string_view pos,
+          std::string_view parse) {
   *error = what + " in \"" + std::string(pos) + " " + std::string(parse) + "\"";
   return false;
 }
@@ -20,13 +21,14 @@ bool Fail(std::string* error, const std::string& what, std::string_view pos, std
 // Conjunctions that introduce a dependent clause; all others count as
 // coordinating. MorphGNT does not make the distinction, Friberg does.
 bool IsSubordinating(std::u16string_view lemma) {
-  return OneOf(lemma, {u"ὅτι", u"ἵνα", u"ὡς", u"εἰ", u"ἐάν", u"καθώς", u"ὅταν", u"ὅτε",
-                       u"ὥστε", u"ὅπως", u"ὅπου", u"ἕως", u"ὥσπερ", u"μήποτε", u"ἐπεί",
-                       u"διότι", u"καθάπερ", u"ὅθεν", u"ἐπειδή", u"ὡσεί", u"πρίν", u"κἄν",
-                       u"καθότι", u"εἴπερ", u"ἄχρι", u"οὗ", u"καίπερ", u"καθό", u"ὁσάκις",
-                       u"ἐπάν", u"ἡνίκα", u"ἐάνπερ", u"ὡσπερεί", u"ὁπότε", u"ἐπειδήπερ",
-                       u"μέχρι(ς)", u"μέχρι", u"καθώσπερ", u"καθά", u"μή", u"πῶς", u"γάρ",
-                       u"διόπερ", u"ἤπερ"});
+  return OneOf(lemma,
+               {u"ὅτι",      u"ἵνα",    u"ὡς",       u"εἰ",     u"ἐάν",     u"καθώς",  u"ὅταν",
+                u"ὅτε",      u"ὥστε",   u"ὅπως",     u"ὅπου",   u"ἕως",     u"ὥσπερ",  u"μήποτε",
+                u"ἐπεί",     u"διότι",  u"καθάπερ",  u"ὅθεν",   u"ἐπειδή",  u"ὡσεί",   u"πρίν",
+                u"κἄν",      u"καθότι", u"εἴπερ",    u"ἄχρι",   u"οὗ",      u"καίπερ", u"καθό",
+                u"ὁσάκις",   u"ἐπάν",   u"ἡνίκα",    u"ἐάνπερ", u"ὡσπερεί", u"ὁπότε",  u"ἐπειδήπερ",
+                u"μέχρι(ς)", u"μέχρι",  u"καθώσπερ", u"καθά",   u"μή",      u"πῶς",    u"γάρ",
+                u"διόπερ",   u"ἤπερ"});
 }
 
 // Friberg particle kinds: negative, interrogative, verbal (the modal ἄν),
@@ -66,9 +68,12 @@ std::string CaseGenderPersonNumber(std::string_view p, char person) {
 
 char AdjectiveDegree(char degree) {
   switch (degree) {
-    case 'C': return 'M';  // comparative
-    case 'S': return 'S';  // superlative
-    default: return '-';
+    case 'C':
+      return 'M';  // comparative
+    case 'S':
+      return 'S';  // superlative
+    default:
+      return '-';
   }
 }
 

@@ -111,8 +111,9 @@ bool ConvertMorpheme(std::string_view m, std::string_view whole, bool aramaic, s
   switch (m[0]) {
     case 'A': {  // adjective
       if (!r.Field("adjective type", "acgo", false, &type) ||
-          !r.Field("gender", kGender, true, &gender) || !r.Field("number", kNumber, true, &number) ||
-          !r.Field("state", kState, true, &state) || !r.ExpectEnd())
+          !r.Field("gender", kGender, true, &gender) ||
+          !r.Field("number", kNumber, true, &number) || !r.Field("state", kState, true, &state) ||
+          !r.ExpectEnd())
         return false;
       // Numerals are their own part of speech in the Westminster scheme and
       // gentilic adjectives are read as gentilic nouns.
@@ -135,8 +136,9 @@ bool ConvertMorpheme(std::string_view m, std::string_view whole, bool aramaic, s
       return r.ExpectEnd();
     case 'N': {
       if (!r.Field("noun type", "cgp", false, &type)) return false;
-      if (!r.Field("gender", kGender, true, &gender) || !r.Field("number", kNumber, true, &number) ||
-          !r.Field("state", kState, true, &state) || !r.ExpectEnd())
+      if (!r.Field("gender", kGender, true, &gender) ||
+          !r.Field("number", kNumber, true, &number) || !r.Field("state", kState, true, &state) ||
+          !r.ExpectEnd())
         return false;
       *out = "n";
       *out += type == '-' ? 'c' : type;
@@ -146,7 +148,8 @@ bool ConvertMorpheme(std::string_view m, std::string_view whole, bool aramaic, s
     }
     case 'P': {  // pronoun
       if (!r.Field("pronoun type", "dfipr", false, &type) ||
-          !r.Field("person", kPerson, true, &person) || !r.Field("gender", kGender, true, &gender) ||
+          !r.Field("person", kPerson, true, &person) ||
+          !r.Field("gender", kGender, true, &gender) ||
           !r.Field("number", kNumber, true, &number) || !r.ExpectEnd())
         return false;
       switch (type) {
@@ -180,7 +183,8 @@ bool ConvertMorpheme(std::string_view m, std::string_view whole, bool aramaic, s
     case 'S': {
       if (!r.Field("suffix type", "dhnp", false, &type)) return false;
       if (type == 'p') {
-        if (!r.Field("person", kPerson, true, &person) || !r.Field("gender", kGender, true, &gender) ||
+        if (!r.Field("person", kPerson, true, &person) ||
+            !r.Field("gender", kGender, true, &gender) ||
             !r.Field("number", kNumber, true, &number) || !r.ExpectEnd())
           return false;
         // No suffix-kind letter: the person triggers the kind's default
@@ -197,24 +201,46 @@ bool ConvertMorpheme(std::string_view m, std::string_view whole, bool aramaic, s
     case 'T': {  // particle
       if (!r.Field("particle type", "adeijmnor", true, &type) || !r.ExpectEnd()) return false;
       switch (type) {
-        case 'a': *out = "Pd"; break;  // affirmation: an adverb
-        case 'd': *out = "Pa"; break;
-        case 'e': *out = "Pi"; break;  // exhortation (na): an interjection
-        case 'i': *out = "Pg"; break;
-        case 'j': *out = "Pi"; break;
-        case 'm': *out = "Pi"; break;  // demonstrative (hinneh): an interjection
-        case 'n': *out = "Pn"; break;
-        case 'o': *out = "Po"; break;
-        case 'r': *out = "Pr"; break;
-        case 0:   *out = "Pr"; break;  // untyped: only Aramaic di, a relative
-        default: return r.Fail("unknown particle type");
+        case 'a':
+          *out = "Pd";
+          break;  // affirmation: an adverb
+        case 'd':
+          *out = "Pa";
+          break;
+        case 'e':
+          *out = "Pi";
+          break;  // exhortation (na): an interjection
+        case 'i':
+          *out = "Pg";
+          break;
+        case 'j':
+          *out = "Pi";
+          break;
+        case 'm':
+          *out = "Pi";
+          break;  // demonstrative (hinneh): an interjection
+        case 'n':
+          *out = "Pn";
+          break;
+        case 'o':
+          *out = "Po";
+          break;
+        case 'r':
+          *out = "Pr";
+          break;
+        case 0:
+          *out = "Pr";
+          break;  // untyped: only Aramaic di, a relative
+        default:
+          return r.Fail("unknown particle type");
       }
       return true;
     }
     case 'V': {
       char stem = 0, conj = 0;
-      if (!r.Field("verb stem", aramaic ? "qQupPMahseHitvwozrfbcmlLOG" : "qNpPhHtoOrmMkKQlLfDjiucvwyz",
-                   false, &stem) ||
+      if (!r.Field("verb stem",
+                   aramaic ? "qQupPMahseHitvwozrfbcmlLOG" : "qNpPhHtoOrmMkKQlLfDjiucvwyz", false,
+                   &stem) ||
           !r.Field("verb conjugation", "pqiwhjvrsac", false, &conj))
         return false;
       const char w_stem = MapStem(stem, aramaic);
@@ -224,8 +250,9 @@ bool ConvertMorpheme(std::string_view m, std::string_view whole, bool aramaic, s
       const bool participle = conj == 'r' || conj == 's';
       const bool infinitive = conj == 'a' || conj == 'c';
       if (participle) {
-        if (!r.Field("gender", kGender, true, &gender) || !r.Field("number", kNumber, true, &number) ||
-            !r.Field("state", kState, true, &state) || !r.ExpectEnd())
+        if (!r.Field("gender", kGender, true, &gender) ||
+            !r.Field("number", kNumber, true, &number) || !r.Field("state", kState, true, &state) ||
+            !r.ExpectEnd())
           return false;
         *out += conj == 'r' ? 'P' : 's';
         // The person position is skipped explicitly so that an unknown
@@ -240,7 +267,8 @@ bool ConvertMorpheme(std::string_view m, std::string_view whole, bool aramaic, s
         *out += conj;
         return true;
       }
-      if (!r.Field("person", kPerson, true, &person) || !r.Field("gender", kGender, true, &gender) ||
+      if (!r.Field("person", kPerson, true, &person) ||
+          !r.Field("gender", kGender, true, &gender) ||
           !r.Field("number", kNumber, true, &number) || !r.ExpectEnd())
         return false;
       // Sequential perfect: a perfect used as waw consecutive; cohortative
@@ -248,14 +276,32 @@ bool ConvertMorpheme(std::string_view m, std::string_view whole, bool aramaic, s
       // position gets '-' so that it gives no "absolute".
       std::string tail;
       switch (conj) {
-        case 'p': *out += 'p'; break;
-        case 'q': *out += 'p'; tail = "-{2}"; break;
-        case 'i': *out += 'i'; break;
-        case 'w': *out += 'w'; break;
-        case 'h': *out += 'i'; tail = "-h"; break;
-        case 'j': *out += 'i'; tail = "----J"; break;
-        case 'v': *out += 'v'; break;
-        default: return r.Fail("unknown verb conjugation");
+        case 'p':
+          *out += 'p';
+          break;
+        case 'q':
+          *out += 'p';
+          tail = "-{2}";
+          break;
+        case 'i':
+          *out += 'i';
+          break;
+        case 'w':
+          *out += 'w';
+          break;
+        case 'h':
+          *out += 'i';
+          tail = "-h";
+          break;
+        case 'j':
+          *out += 'i';
+          tail = "----J";
+          break;
+        case 'v':
+          *out += 'v';
+          break;
+        default:
+          return r.Fail("unknown verb conjugation");
       }
       if (tail.empty()) {
         AppendPgn(*out, person, gender, number);

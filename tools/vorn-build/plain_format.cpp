@@ -12,7 +12,8 @@
 namespace vorn::build {
 namespace {
 
-constexpr std::string_view kReserved[] = {"Ref", "Before", "After", "Sentence", "Paragraph", "Heading", "Links"};
+constexpr std::string_view kReserved[] = {"Ref",       "Before",  "After", "Sentence",
+                                          "Paragraph", "Heading", "Links"};
 
 bool IsReserved(std::string_view name) {
   for (std::string_view r : kReserved) {
@@ -46,11 +47,20 @@ bool Unescape(std::string_view cell, std::u16string* out) {
     }
     if (++i == in.size()) return false;
     switch (in[i]) {
-      case u't': *out += u'\t'; break;
-      case u'n': *out += u'\n'; break;
-      case u'\\': *out += u'\\'; break;
-      case u'|': *out += u'|'; break;
-      default: return false;
+      case u't':
+        *out += u'\t';
+        break;
+      case u'n':
+        *out += u'\n';
+        break;
+      case u'\\':
+        *out += u'\\';
+        break;
+      case u'|':
+        *out += u'|';
+        break;
+      default:
+        return false;
     }
   }
   return true;
@@ -83,11 +93,20 @@ std::string Escape(std::u16string_view s) {
   std::u16string out;
   for (char16_t c : s) {
     switch (c) {
-      case u'\t': out += u"\\t"; break;
-      case u'\n': out += u"\\n"; break;
-      case u'\\': out += u"\\\\"; break;
-      case u'|': out += u"\\|"; break;
-      default: out += c;
+      case u'\t':
+        out += u"\\t";
+        break;
+      case u'\n':
+        out += u"\\n";
+        break;
+      case u'\\':
+        out += u"\\\\";
+        break;
+      case u'|':
+        out += u"\\|";
+        break;
+      default:
+        out += c;
     }
   }
   return platform::ToUtf8(out);
@@ -101,8 +120,8 @@ bool ParseRef(std::u16string_view ref, InterlinearWord* w) {
   if (space == std::string::npos || colon == std::string::npos || colon < space) return false;
   w->book = r.substr(0, space);
   if (CanonicalBookIndex(w->book) < 0) return false;
-  if (!ParseNumber(std::string_view(r).substr(space + 1, colon - space - 1), &w->chapter) || w->chapter < 1 ||
-      w->chapter > 254)
+  if (!ParseNumber(std::string_view(r).substr(space + 1, colon - space - 1), &w->chapter) ||
+      w->chapter < 1 || w->chapter > 254)
     return false;
   w->verse = platform::ToU16(r.substr(colon + 1));
   uint8_t verse = 0, suffix = 0;
@@ -126,7 +145,17 @@ bool IsLineField(std::string_view key) {
 }
 
 struct Column {
-  enum Kind { kRef, kLine, kVariant, kBefore, kAfter, kSentence, kParagraph, kHeading, kLinks } kind;
+  enum Kind {
+    kRef,
+    kLine,
+    kVariant,
+    kBefore,
+    kAfter,
+    kSentence,
+    kParagraph,
+    kHeading,
+    kLinks
+  } kind;
   int index = 0;  // value index or variant index
 };
 
@@ -138,8 +167,8 @@ bool ReadPlainInterlinearFile(const std::string& path, InterlinearText* text, st
   return ReadPlainInterlinear(bytes, path, text, error);
 }
 
-bool ReadPlainInterlinear(std::string_view file_text, std::string_view origin, InterlinearText* text,
-                          std::string* error) {
+bool ReadPlainInterlinear(std::string_view file_text, std::string_view origin,
+                          InterlinearText* text, std::string* error) {
   *text = InterlinearText();
   if (!CheckUtf8(file_text, origin, error)) return false;
   if (file_text.substr(0, 3) == "\xEF\xBB\xBF") file_text.remove_prefix(3);
@@ -162,7 +191,8 @@ bool ReadPlainInterlinear(std::string_view file_text, std::string_view origin, I
     } else if (section == Section::kDescription) {
       std::string latin1;
       if (!ToLatin1(line, &latin1))
-        return Fail(error, origin, line_no, "the description must be Latin-1 text (it becomes Stats.txt)");
+        return Fail(error, origin, line_no,
+                    "the description must be Latin-1 text (it becomes Stats.txt)");
       stats += latin1 + "\n";
     } else if (section == Section::kVerseMap) {
       text->verse_map += std::string(line) + "\n";
@@ -170,7 +200,8 @@ bool ReadPlainInterlinear(std::string_view file_text, std::string_view origin, I
       return Fail(error, origin, line_no, "expected [Description], [VerseMap] or [Words]");
     }
   }
-  if (section != Section::kWords) return Fail(error, origin, static_cast<int>(lines.size()), "expected [Words]");
+  if (section != Section::kWords)
+    return Fail(error, origin, static_cast<int>(lines.size()), "expected [Words]");
 
   CVornDBStats desc("/");
   // The description is read for its values: it need not carry the
@@ -187,7 +218,8 @@ bool ReadPlainInterlinear(std::string_view file_text, std::string_view origin, I
   d.tag_label_font = desc.GetValue("/TagLabelFont");
   std::vector<std::string> children;
   desc.GetChildren("/Headings/Fonts", &children);
-  for (const std::string& c : children) d.heading_fonts.push_back({c, desc.GetValue("/Headings/Fonts/" + c)});
+  for (const std::string& c : children)
+    d.heading_fonts.push_back({c, desc.GetValue("/Headings/Fonts/" + c)});
   if (d.heading_fonts.empty()) d.heading_fonts.push_back({"Level1", u"Size=\"16\" Style=\"B\""});
   d.verse_font = desc.GetValue("/Verses/Fonts/Verse");
   d.chapter_font = desc.GetValue("/Verses/Fonts/Chapter");
@@ -196,7 +228,8 @@ bool ReadPlainInterlinear(std::string_view file_text, std::string_view origin, I
     return Fail(error, origin, 1, "a [VerseMap] needs a Versification in the description");
 
   // The header: which column is which.
-  if (first_row >= lines.size()) return Fail(error, origin, words_header_line, "expected the column header");
+  if (first_row >= lines.size())
+    return Fail(error, origin, words_header_line, "expected the column header");
   const std::vector<std::string_view> header = SplitFields(lines[first_row], '\t');
   std::vector<Column> columns;
   std::map<std::string, int> seen;
@@ -204,7 +237,8 @@ bool ReadPlainInterlinear(std::string_view file_text, std::string_view origin, I
   for (std::string_view name : header) {
     const std::string n(name);
     if (n.empty()) return Fail(error, origin, words_header_line, "an empty column name");
-    if (seen[n]++) return Fail(error, origin, words_header_line, "column \"" + n + "\" appears twice");
+    if (seen[n]++)
+      return Fail(error, origin, words_header_line, "column \"" + n + "\" appears twice");
     const size_t colon = n.find(':');
     if (n == "Ref") {
       columns.push_back({Column::kRef});
@@ -238,7 +272,8 @@ bool ReadPlainInterlinear(std::string_view file_text, std::string_view origin, I
   }
   if (!has_ref) return Fail(error, origin, words_header_line, "the header needs a Ref column");
   if (d.lines.empty() || d.lines[0].name == "Links")
-    return Fail(error, origin, words_header_line, "the first line column must be a word line, not Links");
+    return Fail(error, origin, words_header_line,
+                "the first line column must be a word line, not Links");
   // Line keys from the description.
   for (DBLine& line : d.lines) {
     const std::string key = "/InterlinearLines/" + line.name;
@@ -251,11 +286,13 @@ bool ReadPlainInterlinear(std::string_view file_text, std::string_view origin, I
         kind.name = k;
         std::vector<std::string> keys;
         desc.GetChildren(key + "/PVlinks/" + k, &keys);
-        for (const std::string& kk : keys) kind.keys.push_back({kk, desc.GetValue(key + "/PVlinks/" + k + "/" + kk)});
+        for (const std::string& kk : keys)
+          kind.keys.push_back({kk, desc.GetValue(key + "/PVlinks/" + k + "/" + kk)});
         d.links.kinds.push_back(std::move(kind));
       }
       desc.GetChildren(key + "/Fonts", &fonts);
-      for (const std::string& f : fonts) d.links.fonts.push_back({f, desc.GetValue(key + "/Fonts/" + f)});
+      for (const std::string& f : fonts)
+        d.links.fonts.push_back({f, desc.GetValue(key + "/Fonts/" + f)});
     }
     line.font = desc.GetValue(key + "/Font");
     line.query_prompt = desc.GetValue(key + "/QueryPrompt");
@@ -291,8 +328,9 @@ bool ReadPlainInterlinear(std::string_view file_text, std::string_view origin, I
       if (d.lines[i].name == line_name && line_name != "Links") line = static_cast<int>(i);
     }
     if (line < 0 || variant.empty() || variant.find_first_of(" /\\*?\"<>|:") != std::string::npos)
-      return Fail(error, origin, words_header_line,
-                  "column \"" + n + "\" must name a line column and a variant (\"Form:NoAccents\")");
+      return Fail(
+          error, origin, words_header_line,
+          "column \"" + n + "\" must name a line column and a variant (\"Form:NoAccents\")");
     std::u16string display = desc.GetValue("/InterlinearLines/" + line_name + "/Alt/" + variant);
     if (display.empty()) display = platform::ToU16(variant);
     text->variants.push_back({line, variant, display});
@@ -307,8 +345,8 @@ bool ReadPlainInterlinear(std::string_view file_text, std::string_view origin, I
     const std::vector<std::string_view> cells = SplitFields(lines[i], '\t');
     if (cells.size() > columns.size())
       return Fail(error, origin, line_no,
-                  "expected at most " + std::to_string(columns.size()) + " tab-separated cells, found " +
-                      std::to_string(cells.size()));
+                  "expected at most " + std::to_string(columns.size()) +
+                      " tab-separated cells, found " + std::to_string(cells.size()));
     InterlinearWord w;
     w.values.resize(value_count);
     w.variants.resize(text->variants.size());
@@ -316,14 +354,17 @@ bool ReadPlainInterlinear(std::string_view file_text, std::string_view origin, I
     for (size_t c = 0; c < cells.size(); ++c) {
       std::u16string cell;
       if (!Unescape(cells[c], &cell))
-        return Fail(error, origin, line_no, "column " + std::string(header[c]) + ": a backslash must be followed by t, n, \\ or |");
+        return Fail(
+            error, origin, line_no,
+            "column " + std::string(header[c]) + ": a backslash must be followed by t, n, \\ or |");
       switch (columns[c].kind) {
         case Column::kRef:
           row_has_ref = true;
           if (!ParseRef(cell, &w))
-            return Fail(error, origin, line_no,
-                        "expected a reference \"<book code> <chapter>:<verse>\" (\"GEN 1:1\"), found \"" +
-                            platform::ToUtf8(cell) + "\"");
+            return Fail(
+                error, origin, line_no,
+                "expected a reference \"<book code> <chapter>:<verse>\" (\"GEN 1:1\"), found \"" +
+                    platform::ToUtf8(cell) + "\"");
           break;
         case Column::kLine:
           w.values[columns[c].index] = JoinBars(cell);
@@ -351,9 +392,11 @@ bool ReadPlainInterlinear(std::string_view file_text, std::string_view origin, I
             // "<level> <text>"; the same level again adds a text to it.
             const size_t space = h.find(u' ');
             int level = 0;
-            if (space == std::u16string::npos || !ParseNumber(platform::ToUtf8(h.substr(0, space)), &level) ||
-                level < 1 || level > 10 || space + 1 >= h.size())
-              return Fail(error, origin, line_no, "expected headings \"<level 1-10> <text>\" separated by |");
+            if (space == std::u16string::npos ||
+                !ParseNumber(platform::ToUtf8(h.substr(0, space)), &level) || level < 1 ||
+                level > 10 || space + 1 >= h.size())
+              return Fail(error, origin, line_no,
+                          "expected headings \"<level 1-10> <text>\" separated by |");
             std::u16string heading = h.substr(space + 1);
             if (!w.headings.empty() && w.headings.back().level == level) {
               w.headings.back().texts.push_back(std::move(heading));
@@ -367,13 +410,15 @@ bool ReadPlainInterlinear(std::string_view file_text, std::string_view origin, I
           for (const std::u16string& l : SplitBars(cell)) {
             const size_t space = l.find(u' ');
             if (space == std::u16string::npos || space == 0 || space + 1 >= l.size())
-              return Fail(error, origin, line_no, "expected links \"<kind> <text>\" separated by |");
+              return Fail(error, origin, line_no,
+                          "expected links \"<kind> <text>\" separated by |");
             const std::string kind = platform::ToUtf8(l.substr(0, space));
             bool known = false;
             for (const DBLinkKind& k : d.links.kinds) known = known || k.name == kind;
             if (!known)
               return Fail(error, origin, line_no,
-                          "link kind \"" + kind + "\" is not declared under InterlinearLines/Links/PVlinks");
+                          "link kind \"" + kind +
+                              "\" is not declared under InterlinearLines/Links/PVlinks");
             w.links.push_back({kind, l.substr(space + 1)});
           }
           break;
@@ -382,10 +427,12 @@ bool ReadPlainInterlinear(std::string_view file_text, std::string_view origin, I
     if (!row_has_ref) return Fail(error, origin, line_no, "the row ends before its reference");
     text->words.push_back(std::move(w));
   }
-  if (text->words.empty()) return Fail(error, origin, static_cast<int>(lines.size()), "no word rows");
+  if (text->words.empty())
+    return Fail(error, origin, static_cast<int>(lines.size()), "no word rows");
   if (!has_sentence) {
     for (size_t i = 0; i + 1 < text->words.size(); ++i) {
-      if (text->words[i].after.find_first_of(u".;?!\u00B7\u0387\u037E\u05C3\u06D4") != std::u16string::npos)
+      if (text->words[i].after.find_first_of(u".;?!\u00B7\u0387\u037E\u05C3\u06D4") !=
+          std::u16string::npos)
         text->words[i + 1].sentence_start = true;
     }
   }
@@ -460,7 +507,8 @@ std::string WritePlainInterlinear(const InterlinearText& text) {
   }
   out += "[Words]\nRef";
   for (const DBLine& line : d.lines) out += "\t" + line.name;
-  for (const InterlinearVariant& v : text.variants) out += "\t" + d.lines[v.line].name + ":" + v.name;
+  for (const InterlinearVariant& v : text.variants)
+    out += "\t" + d.lines[v.line].name + ":" + v.name;
   out += "\tBefore\tAfter\tSentence\tParagraph\tHeading\n";
   const std::vector<int> value_lines = text.ValueLines();
   for (const InterlinearWord& w : text.words) {
@@ -475,9 +523,10 @@ std::string WritePlainInterlinear(const InterlinearText& text) {
         out += Escape(w.values[v++]);
       }
     }
-    for (size_t i = 0; i < text.variants.size(); ++i) out += "\t" + (i < w.variants.size() ? Escape(w.variants[i]) : "");
-    out += "\t" + Escape(w.before) + "\t" + Escape(w.after) + "\t" + (w.sentence_start ? "1" : "") + "\t" +
-           Escape(w.format) + "\t";
+    for (size_t i = 0; i < text.variants.size(); ++i)
+      out += "\t" + (i < w.variants.size() ? Escape(w.variants[i]) : "");
+    out += "\t" + Escape(w.before) + "\t" + Escape(w.after) + "\t" + (w.sentence_start ? "1" : "") +
+           "\t" + Escape(w.format) + "\t";
     bool first = true;
     for (const DBHeadingLevel& h : w.headings) {
       for (const std::u16string& t : h.texts) {

@@ -16,8 +16,8 @@ namespace vorn::build {
 
 // Reads a whole file into `text`. On the first fault returns false with
 // `error` naming the origin, the 1-based line and what was expected.
-bool ReadPlainInterlinear(std::string_view file_text, std::string_view origin, InterlinearText* text,
-                          std::string* error);
+bool ReadPlainInterlinear(std::string_view file_text, std::string_view origin,
+                          InterlinearText* text, std::string* error);
 bool ReadPlainInterlinearFile(const std::string& path, InterlinearText* text, std::string* error);
 
 // Writes `text` in the plain format; ReadPlainInterlinear reads it back to

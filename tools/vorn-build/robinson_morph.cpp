@@ -82,11 +82,23 @@ bool Converter::Verb(std::string* out) {
   *out = "V";
   *out += tvm[0];
   switch (tvm[1]) {
-    case 'A': case 'M': case 'P': *out += tvm[1]; break;
-    case 'E': *out += 'U'; break;  // middle or passive: either
-    case 'D': *out += 'M'; break;  // middle deponent
-    case 'O': *out += 'P'; break;  // passive deponent
-    case 'N': *out += 'U'; break;  // middle or passive deponent
+    case 'A':
+    case 'M':
+    case 'P':
+      *out += tvm[1];
+      break;
+    case 'E':
+      *out += 'U';
+      break;  // middle or passive: either
+    case 'D':
+      *out += 'M';
+      break;  // middle deponent
+    case 'O':
+      *out += 'P';
+      break;  // passive deponent
+    case 'N':
+      *out += 'U';
+      break;  // middle or passive deponent
   }
   *out += tvm[2];
   size_t next = 2;
@@ -190,23 +202,42 @@ bool Converter::Run(std::string* out) {
   if (head == "K") {
     // Correlatives: the relative ones (ὅσος 3745, οἷος 3634, ὁποῖος 3697,
     // ἡλίκος 2245) as relatives, τοιοῦτος and its kin as demonstratives.
-    const bool relative = strongs_ == 3745 || strongs_ == 3634 || strongs_ == 3697 || strongs_ == 2245;
+    const bool relative =
+        strongs_ == 3745 || strongs_ == 3634 || strongs_ == 3697 || strongs_ == 2245;
     return Pronoun(relative ? 'R' : 'D', false, out);
   }
   if (head == "S") return Possessive(out);
   if (parts_.size() > 2) return Fail("unexpected suffix");
   const std::string_view sub = parts_.size() > 1 ? parts_[1] : std::string_view();
-  if (head == "PREP" && sub.empty()) { *out = "P"; return true; }
+  if (head == "PREP" && sub.empty()) {
+    *out = "P";
+    return true;
+  }
   if (head == "CONJ") {
-    if (sub.empty()) { *out = "C"; return true; }
-    if (sub == "N") { *out = "C,TN"; return true; }  // οὐδέ, μηδέ, οὔτε: and not
+    if (sub.empty()) {
+      *out = "C";
+      return true;
+    }
+    if (sub == "N") {
+      *out = "C,TN";
+      return true;
+    }  // οὐδέ, μηδέ, οὔτε: and not
   }
   if (head == "COND") {
-    if (sub.empty()) { *out = "CAC"; return true; }
-    if (sub == "K") { *out = "C,CAC"; return true; }  // κἄν
+    if (sub.empty()) {
+      *out = "CAC";
+      return true;
+    }
+    if (sub == "K") {
+      *out = "C,CAC";
+      return true;
+    }  // κἄν
   }
   if (head == "ADV") {
-    if (sub.empty() || sub == "C") { *out = "B"; return true; }  // no comparative adverb kind
+    if (sub.empty() || sub == "C") {
+      *out = "B";
+      return true;
+    }  // no comparative adverb kind
     if (sub == "I" || sub == "N" || sub == "S" || sub == "K") {
       *out = "B";
       *out += sub;
@@ -214,21 +245,31 @@ bool Converter::Run(std::string* out) {
     }
   }
   if (head == "PRT") {
-    if (sub.empty()) { *out = "T"; return true; }
+    if (sub.empty()) {
+      *out = "T";
+      return true;
+    }
     if (sub == "N" || sub == "I") {
       *out = "T";
       *out += sub;
       return true;
     }
   }
-  if (head == "INJ" && sub.empty()) { *out = "I"; return true; }
-  if ((head == "HEB" || head == "ARAM") && sub.empty()) { *out = "XF"; return true; }
+  if (head == "INJ" && sub.empty()) {
+    *out = "I";
+    return true;
+  }
+  if ((head == "HEB" || head == "ARAM") && sub.empty()) {
+    *out = "XF";
+    return true;
+  }
   return Fail("unknown part of speech");
 }
 
 }  // namespace
 
-bool ConvertRobinson(std::string_view robinson, int strongs, std::string* logos, std::string* error) {
+bool ConvertRobinson(std::string_view robinson, int strongs, std::string* logos,
+                     std::string* error) {
   if (robinson.empty()) {
     *error = "empty Robinson code";
     return false;

@@ -10,6 +10,7 @@ namespace vorn::build {
 // `strongs` (0 when unknown) separates the relative correlatives (ὅσος, οἷος,
 // ἡλίκος, ὁποῖος) from the demonstrative ones among Robinson's correlative
 // pronouns. False with `error` set for a code outside Robinson's grammar.
-bool ConvertRobinson(std::string_view robinson, int strongs, std::string* logos, std::string* error);
+bool ConvertRobinson(std::string_view robinson, int strongs, std::string* logos,
+                     std::string* error);
 
 }  // namespace vorn::build

@@ -92,7 +92,8 @@ size_t FindInvalidUtf8(std::string_view text) {
 bool CheckUtf8(std::string_view text, std::string_view origin, std::string* error) {
   const size_t bad = FindInvalidUtf8(text);
   if (bad == std::string_view::npos) return true;
-  *error = std::string(origin) + ":" + std::to_string(CLineIndex(text).LineOf(bad)) + ": invalid UTF-8";
+  *error =
+      std::string(origin) + ":" + std::to_string(CLineIndex(text).LineOf(bad)) + ": invalid UTF-8";
   return false;
 }
 

@@ -78,29 +78,43 @@ std::vector<std::u16string> SplitSenses(std::u16string_view s) {
 
 // Words that introduce a sense rather than give it.
 constexpr std::u16string_view kQualifiers[] = {
-    u"properly", u"literally", u"figuratively", u"specifically", u"specially", u"especially",
-    u"by implication", u"by extension", u"by analogy", u"by Hebraism", u"apparently",
-    u"also", u"hence", u"often", u"usually", u"generally", u"chiefly", u"concretely",
-    u"abstractly", u"collectively", u"primarily", u"originally", u"as noun", u"adverbially",
-    u"perhaps", u"passively", u"reflexively", u"causatively", u"intensively", u"very widely",
+    u"properly",   u"literally",      u"figuratively", u"specifically", u"specially",
+    u"especially", u"by implication", u"by extension", u"by analogy",   u"by Hebraism",
+    u"apparently", u"also",           u"hence",        u"often",        u"usually",
+    u"generally",  u"chiefly",        u"concretely",   u"abstractly",   u"collectively",
+    u"primarily",  u"originally",     u"as noun",      u"adverbially",  u"perhaps",
+    u"passively",  u"reflexively",    u"causatively",  u"intensively",  u"very widely",
 };
 
 // Grammatical descriptions ("the reflexive pronoun self", "a primary
 // preposition denoting origin") are not glosses; what follows the
 // grammatical word is, unless it only continues the description.
 constexpr std::u16string_view kGrammarWords[] = {
-    u"preposition", u"particle", u"pronoun", u"conjunction", u"article", u"adverb",
-    u"prefix", u"suffix", u"interjection",
+    u"preposition", u"particle", u"pronoun", u"conjunction",  u"article",
+    u"adverb",      u"prefix",   u"suffix",  u"interjection",
 };
 constexpr std::u16string_view kDescriptionWords[] = {
-    u"denoting", u"indicating", u"of ", u"used", u"expressing", u"implying", u"marking",
-    u"with", u"in ", u"properly", u"prefixed", u"affixed", u"and", u"or ", u"having",
+    u"denoting", u"indicating", u"of ",  u"used", u"expressing",
+    u"implying", u"marking",    u"with", u"in ",  u"properly",
+    u"prefixed", u"affixed",    u"and",  u"or ",  u"having",
 };
 // Senses that only refer to another entry.
 constexpr std::u16string_view kReferences[] = {
-    u"corresponding to", u"equivalent to", u"the same as", u"a form of", u"from ",
-    u"compare", u"see ", u"another form", u"a variation", u"used", u"for ", u"contracted",
-    u"(", u"G", u"H",
+    u"corresponding to",
+    u"equivalent to",
+    u"the same as",
+    u"a form of",
+    u"from ",
+    u"compare",
+    u"see ",
+    u"another form",
+    u"a variation",
+    u"used",
+    u"for ",
+    u"contracted",
+    u"(",
+    u"G",
+    u"H",
 };
 
 std::u16string StripQualifiers(std::u16string s) {
@@ -131,16 +145,19 @@ size_t FindWord(std::u16string_view s, std::u16string_view word) {
 // Grammatical labels that stand as a sense of their own ("demonstrative,
 // that; causative, because").
 constexpr std::u16string_view kLabels[] = {
-    u"demonstrative", u"causative", u"interrogative", u"relative", u"intensive", u"comparative",
-    u"superlative", u"negative", u"conjunctive", u"reflexive", u"distributive", u"collective",
-    u"adverbial", u"emphatic", u"redundant", u"literal or figurative", u"direct or remote",
-    u"disjunctive", u"intensive form of", u"active participle", u"passive participle",
+    u"demonstrative",      u"causative",   u"interrogative",     u"relative",
+    u"intensive",          u"comparative", u"superlative",       u"negative",
+    u"conjunctive",        u"reflexive",   u"distributive",      u"collective",
+    u"adverbial",          u"emphatic",    u"redundant",         u"literal or figurative",
+    u"direct or remote",   u"disjunctive", u"intensive form of", u"active participle",
+    u"passive participle",
 };
 
 // Phrases after which a long sense only qualifies the gloss.
 constexpr std::u16string_view kCuts[] = {
-    u" in the ", u" in a ", u" in ", u" of the ", u" by ", u" as ", u" with ", u" especially ",
-    u" transitively", u" intransitively", u" literally", u" figuratively",
+    u" in the ",   u" in a ",        u" in ",         u" of the ",      u" by ",
+    u" as ",       u" with ",        u" especially ", u" transitively", u" intransitively",
+    u" literally", u" figuratively",
 };
 
 // The gloss of one comma-separated item, or "" when it is no gloss.
@@ -156,14 +173,17 @@ std::u16string GlossOfItem(std::u16string item) {
       item = Trim(std::u16string_view(item).substr(l.size()));
   }
   // A sense that refers to another entry ("active participle of H3547").
-  for (size_t at = item.find_first_of(u"GH"); at != std::u16string::npos; at = item.find_first_of(u"GH", at + 1)) {
+  for (size_t at = item.find_first_of(u"GH"); at != std::u16string::npos;
+       at = item.find_first_of(u"GH", at + 1)) {
     if (at + 1 < item.size() && item[at + 1] >= u'0' && item[at + 1] <= u'9') return {};
   }
   // "him- self": a word broken around a removed remark.
-  for (size_t at = item.find(u"- "); at != std::u16string::npos; at = item.find(u"- ")) item.erase(at + 1, 1);
+  for (size_t at = item.find(u"- "); at != std::u16string::npos; at = item.find(u"- "))
+    item.erase(at + 1, 1);
   // "assigning a reason", "denoting origin": descriptions of a function.
-  for (std::u16string_view d : {u"assigning ", u"denoting ", u"meaning ", u"indicating ", u"expressing ",
-                                u"implying ", u"marking ", u"signifying ", u"referring ", u"being "}) {
+  for (std::u16string_view d :
+       {u"assigning ", u"denoting ", u"meaning ", u"indicating ", u"expressing ", u"implying ",
+        u"marking ", u"signifying ", u"referring ", u"being "}) {
     if (StartsWith(item, d)) return {};
   }
   for (std::u16string_view g : kGrammarWords) {
@@ -184,7 +204,8 @@ std::u16string GlossOfItem(std::u16string item) {
       break;
     }
   }
-  while (!item.empty() && (item.back() == u'.' || item.back() == u'-' || item.back() == u'\'')) item.pop_back();
+  while (!item.empty() && (item.back() == u'.' || item.back() == u'-' || item.back() == u'\''))
+    item.pop_back();
   if (!item.empty() && (item.front() == u'-' || item.front() == u'\'')) item.erase(0, 1);
   item = Trim(item);
   // A longer sense keeps what stands before its first qualifying phrase
@@ -218,7 +239,8 @@ std::u16string FirstGloss(std::u16string_view text) {
     const size_t hence = FindWord(clean, u"hence");
     const size_t at = std::min(ie, hence);
     if (at != std::u16string::npos) {
-      for (const std::u16string& item : SplitSenses(std::u16string_view(clean).substr(at + (at == ie ? 6 : 5)))) {
+      for (const std::u16string& item :
+           SplitSenses(std::u16string_view(clean).substr(at + (at == ie ? 6 : 5)))) {
         std::u16string g = GlossOfItem(item);
         if (!g.empty()) return g;
       }
@@ -236,18 +258,51 @@ std::u16string FirstGloss(std::u16string_view text) {
 // then continuing with a later sense ("figuratively, a magistrate") or a
 // fragment ("literal or figurative; direct or remote)").
 constexpr std::u16string_view kDerivationWords[] = {
-    u"of ", u"from", u"akin", u"probably", u"apparently", u"perhaps", u"neuter", u"feminine",
-    u"masculine", u"compare", u"a prolonged", u"middle voice", u"prolonged", u"a form", u"the same",
-    u"contracted", u"reduplicated", u"a derivative", u"an orthographical", u"imperative",
-    u"comparative", u"superlative", u"accusative", u"genitive", u"dative", u"plural",
-    u"the first person", u"a primitive", u"an primary", u"a root", u"the base", u"as if", u"i.e",
-    u"a variation", u"another form", u"used", u"or ", u"and ", u"by ",
+    u"of ",
+    u"from",
+    u"akin",
+    u"probably",
+    u"apparently",
+    u"perhaps",
+    u"neuter",
+    u"feminine",
+    u"masculine",
+    u"compare",
+    u"a prolonged",
+    u"middle voice",
+    u"prolonged",
+    u"a form",
+    u"the same",
+    u"contracted",
+    u"reduplicated",
+    u"a derivative",
+    u"an orthographical",
+    u"imperative",
+    u"comparative",
+    u"superlative",
+    u"accusative",
+    u"genitive",
+    u"dative",
+    u"plural",
+    u"the first person",
+    u"a primitive",
+    u"an primary",
+    u"a root",
+    u"the base",
+    u"as if",
+    u"i.e",
+    u"a variation",
+    u"another form",
+    u"used",
+    u"or ",
+    u"and ",
+    u"by ",
 };
 
 bool LooksLikeContinuation(std::u16string_view def) {
-  for (std::u16string_view w : {u"figuratively", u"by ", u"specially", u"especially", u"and (",
-                                u"and G", u"used ", u"equivalent to", u"corresponding to",
-                                u"or ", u")", u"(", u"also", u"hence", u"literal"}) {
+  for (std::u16string_view w :
+       {u"figuratively", u"by ", u"specially", u"especially", u"and (", u"and G", u"used ",
+        u"equivalent to", u"corresponding to", u"or ", u")", u"(", u"also", u"hence", u"literal"}) {
     if (StartsWith(def, w)) return true;
   }
   int depth = 0;
@@ -316,10 +371,14 @@ struct GlossCorrection {
   std::u16string_view gloss;
 };
 constexpr GlossCorrection kCorrections[] = {
-    {"G1063", u"for"},   {"G235", u"but"},     {"G444", u"man"},      {"G2962", u"lord"},
-    {"G5613", u"as"},    {"G3767", u"therefore"}, {"G3778", u"this"}, {"G846", u"he"},
-    {"G3004", u"to say"}, {"G1510", u"to be"}, {"H3588", u"that"},    {"H518", u"if"},
-    {"H1696", u"to speak"}, {"H853", u"(object marker)"}, {"H430", u"God"}, {"H4480", u"from"},
+    {"G1063", u"for"},      {"G235", u"but"},
+    {"G444", u"man"},       {"G2962", u"lord"},
+    {"G5613", u"as"},       {"G3767", u"therefore"},
+    {"G3778", u"this"},     {"G846", u"he"},
+    {"G3004", u"to say"},   {"G1510", u"to be"},
+    {"H3588", u"that"},     {"H518", u"if"},
+    {"H1696", u"to speak"}, {"H853", u"(object marker)"},
+    {"H430", u"God"},       {"H4480", u"from"},
     {"H1961", u"to be"},
 };
 
@@ -359,7 +418,8 @@ bool CStrongsDictionary::LoadFile(const std::string& path, std::string* error) {
   return LoadText(bytes, path, error);
 }
 
-bool CStrongsDictionary::LoadText(std::string_view text, std::string_view origin, std::string* error) {
+bool CStrongsDictionary::LoadText(std::string_view text, std::string_view origin,
+                                  std::string* error) {
   // The object literal follows "var <name> =" and ends at the last '}'.
   const size_t var = text.find("var ");
   const size_t open = var == std::string_view::npos ? var : text.find('{', var);
@@ -424,13 +484,15 @@ std::string CStrongsDictionary::FindGreekLemma(std::u16string_view lemma) const 
   static constexpr std::u16string_view kMiddleEndings[][2] = {
       {u"ομαι", u"ω"}, {u"αμαι", u"ημι"}, {u"εμαι", u"ημι"}, {u"υμαι", u"υμι"}, {u"ομαι", u"ομι"}};
   for (const auto& [middle, active] : kMiddleEndings) {
-    if (bare.size() > middle.size() && bare.compare(bare.size() - middle.size(), middle.size(), middle) == 0)
+    if (bare.size() > middle.size() &&
+        bare.compare(bare.size() - middle.size(), middle.size(), middle) == 0)
       candidates.push_back(bare.substr(0, bare.size() - middle.size()) + std::u16string(active));
   }
   // Strong's files οἶδα under the unused present εἴδω.
   if (bare == u"\u03BF\u03B9\u03B4\u03B1") candidates.push_back(u"\u03B5\u03B9\u03B4\u03C9");
   for (const std::u16string& c : candidates) {
-    if (const auto it = greek_bare_lemmas_.find(c); it != greek_bare_lemmas_.end()) return it->second;
+    if (const auto it = greek_bare_lemmas_.find(c); it != greek_bare_lemmas_.end())
+      return it->second;
   }
   return {};
 }

@@ -10,8 +10,8 @@
 namespace vorn::build {
 
 struct StrongsEntry {
-  std::u16string lemma;       // the headword, pointed or accented
-  std::u16string xlit;        // transliteration as the dictionary gives it
+  std::u16string lemma;  // the headword, pointed or accented
+  std::u16string xlit;   // transliteration as the dictionary gives it
   std::u16string derivation;
   std::u16string definition;  // Strong's own definition ("strongs_def")
   std::u16string kjv;         // the King James renderings ("kjv_def")

@@ -13,7 +13,8 @@ bool MeasureTagCoverage(const InterlinearText& text, TagCoverage* coverage) {
   for (const DBLine& line : text.description.lines) {
     if (line.name == "Tag") coverage->scheme = line.tag_scheme;
   }
-  const std::unique_ptr<CTagDecoder> decoder = CTagDecoder::Create(TagSchemeFromName(coverage->scheme));
+  const std::unique_ptr<CTagDecoder> decoder =
+      CTagDecoder::Create(TagSchemeFromName(coverage->scheme));
   if (!decoder) return false;
   std::map<std::u16string, size_t> counts;
   for (const InterlinearWord& w : text.words) {

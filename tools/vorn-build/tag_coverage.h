@@ -10,9 +10,9 @@ namespace vorn::build {
 
 struct TagCoverage {
   std::u16string scheme;
-  size_t distinct = 0;      // distinct tags
-  size_t distinct_ok = 0;   // ... that decode without "Unknown Tag"
-  size_t words = 0;         // words with a tag
+  size_t distinct = 0;     // distinct tags
+  size_t distinct_ok = 0;  // ... that decode without "Unknown Tag"
+  size_t words = 0;        // words with a tag
   size_t words_ok = 0;
   std::vector<std::u16string> failures;  // the first undecodable tags
 };

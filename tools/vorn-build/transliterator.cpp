@@ -42,9 +42,10 @@ constexpr char16_t kHebrewRules[] =
     u"[\u05BC \u05C1 \u05C2] > ;"
     u":: NFC ;";
 
-constexpr char16_t kSheva = 0x05B0, kHiriq = 0x05B4, kTsere = 0x05B5, kSegol = 0x05B6, kQamets = 0x05B8,
-                   kHolam = 0x05B9, kHolamHaser = 0x05BA, kDagesh = 0x05BC, kMeteg = 0x05BD,
-                   kShinDot = 0x05C1, kSinDot = 0x05C2, kVav = 0x05D5, kYod = 0x05D9, kHe = 0x05D4;
+constexpr char16_t kSheva = 0x05B0, kHiriq = 0x05B4, kTsere = 0x05B5, kSegol = 0x05B6,
+                   kQamets = 0x05B8, kHolam = 0x05B9, kHolamHaser = 0x05BA, kDagesh = 0x05BC,
+                   kMeteg = 0x05BD, kShinDot = 0x05C1, kSinDot = 0x05C2, kVav = 0x05D5,
+                   kYod = 0x05D9, kHe = 0x05D4;
 
 bool IsConsonant(char16_t c) { return c >= 0x05D0 && c <= 0x05EA; }
 bool IsVowel(char16_t c) { return (c >= 0x05B1 && c <= 0x05BB) || c == 0x05C7; }
@@ -107,7 +108,8 @@ std::u16string PrepareHebrew(const std::u16string& nfd) {
     const Cluster* before = i > 0 ? &clusters[i - 1] : nullptr;
     const bool last = i + 1 == clusters.size();
     const bool before_has_vowel =
-        before && (!before->vowels.empty() || IsVowelLetter(*before, i > 1 ? &clusters[i - 2] : nullptr));
+        before &&
+        (!before->vowels.empty() || IsVowelLetter(*before, i > 1 ? &clusters[i - 2] : nullptr));
     const bool shureq = c.consonant == kVav && c.dagesh && c.vowels.empty() && !c.sheva;
     const bool mappiq = c.consonant == kHe && c.dagesh && last;
     const bool doubled = c.dagesh && before_has_vowel && !shureq && !mappiq;
@@ -120,8 +122,8 @@ std::u16string PrepareHebrew(const std::u16string& nfd) {
     if (c.dagesh) out += kDagesh;
     out += c.vowels;
     if (c.sheva && !last) {
-      const bool vocal = i == 0 || c.dagesh || (before && before->sheva) ||
-                         (before && IsLongVowel(*before));
+      const bool vocal =
+          i == 0 || c.dagesh || (before && before->sheva) || (before && IsLongVowel(*before));
       if (vocal) out += kSheva;
     }
   }
@@ -150,9 +152,9 @@ std::unique_ptr<CTransliterator> CTransliterator::Create(Script script, std::str
         "Greek-Latin; NFD; [\\u0300\\u0301\\u0302\\u0342] Remove; NFC", UTRANS_FORWARD, status));
   } else {
     UParseError parse_error;
-    t.reset(icu::Transliterator::createFromRules(
-        "Hebrew-Latin/Academic", icu::UnicodeString(kHebrewRules), UTRANS_FORWARD, parse_error,
-        status));
+    t.reset(icu::Transliterator::createFromRules("Hebrew-Latin/Academic",
+                                                 icu::UnicodeString(kHebrewRules), UTRANS_FORWARD,
+                                                 parse_error, status));
   }
   if (U_FAILURE(status) || !t) {
     *error = std::string("ICU cannot create the transliterator: ") + u_errorName(status);
@@ -181,7 +183,8 @@ std::u16string CTransliterator::Transliterate(std::u16string_view word) const {
   // Punctuation that may cling to a Greek word is not part of it.
   std::u16string clean;
   for (char16_t c : word) {
-    if (c == u'/' || c == u',' || c == u'.' || c == u';' || c == u'\u00B7' || c == u'\u0387') continue;
+    if (c == u'/' || c == u',' || c == u'.' || c == u';' || c == u'\u00B7' || c == u'\u0387')
+      continue;
     clean += c;
   }
   icu::UnicodeString g(clean.data(), static_cast<int32_t>(clean.size()));

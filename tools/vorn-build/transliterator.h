@@ -1,11 +1,11 @@
 // Latin transliteration of Greek and Hebrew words through ICU transliterators.
 #pragma once
 
+#include <unicode/uversion.h>
+
 #include <memory>
 #include <string>
 #include <string_view>
-
-#include <unicode/uversion.h>
 
 U_NAMESPACE_BEGIN
 class Transliterator;

@@ -1,9 +1,8 @@
 #include "wlc_reader.h"
 
-#include <pugixml.hpp>
-
 #include <cstring>
 #include <map>
+#include <pugixml.hpp>
 #include <set>
 
 #include "book_codes.h"
@@ -47,14 +46,19 @@ bool ReadWlcBook(const std::string& path, WlcBook* book, std::string* error) {
   return ReadWlcBookText(bytes, path, book, error);
 }
 
-bool ReadWlcBookText(std::string_view xml, std::string_view origin, WlcBook* book, std::string* error) {
+bool ReadWlcBookText(std::string_view xml, std::string_view origin, WlcBook* book,
+                     std::string* error) {
   book->words.clear();
   pugi::xml_document doc;
   const CLineIndex lines(xml);
-  const pugi::xml_parse_result parsed = doc.load_buffer(xml.data(), xml.size(), pugi::parse_default);
+  const pugi::xml_parse_result parsed =
+      doc.load_buffer(xml.data(), xml.size(), pugi::parse_default);
   if (!parsed)
-    return Fail(error, origin, lines.LineOf(parsed.offset), std::string("malformed XML: ") + parsed.description());
-  auto line_of = [&](const pugi::xml_node& n) { return lines.LineOf(static_cast<size_t>(n.offset_debug())); };
+    return Fail(error, origin, lines.LineOf(parsed.offset),
+                std::string("malformed XML: ") + parsed.description());
+  auto line_of = [&](const pugi::xml_node& n) {
+    return lines.LineOf(static_cast<size_t>(n.offset_debug()));
+  };
 
   const pugi::xml_node text = doc.child("osis").child("osisText");
   pugi::xml_node div;
@@ -71,13 +75,16 @@ bool ReadWlcBookText(std::string_view xml, std::string_view origin, WlcBook* boo
 
   char pending_paragraph = 0;
   std::u16string pending_before;
-  for (pugi::xml_node chapter = div.child("chapter"); chapter; chapter = chapter.next_sibling("chapter")) {
-    for (pugi::xml_node verse = chapter.child("verse"); verse; verse = verse.next_sibling("verse")) {
+  for (pugi::xml_node chapter = div.child("chapter"); chapter;
+       chapter = chapter.next_sibling("chapter")) {
+    for (pugi::xml_node verse = chapter.child("verse"); verse;
+         verse = verse.next_sibling("verse")) {
       int c = 0, v = 0;
       if (!ParseOsisVerse(verse.attribute("osisID").value(), book->osis_name, &c, &v))
         return Fail(error, origin, line_of(verse),
-                    std::string("expected a verse osisID \"") + book->osis_name + ".<chapter>.<verse>\", found \"" +
-                        verse.attribute("osisID").value() + "\"");
+                    std::string("expected a verse osisID \"") + book->osis_name +
+                        ".<chapter>.<verse>\", found \"" + verse.attribute("osisID").value() +
+                        "\"");
       const size_t first_of_verse = book->words.size();
       for (pugi::xml_node n = verse.first_child(); n; n = n.next_sibling()) {
         if (n.type() != pugi::node_element) continue;
@@ -102,15 +109,20 @@ bool ReadWlcBookText(std::string_view xml, std::string_view origin, WlcBook* boo
           book->words.push_back(std::move(w));
           continue;
         }
-        if (name != "seg") return Fail(error, origin, line_of(n), "unexpected <" + std::string(name) + "> in a verse");
+        if (name != "seg")
+          return Fail(error, origin, line_of(n),
+                      "unexpected <" + std::string(name) + "> in a verse");
         const std::string_view type = n.attribute("type").value();
         const std::u16string mark = platform::ToU16(n.text().get());
         const bool has_word = book->words.size() > first_of_verse;
         std::u16string* after = has_word ? &book->words.back().after : nullptr;
         if (type == "x-maqqef" || type == "x-sof-pasuq") {
-          if (!after) return Fail(error, origin, line_of(n), "a " + std::string(type) + " before the verse's first word");
+          if (!after)
+            return Fail(error, origin, line_of(n),
+                        "a " + std::string(type) + " before the verse's first word");
           *after += mark;
-        } else if (type == "x-paseq" || type == "x-pe" || type == "x-samekh" || type == "x-reversednun") {
+        } else if (type == "x-paseq" || type == "x-pe" || type == "x-samekh" ||
+                   type == "x-reversednun") {
           if (type == "x-pe") pending_paragraph = 'p';
           if (type == "x-samekh" && pending_paragraph == 0) pending_paragraph = 'm';
           if (after) {
@@ -119,7 +131,8 @@ bool ReadWlcBookText(std::string_view xml, std::string_view origin, WlcBook* boo
             pending_before += mark + u" ";
           }
         } else {
-          return Fail(error, origin, line_of(n), "unknown segment type \"" + std::string(type) + "\"");
+          return Fail(error, origin, line_of(n),
+                      "unknown segment type \"" + std::string(type) + "\"");
         }
       }
     }
@@ -128,14 +141,15 @@ bool ReadWlcBookText(std::string_view xml, std::string_view origin, WlcBook* boo
   return true;
 }
 
-bool ReadWordList(const std::string& path, std::vector<WordListEntry>* entries, std::string* error) {
+bool ReadWordList(const std::string& path, std::vector<WordListEntry>* entries,
+                  std::string* error) {
   std::string bytes;
   if (!ReadCorpusFile(path, &bytes, error)) return false;
   return ReadWordListText(bytes, path, entries, error);
 }
 
-bool ReadWordListText(std::string_view text, std::string_view origin, std::vector<WordListEntry>* entries,
-                      std::string* error) {
+bool ReadWordListText(std::string_view text, std::string_view origin,
+                      std::vector<WordListEntry>* entries, std::string* error) {
   entries->clear();
   const std::vector<std::string_view> lines = SplitLines(text);
   for (size_t i = 0; i < lines.size(); ++i) {
@@ -152,14 +166,16 @@ bool ReadWordListText(std::string_view text, std::string_view origin, std::vecto
         !ParseNumber(f[0].substr(space + 1, colon - space - 1), &e.chapter) ||
         !ParseNumber(f[0].substr(colon + 1, dot - colon - 1), &e.verse) ||
         !ParseNumber(f[0].substr(dot + 1), &e.index))
-      return Fail(error, origin, line, "expected \"<book> <chapter>:<verse>.<word><TAB><lemma><TAB><text>\"");
+      return Fail(error, origin, line,
+                  "expected \"<book> <chapter>:<verse>.<word><TAB><lemma><TAB><text>\"");
     e.osis_name = std::string(f[0].substr(0, space));
     if (CodeFromOsisName(e.osis_name).empty()) {
       // The lists were made with Python's str.strip('.xml'), which also cut
       // trailing 'x', 'm' and 'l' from the book names ("1Sam" -> "1Sa").
       for (int b = 0; b < 39; ++b) {
         std::string_view osis = OsisNameOf(BookCodeAt(b));
-        while (!osis.empty() && std::string_view(".xml").find(osis.back()) != std::string_view::npos)
+        while (!osis.empty() &&
+               std::string_view(".xml").find(osis.back()) != std::string_view::npos)
           osis.remove_suffix(1);
         if (osis == e.osis_name) e.osis_name = std::string(OsisNameOf(BookCodeAt(b)));
       }
@@ -170,7 +186,8 @@ bool ReadWordListText(std::string_view text, std::string_view origin, std::vecto
   return true;
 }
 
-bool ReadWlcVerseMap(const std::string& path, std::vector<VerseMapping>* mappings, std::string* error) {
+bool ReadWlcVerseMap(const std::string& path, std::vector<VerseMapping>* mappings,
+                     std::string* error) {
   std::string bytes;
   if (!ReadCorpusFile(path, &bytes, error)) return false;
   return ReadWlcVerseMapText(bytes, path, mappings, error);
@@ -183,7 +200,8 @@ bool ReadWlcVerseMapText(std::string_view xml, std::string_view origin,
   const CLineIndex lines(xml);
   const pugi::xml_parse_result parsed = doc.load_buffer(xml.data(), xml.size());
   if (!parsed)
-    return Fail(error, origin, lines.LineOf(parsed.offset), std::string("malformed XML: ") + parsed.description());
+    return Fail(error, origin, lines.LineOf(parsed.offset),
+                std::string("malformed XML: ") + parsed.description());
   const pugi::xml_node root = doc.child("verseMap");
   if (!root) return Fail(error, origin, 0, "expected <verseMap>");
   for (pugi::xml_node book = root.child("book"); book; book = book.next_sibling("book")) {
@@ -213,11 +231,13 @@ bool ParseMapRef(std::string_view osis, MapRef* ref) {
   const std::vector<std::string_view> parts = SplitFields(osis, '.');
   if (parts.size() != 3) return false;
   ref->code = std::string(CodeFromOsisName(parts[0]));
-  return !ref->code.empty() && ParseNumber(parts[1], &ref->chapter) && ParseNumber(parts[2], &ref->verse);
+  return !ref->code.empty() && ParseNumber(parts[1], &ref->chapter) &&
+         ParseNumber(parts[2], &ref->verse);
 }
 
 std::string Side(const MapRef& first, const MapRef& last) {
-  std::string s = first.code + " " + std::to_string(first.chapter) + ":" + std::to_string(first.verse);
+  std::string s =
+      first.code + " " + std::to_string(first.chapter) + ":" + std::to_string(first.verse);
   if (last.verse != first.verse) s += "-" + std::to_string(last.verse);
   return s;
 }
@@ -225,8 +245,7 @@ std::string Side(const MapRef& first, const MapRef& last) {
 }  // namespace
 
 bool MakeVrsText(const std::vector<VerseMapping>& mappings, std::string* vrs, std::string* error) {
-  std::string out =
-      "# Westminster Leningrad Codex versification = English (KJV) versification\n";
+  std::string out = "# Westminster Leningrad Codex versification = English (KJV) versification\n";
   std::set<std::tuple<std::string, int, int>> seen;
   bool open = false;
   MapRef own_first, own_last, common_first, common_last;
@@ -244,7 +263,8 @@ bool MakeVrsText(const std::vector<VerseMapping>& mappings, std::string* vrs, st
     if (!seen.insert({own.code, own.chapter, own.verse}).second) continue;
     const bool continues = open && own.code == own_last.code && own.chapter == own_last.chapter &&
                            own.verse == own_last.verse + 1 && common.code == common_last.code &&
-                           common.chapter == common_last.chapter && common.verse == common_last.verse + 1;
+                           common.chapter == common_last.chapter &&
+                           common.verse == common_last.verse + 1;
     if (!continues) {
       flush();
       own_first = own;

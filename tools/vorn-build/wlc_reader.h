@@ -33,7 +33,8 @@ struct WlcBook {
 // the text. False with `error` naming the file, the line and what was
 // expected.
 bool ReadWlcBook(const std::string& path, WlcBook* book, std::string* error);
-bool ReadWlcBookText(std::string_view xml, std::string_view origin, WlcBook* book, std::string* error);
+bool ReadWlcBookText(std::string_view xml, std::string_view origin, WlcBook* book,
+                     std::string* error);
 
 // One line of the word lists of morphhb's oxlos-import folder
 // ("Gen 1:1.1<TAB>7225<TAB>בְּ/רֵאשִׁית"): the words without cantillation or
@@ -47,8 +48,8 @@ struct WordListEntry {
 };
 
 bool ReadWordList(const std::string& path, std::vector<WordListEntry>* entries, std::string* error);
-bool ReadWordListText(std::string_view text, std::string_view origin, std::vector<WordListEntry>* entries,
-                      std::string* error);
+bool ReadWordListText(std::string_view text, std::string_view origin,
+                      std::vector<WordListEntry>* entries, std::string* error);
 
 // One line of the verse map: a WLC verse and the English (KJV) verse it
 // corresponds to, as OSIS references ("Gen.32.1").
@@ -57,7 +58,8 @@ struct VerseMapping {
   std::string kjv;
 };
 
-bool ReadWlcVerseMap(const std::string& path, std::vector<VerseMapping>* mappings, std::string* error);
+bool ReadWlcVerseMap(const std::string& path, std::vector<VerseMapping>* mappings,
+                     std::string* error);
 bool ReadWlcVerseMapText(std::string_view xml, std::string_view origin,
                          std::vector<VerseMapping>* mappings, std::string* error);
 

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "platform/message_sink.h"
+#include "platform/u16.h"
 #include "textdb/catalogue.h"
 #include "textdb/ini_file.h"
-#include "platform/u16.h"
 
 namespace vorn {
 class CMarkupContext;

@@ -38,12 +38,14 @@ std::string RefOf(CVornDB* db, WordIndex w) {
 }
 
 std::string WordText(CVornDB* db, WordIndex w) {
-  auto* line = db->GetLineCount() > 0 ? dynamic_cast<CVornDBOrdinaryLine*>(db->GetLine(0)) : nullptr;
+  auto* line =
+      db->GetLineCount() > 0 ? dynamic_cast<CVornDBOrdinaryLine*>(db->GetLine(0)) : nullptr;
   return line ? ToUtf8(line->GetWordString(w)) : std::to_string(w);
 }
 
 bool ParseIndex(const std::string& s, WordIndex* out) {
-  if (s.empty() || s.size() > 9 || s.find_first_not_of("0123456789") != std::string::npos) return false;
+  if (s.empty() || s.size() > 9 || s.find_first_not_of("0123456789") != std::string::npos)
+    return false;
   *out = static_cast<WordIndex>(std::atol(s.c_str()));
   return true;
 }
@@ -112,7 +114,8 @@ void SplitTagName(const std::string& text, std::u16string* set, std::u16string* 
 CTagDB* FindTag(CTagsDB* tags, const std::string& text) {
   std::u16string set, name;
   SplitTagName(text, &set, &name);
-  CTagDB* tag = text.find('/') == std::string::npos ? tags->FindTag(name) : tags->FindTag(set, name);
+  CTagDB* tag =
+      text.find('/') == std::string::npos ? tags->FindTag(name) : tags->FindTag(set, name);
   if (!tag) std::fprintf(stderr, "No user tag \"%s\"\n", text.c_str());
   return tag;
 }
@@ -129,7 +132,8 @@ CTagsDB* OpenTags(const Args& args, CVornDB* db) { return GetTagsDB(db, WorkingF
 
 }  // namespace
 
-MarkupSession::MarkupSession(const Args& args, CVornDB* db, platform::CMessageSink* sink) : ok_(true) {
+MarkupSession::MarkupSession(const Args& args, CVornDB* db, platform::CMessageSink* sink)
+    : ok_(true) {
   CTagsDB* tags = OpenTags(args, db);
   props_ = std::make_unique<CPropositionsList>(WorkingFolder(args), sink);
   context_ = std::make_unique<CMarkupContext>(db, tags, props_.get());
@@ -153,7 +157,8 @@ int RunUserTag(const Args& args) {
   if (verb == "list" && p.size() == 1) {
     for (CTagDB* t : tags->GetTags()) {
       std::string row;
-      for (const std::u16string& cell : t->GetListRow(false)) row += (row.empty() ? "" : "\t") + ToUtf8(cell);
+      for (const std::u16string& cell : t->GetListRow(false))
+        row += (row.empty() ? "" : "\t") + ToUtf8(cell);
       std::printf("%s\n", row.c_str());
     }
     // Files that are there but could not be taken as tags are shown too: a
@@ -178,13 +183,14 @@ int RunUserTag(const Args& args) {
     CTagDB* t = FindTag(tags, p[1]);
     if (!t) return kNothingFound;
     const TagStyle& s = t->GetStyle();
-    std::printf("# %s\tlabel \"%s\"\tforeground %s\tbackground %s\tfont %s\tbrackets %s %s %s\t%s\n",
-                ToUtf8(t->GetRelativeName()).c_str(), ToUtf8(t->GetLabel()).c_str(),
-                ToUtf8(TagColourName(s.foreground)).c_str(), ToUtf8(TagColourName(s.background)).c_str(),
-                ToUtf8(FontStyleName(s.font_style)).c_str(),
-                ToUtf8(BracketPositionName(s.bracket_position)).c_str(),
-                ToUtf8(BracketStyleName(s.bracket_style)).c_str(),
-                ToUtf8(TagColourName(s.bracket_colour)).c_str(), t->GetFilePath().c_str());
+    std::printf(
+        "# %s\tlabel \"%s\"\tforeground %s\tbackground %s\tfont %s\tbrackets %s %s %s\t%s\n",
+        ToUtf8(t->GetRelativeName()).c_str(), ToUtf8(t->GetLabel()).c_str(),
+        ToUtf8(TagColourName(s.foreground)).c_str(), ToUtf8(TagColourName(s.background)).c_str(),
+        ToUtf8(FontStyleName(s.font_style)).c_str(),
+        ToUtf8(BracketPositionName(s.bracket_position)).c_str(),
+        ToUtf8(BracketStyleName(s.bracket_style)).c_str(),
+        ToUtf8(TagColourName(s.bracket_colour)).c_str(), t->GetFilePath().c_str());
     if (!t->LoadWords()) return kBadInput;
     PrintRanges(db, t);
     return kOk;
@@ -221,13 +227,15 @@ int RunProps(const Args& args) {
   const auto& p = args.positional();
   const std::string verb = p.empty() ? "" : p[0];
   const std::u16string name = ToU16(args.Get("--name"));
-  static const char* const kVerbs[] = {"split", "join", "shift-left", "shift-right", "show", "merge"};
+  static const char* const kVerbs[] = {"split",       "join", "shift-left",
+                                       "shift-right", "show", "merge"};
   if (name.empty() || p.size() < 2 ||
-      std::find_if(std::begin(kVerbs), std::end(kVerbs), [&](const char* v) { return verb == v; }) ==
-          std::end(kVerbs)) {
-    std::fprintf(stderr,
-                 "usage: vorn-cli props --db NAME [--work DIR] --name NAME "
-                 "split|join|shift-left|shift-right|show [--level N] WORDS-OR-RANGE | merge OTHER\n");
+      std::find_if(std::begin(kVerbs), std::end(kVerbs),
+                   [&](const char* v) { return verb == v; }) == std::end(kVerbs)) {
+    std::fprintf(
+        stderr,
+        "usage: vorn-cli props --db NAME [--work DIR] --name NAME "
+        "split|join|shift-left|shift-right|show [--level N] WORDS-OR-RANGE | merge OTHER\n");
     return kBadInput;
   }
   CPropositionsList list(WorkingFolder(args), &ctx.sink());
@@ -259,10 +267,11 @@ int RunProps(const Args& args) {
         int prop_level = 0;
         shown = props->GetProposition(w, level, &prop_level);
         std::string text;
-        for (WordIndex x = shown.first; x < shown.end; ++x) text += (x == shown.first ? "" : " ") + WordText(db, x);
+        for (WordIndex x = shown.first; x < shown.end; ++x)
+          text += (x == shown.first ? "" : " ") + WordText(db, x);
         std::printf("%d\t%d\t%d\t%s\t%s%s\n", shown.first, shown.end - 1, prop_level,
-                    RefOf(db, shown.first).c_str(), std::string(2 * std::max(prop_level, 0), ' ').c_str(),
-                    text.c_str());
+                    RefOf(db, shown.first).c_str(),
+                    std::string(2 * std::max(prop_level, 0), ' ').c_str(), text.c_str());
       }
       return kOk;
     }
@@ -278,7 +287,8 @@ int RunProps(const Args& args) {
   }
   props = markup.GetPropositions();
   for (const PropEntry& e : props->GetEntries()) {
-    if (e.start < props->GetWordCount()) std::printf("%u\t%d\t%s\n", e.start, e.level, RefOf(db, e.start).c_str());
+    if (e.start < props->GetWordCount())
+      std::printf("%u\t%d\t%s\n", e.start, e.level, RefOf(db, e.start).c_str());
   }
   return kOk;
 }

@@ -12,13 +12,13 @@
 #include <vector>
 
 #include "cli.h"
+#include "device/text_device.h"
 #include "layout/layout_kinds.h"
 #include "layout/layout_query_state.h"
 #include "layout/layout_tags.h"
-#include "metrics/rich_text.h"
-#include "device/text_device.h"
-#include "metrics/view_metrics.h"
 #include "markup/markup_context.h"
+#include "metrics/rich_text.h"
+#include "metrics/view_metrics.h"
 #include "platform/u16.h"
 #include "query/query_processor.h"
 #include "query/ranges.h"
@@ -83,9 +83,9 @@ std::string Lower(std::string s) {
 // line's own name, compared without regard to case; -1 when none.
 int FindLine(CVornDB* db, const std::string& name) {
   static const std::map<std::string, std::string> kRoles = {
-      {"text", "form"}, {"trans", "tlit"}, {"translit", "tlit"}, {"tag", "tag"},
-      {"gloss", "glos"}, {"base", "lema"}, {"lemma", "lema"},   {"notes", "links"},
-      {"links", "links"}};
+      {"text", "form"},  {"trans", "tlit"},  {"translit", "tlit"},
+      {"tag", "tag"},    {"gloss", "glos"},  {"base", "lema"},
+      {"lemma", "lema"}, {"notes", "links"}, {"links", "links"}};
   std::string wanted = Lower(name);
   if (auto it = kRoles.find(wanted); it != kRoles.end()) wanted = it->second;
   for (int i = 0; i < db->GetLineCount(); ++i)
@@ -135,7 +135,9 @@ bool GetOutput(const Args& args, Output* out) {
     std::fprintf(stderr, "Give one of --text, --rtf and --rtf-text\n");
     return false;
   }
-  *out = args.Has("--rtf") ? Output::kRtfTable : args.Has("--rtf-text") ? Output::kRtfText : Output::kText;
+  *out = args.Has("--rtf")        ? Output::kRtfTable
+         : args.Has("--rtf-text") ? Output::kRtfText
+                                  : Output::kText;
   return true;
 }
 
@@ -227,7 +229,8 @@ int RunShow(const Args& args) {
   QErrorPtr error = ranges.ParseList(range_text, 0);
   if (!error) error = ranges.Resolve(session.context());
   if (error) {
-    std::fprintf(stderr, "%s: %s\n", ToUtf8(error->GetMessage()).c_str(), ToUtf8(range_text).c_str());
+    std::fprintf(stderr, "%s: %s\n", ToUtf8(error->GetMessage()).c_str(),
+                 ToUtf8(range_text).c_str());
     return kBadInput;
   }
   std::vector<WordIndex> selection;
@@ -277,8 +280,8 @@ int RunHits(const Args& args) {
   CQueryProcessor processor(text, session.context(), nullptr);
   if (!processor.Execute()) {
     const CQError& e = *processor.GetError();
-    std::fprintf(stderr, "%s (characters %d-%d): %s\n", ToUtf8(e.GetMessage()).c_str(), e.GetFirst(),
-                 e.GetLast(), ToUtf8(text).c_str());
+    std::fprintf(stderr, "%s (characters %d-%d): %s\n", ToUtf8(e.GetMessage()).c_str(),
+                 e.GetFirst(), e.GetLast(), ToUtf8(text).c_str());
     return kBadInput;
   }
   if (processor.GetHits().empty()) {

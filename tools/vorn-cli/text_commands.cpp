@@ -42,7 +42,8 @@ int RunList(const Args& args) {
     if (!s) continue;
     CVornDB* db = ctx.dbs().GetDatabase(i);
     // A database that does not open is listed as such, not as an empty one.
-    const std::string words = db ? std::to_string(db->GetWordCount()) + " words" : "cannot be opened";
+    const std::string words =
+        db ? std::to_string(db->GetWordCount()) + " words" : "cannot be opened";
     if (!db) all_open = false;
     std::printf("%d\t%s\t%s\t%s\t%s\n", i, platform::ToUtf8(s->GetName()).c_str(),
                 platform::ToUtf8(s->GetTitle()).c_str(), words.c_str(), s->GetFolder().c_str());
@@ -144,7 +145,8 @@ int RunDescribeTag(const Args& args) {
     return kNothingFound;
   }
   auto* tags = static_cast<CVornDBTagsLine*>(db->GetLine(index));
-  std::printf("%s\n", platform::ToUtf8(tags->DescribeTag(platform::ToU16(args.positional()[0]))).c_str());
+  std::printf("%s\n",
+              platform::ToUtf8(tags->DescribeTag(platform::ToU16(args.positional()[0]))).c_str());
   return kOk;
 }
 
