@@ -36,7 +36,8 @@ void BM_Match(benchmark::State& state, const char* db_name, int line_index, Kind
   const CVornDBLine* line = db->GetLine(line_index);
   FormList forms;
   for (auto _ : state) {
-    const bool found = kind == kExact ? line->MatchForms(word, &forms) : line->MatchFormsLoose(word, &forms);
+    const bool found =
+        kind == kExact ? line->MatchForms(word, &forms) : line->MatchFormsLoose(word, &forms);
     if (!found) {
       state.SkipWithError("nothing matched");
       return;
@@ -52,14 +53,23 @@ const std::u16string kBaraNfc = u"\u05D1\u05B8\u05BC\u05E8\u05B8\u05D0";
 
 }  // namespace
 
-BENCHMARK_CAPTURE(BM_Match, heb_base_exact_stored, "HEB", 4, kExact, kBaraStored)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_Match, heb_base_exact_nfc, "HEB", 4, kExact, kBaraNfc)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_Match, heb_base_loose, "HEB", 4, kLoose, u"\u05D1\u05E8\u05D0")->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_Match, heb_text_loose, "HEB", 0, kLoose, u"\u05D1\u05E8\u05D0\u05E9\u05D9\u05EA")
+BENCHMARK_CAPTURE(BM_Match, heb_base_exact_stored, "HEB", 4, kExact, kBaraStored)
     ->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_Match, heb_gloss_loose, "HEB", 3, kLoose, u"god")->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_Match, gnt_base_exact, "GNT", 4, kExact, u"λόγος")->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_Match, gnt_base_loose, "GNT", 4, kLoose, u"λογος")->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_Match, gnt_text_loose_wildcard, "GNT", 0, kLoose, u"λογ*")->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_Match, heb_text_exact_wildcard_nfc, "HEB", 0, kExact, kBaraNfc.substr(0, 4) + u"*")
+BENCHMARK_CAPTURE(BM_Match, heb_base_exact_nfc, "HEB", 4, kExact, kBaraNfc)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Match, heb_base_loose, "HEB", 4, kLoose, u"\u05D1\u05E8\u05D0")
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Match, heb_text_loose, "HEB", 0, kLoose,
+                  u"\u05D1\u05E8\u05D0\u05E9\u05D9\u05EA")
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Match, heb_gloss_loose, "HEB", 3, kLoose, u"god")
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Match, gnt_base_exact, "GNT", 4, kExact, u"λόγος")
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Match, gnt_base_loose, "GNT", 4, kLoose, u"λογος")
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Match, gnt_text_loose_wildcard, "GNT", 0, kLoose, u"λογ*")
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Match, heb_text_exact_wildcard_nfc, "HEB", 0, kExact,
+                  kBaraNfc.substr(0, 4) + u"*")
     ->Unit(benchmark::kMicrosecond);

@@ -61,7 +61,8 @@ std::string Positions(int32_t start, int32_t end) {
 
 // ---- CQCompound ----
 
-CQCompound::CQCompound(int32_t kind, std::unique_ptr<CQProximity> proximity, int32_t start, int32_t end)
+CQCompound::CQCompound(int32_t kind, std::unique_ptr<CQProximity> proximity, int32_t start,
+                       int32_t end)
     : CQBit(start, end), kind_(kind), proximity_(std::move(proximity)) {}
 
 void CQCompound::ParseChain(CQToken* token, std::unique_ptr<CQBit> left) {
@@ -270,7 +271,8 @@ QErrorPtr CQSimple::NothingMatched() const {
     list += u" and " + platform::ToU16(std::to_string(counted.size() - kShown)) + u" more forms";
   }
   std::u16string message = u"`" + term + u"` matches nothing; ignoring accents and case: " + list;
-  if (counted.size() > 1) message += u", " + platform::ToU16(std::to_string(total)) + u" words in all";
+  if (counted.size() > 1)
+    message += u", " + platform::ToU16(std::to_string(total)) + u" words in all";
   if (!keyword_.empty()) message += u". Write `" + keyword_ + u" ~" + text_ + u"` to search so.";
   QErrorPtr error = MakeQError(std::move(message), start_, end_);
   error->SetLooseMarkAt(mark_at_);

@@ -27,7 +27,8 @@ CQToken::~CQToken() { FinishEcho(); }
 
 void CQToken::FinishEcho() {
   const int32_t n = static_cast<int32_t>(text_.GetText().size());
-  if (sink_ && echo_ < n) sink_->AddPiece(std::u16string_view(text_.GetText()).substr(echo_), nullptr);
+  if (sink_ && echo_ < n)
+    sink_->AddPiece(std::u16string_view(text_.GetText()).substr(echo_), nullptr);
   echo_ = n;
 }
 
@@ -100,7 +101,8 @@ bool CQToken::ParseTerm(std::unique_ptr<CQBit>* term, bool* group) {
   const std::u16string keyword = text_.NextToken(true);
   if (text_.AtEnd()) {
     // Nothing but blanks before the end: say what a query looks like.
-    if (text_.GetText().find_first_not_of(u" \r\n") == std::u16string::npos) return Fail(EmptyQuery());
+    if (text_.GetText().find_first_not_of(u" \r\n") == std::u16string::npos)
+      return Fail(EmptyQuery());
     return Fail(kQErrUnexpectedEnd);
   }
   if (text_.IsBare(u'(')) {
@@ -150,12 +152,18 @@ bool CQToken::ParsePosition(std::unique_ptr<CQPosition>* position) {
   if (error_) return false;
   const std::u16string t = text_.NextToken(true);
   int32_t kind = -1;
-  if (t == u"initial") kind = kQInitial;
-  else if (t == u"non-initial" || t == u"noninitial") kind = kQNonInitial;
-  else if (t == u"medial") kind = kQMedial;
-  else if (t == u"non-medial" || t == u"nonmedial") kind = kQNonMedial;
-  else if (t == u"final") kind = kQFinal;
-  else if (t == u"non-final" || t == u"nonfinal") kind = kQNonFinal;
+  if (t == u"initial")
+    kind = kQInitial;
+  else if (t == u"non-initial" || t == u"noninitial")
+    kind = kQNonInitial;
+  else if (t == u"medial")
+    kind = kQMedial;
+  else if (t == u"non-medial" || t == u"nonmedial")
+    kind = kQNonMedial;
+  else if (t == u"final")
+    kind = kQFinal;
+  else if (t == u"non-final" || t == u"nonfinal")
+    kind = kQNonFinal;
   if (kind < 0 || text_.AtEnd()) {
     text_.UnreadToken();
     return true;
@@ -164,14 +172,19 @@ bool CQToken::ParsePosition(std::unique_ptr<CQPosition>* position) {
   if (text_.NextToken(true) != u"a" || text_.AtEnd()) return Fail(kQErrExpectedInA);
   const std::u16string u = text_.NextToken(true);
   int32_t unit = -1;
-  if (u == u"sentence") unit = kQPosSentence;
-  else if (u == u"paragraph" || u == u"para") unit = kQPosParagraph;
-  else if (u == u"verse") unit = kQPosVerse;
-  else if (u == u"proposition" || u == u"prop") unit = kQPosProposition;
+  if (u == u"sentence")
+    unit = kQPosSentence;
+  else if (u == u"paragraph" || u == u"para")
+    unit = kQPosParagraph;
+  else if (u == u"verse")
+    unit = kQPosVerse;
+  else if (u == u"proposition" || u == u"prop")
+    unit = kQPosProposition;
   if (unit < 0 || text_.AtEnd())
-    return Fail(std::u16string(kQErrUnrecognisedUnit) +
-                u": a position is followed by \u201Cin a\u201D and sentence, paragraph (para), verse or "
-                u"proposition (prop).");
+    return Fail(
+        std::u16string(kQErrUnrecognisedUnit) +
+        u": a position is followed by \u201Cin a\u201D and sentence, paragraph (para), verse or "
+        u"proposition (prop).");
   *position = std::make_unique<CQPosition>(kind, unit, context_);
   return true;
 }
@@ -231,8 +244,10 @@ bool CQToken::ParseProximity(std::unique_ptr<CQProximity>* proximity) {
   std::u16string t = text_.NextToken(true);
   int32_t direction = kQEitherSide;
   if (!text_.AtEnd()) {
-    if (t == u"preceding" || t == u"before") direction = kQPreceding;
-    else if (t == u"following" || t == u"after") direction = kQFollowing;
+    if (t == u"preceding" || t == u"before")
+      direction = kQPreceding;
+    else if (t == u"following" || t == u"after")
+      direction = kQFollowing;
   }
   if (direction != kQEitherSide) t = text_.NextToken(true);
   if (text_.AtEnd() || t != u"within") {
@@ -248,7 +263,8 @@ bool CQToken::ParseProximity(std::unique_ptr<CQProximity>* proximity) {
     for (char16_t c : t) {
       if (c < u'0' || c > u'9') break;
       amount = amount * 10 + (c - u'0');
-      if (amount > std::numeric_limits<int32_t>::max()) amount = std::numeric_limits<int32_t>::max();
+      if (amount > std::numeric_limits<int32_t>::max())
+        amount = std::numeric_limits<int32_t>::max();
     }
   } else if (!text_.AtEnd() && t == u"the") {
     if (text_.NextToken(true) != u"same" || text_.AtEnd()) return Fail(kQErrExpectedSame);
@@ -260,18 +276,27 @@ bool CQToken::ParseProximity(std::unique_ptr<CQProximity>* proximity) {
   std::u16string u = text_.NextToken(true);
   if (!u.empty() && u.back() == u's') u.pop_back();
   int32_t unit = -1;
-  if (text_.AtEnd()) unit = -1;
-  else if (u == u"word") unit = kQUnitWord;
-  else if (u == u"sentence") unit = kQUnitSentence;
-  else if (u == u"paragraph" || u == u"para") unit = kQUnitParagraph;
-  else if (u == u"verse") unit = kQUnitVerse;
-  else if (u == u"chapter" || u == u"chap") unit = kQUnitChapter;
-  else if (u == u"usertag" || u == u"ut") unit = kQUnitUserTag;
-  else if (u == u"proposition" || u == u"prop") unit = kQUnitProposition;
+  if (text_.AtEnd())
+    unit = -1;
+  else if (u == u"word")
+    unit = kQUnitWord;
+  else if (u == u"sentence")
+    unit = kQUnitSentence;
+  else if (u == u"paragraph" || u == u"para")
+    unit = kQUnitParagraph;
+  else if (u == u"verse")
+    unit = kQUnitVerse;
+  else if (u == u"chapter" || u == u"chap")
+    unit = kQUnitChapter;
+  else if (u == u"usertag" || u == u"ut")
+    unit = kQUnitUserTag;
+  else if (u == u"proposition" || u == u"prop")
+    unit = kQUnitProposition;
   if (unit < 0)
-    return Fail(std::u16string(kQErrUnrecognisedUnit) +
-                u": within a number of words, verses, sentences, paragraphs (paras), chapters (chaps) "
-                u"or propositions (props), or within the same usertag NAME.");
+    return Fail(
+        std::u16string(kQErrUnrecognisedUnit) +
+        u": within a number of words, verses, sentences, paragraphs (paras), chapters (chaps) "
+        u"or propositions (props), or within the same usertag NAME.");
   auto p = std::make_unique<CQProximity>(direction, static_cast<int32_t>(amount), unit, context_);
   if (unit == kQUnitUserTag) {
     if (amount != 0) return Fail(kQErrTagProximity);

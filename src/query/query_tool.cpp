@@ -55,8 +55,8 @@ bool CQueryTool::RunQuery() {
   if (!thing) return false;
   const std::u16string box_text = box_->GetText();
   CFmtStr display;
-  CQueryProcessor processor(CQueryProcessor::StripEmbeddingMarks(box_text), thing->GetQueryContext(),
-                            &display);
+  CQueryProcessor processor(CQueryProcessor::StripEmbeddingMarks(box_text),
+                            thing->GetQueryContext(), &display);
   if (!processor.Parse() || !processor.Prepare()) {
     const CQError* error = processor.GetError();
     if (error && error->GetLooseMarkAt() >= 0 && messages_ && messages_->CanAsk()) {
@@ -126,11 +126,14 @@ void CQueryTool::UpdateWordPrompts() {
 }
 
 void CQueryTool::RefillPrompts() {
-  combo_selection_ = selected_prompt_ < static_cast<int32_t>(GetPromptCount()) ? selected_prompt_ : -1;
+  combo_selection_ =
+      selected_prompt_ < static_cast<int32_t>(GetPromptCount()) ? selected_prompt_ : -1;
   if (prompts_changed_) prompts_changed_();
 }
 
-size_t CQueryTool::GetPromptCount() const { return word_prompts_.GetCount() + static_prompts_.GetCount(); }
+size_t CQueryTool::GetPromptCount() const {
+  return word_prompts_.GetCount() + static_prompts_.GetCount();
+}
 
 const CQueryPrompt* CQueryTool::GetPrompt(size_t index) const {
   if (index < word_prompts_.GetCount()) return word_prompts_.Get(index);

@@ -24,7 +24,8 @@ constexpr char kGuide[] = "docs/desktop.md";
 QStringList HelpFolders() {
   const QString program = QCoreApplication::applicationDirPath();
   // An installed program keeps its guide in <prefix>/share/vorn/docs.
-  return {program, QDir(program).filePath(QStringLiteral("../share/vorn")), QStringLiteral(VORN_SOURCE_DIR)};
+  return {program, QDir(program).filePath(QStringLiteral("../share/vorn")),
+          QStringLiteral(VORN_SOURCE_DIR)};
 }
 
 QString FindHelpFile(const QStringList& folders) {
@@ -40,8 +41,10 @@ bool ShowHelp(QWidget* parent, platform::CMessageSink* messages) {
   const QString path = FindHelpFile(folders);
   QFile file(path);
   if (path.isEmpty() || !file.open(QIODevice::ReadOnly)) {
-    const QString shown = path.isEmpty() ? QDir(folders.front()).filePath(QString::fromLatin1(kGuide)) : path;
-    if (messages) messages->ShowWarning(u"Couldn't view:\r\n" + FromQString(QDir::toNativeSeparators(shown)));
+    const QString shown =
+        path.isEmpty() ? QDir(folders.front()).filePath(QString::fromLatin1(kGuide)) : path;
+    if (messages)
+      messages->ShowWarning(u"Couldn't view:\r\n" + FromQString(QDir::toNativeSeparators(shown)));
     return false;
   }
   auto* window = new QDialog(parent);
@@ -53,7 +56,8 @@ bool ShowHelp(QWidget* parent, platform::CMessageSink* messages) {
   // Loaded by its path, so that the guide's links to the pages beside it
   // (the query language) open in the same window.
   file.close();
-  browser->setSource(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()), QTextDocument::MarkdownResource);
+  browser->setSource(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()),
+                     QTextDocument::MarkdownResource);
   box->addWidget(browser);
   window->resize(720, 640);
   window->show();

@@ -35,7 +35,8 @@ std::u16string ToU16(const icu::UnicodeString& s) {
 
 std::unique_ptr<icu::Collator> MakeFormCollator() {
   UErrorCode status = U_ZERO_ERROR;
-  std::unique_ptr<icu::Collator> c(icu::Collator::createInstance(icu::Locale(kCollationLocale), status));
+  std::unique_ptr<icu::Collator> c(
+      icu::Collator::createInstance(icu::Locale(kCollationLocale), status));
   if (U_FAILURE(status) || !c) return nullptr;
   c->setStrength(icu::Collator::QUATERNARY);
   c->setAttribute(UCOL_NORMALIZATION_MODE, UCOL_ON, status);

@@ -25,7 +25,8 @@ size_t CVornDBLineParams::GetList(std::string_view sub_key, std::vector<std::u16
   return stats_->GetList(GetKey(sub_key), out, separators);
 }
 
-size_t CVornDBLineParams::GetChildren(std::string_view sub_key, std::vector<std::string>* out) const {
+size_t CVornDBLineParams::GetChildren(std::string_view sub_key,
+                                      std::vector<std::string>* out) const {
   if (!stats_) {
     out->clear();
     return 0;

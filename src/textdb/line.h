@@ -75,7 +75,8 @@ class CVornDBLine {
 
   virtual std::u16string GetFormText(uint32_t form) const;
   // The form numbers of `words`, in order, duplicates kept.
-  virtual void CollectForms(const std::vector<uint32_t>& words, int variant, FormList* out) const = 0;
+  virtual void CollectForms(const std::vector<uint32_t>& words, int variant,
+                            FormList* out) const = 0;
   virtual void FillFormList(const FormList& forms, CFormListSink* list, size_t first,
                             size_t count) const;
   virtual int FindAltIndex(std::u16string_view name) const;

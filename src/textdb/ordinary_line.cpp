@@ -33,7 +33,9 @@ class SortKey {
     // The length counts the terminating 0 byte; compare without it.
     len_ = n > 0 ? n - 1 : 0;
   }
-  std::string_view view() const { return {reinterpret_cast<const char*>(data_), static_cast<size_t>(len_)}; }
+  std::string_view view() const {
+    return {reinterpret_cast<const char*>(data_), static_cast<size_t>(len_)};
+  }
 
  private:
   uint8_t buf_[kSortKeyBuffer];
@@ -253,13 +255,19 @@ void CVornDBOrdinaryLine::FindPrefixRange(std::u16string_view prefix, uint32_t* 
   uint32_t lo = 0, hi = forms_.GetCount();
   while (lo < hi) {
     uint32_t mid = lo + (hi - lo) / 2;
-    if (CompareBytes(key_of(mid).view(), lo_key) < 0) lo = mid + 1; else hi = mid;
+    if (CompareBytes(key_of(mid).view(), lo_key) < 0)
+      lo = mid + 1;
+    else
+      hi = mid;
   }
   *first = lo;
   hi = forms_.GetCount();
   while (lo < hi) {
     uint32_t mid = lo + (hi - lo) / 2;
-    if (CompareBytes(key_of(mid).view(), hi_key) < 0) lo = mid + 1; else hi = mid;
+    if (CompareBytes(key_of(mid).view(), hi_key) < 0)
+      lo = mid + 1;
+    else
+      hi = mid;
   }
   *end = lo;
 }
@@ -314,17 +322,25 @@ void CVornDBOrdinaryLine::FindPrimaryRange(std::u16string_view word, uint32_t* f
   // primary weights, so the forms equal at primary strength stand together.
   SortKey key(*primary_, word);
   const std::string k(key.view());
-  auto compare = [&](uint32_t f) { return CompareBytes(SortKey(*primary_, GetFormString(f)).view(), k); };
+  auto compare = [&](uint32_t f) {
+    return CompareBytes(SortKey(*primary_, GetFormString(f)).view(), k);
+  };
   uint32_t lo = 0, hi = forms_.GetCount();
   while (lo < hi) {
     uint32_t mid = lo + (hi - lo) / 2;
-    if (compare(mid) < 0) lo = mid + 1; else hi = mid;
+    if (compare(mid) < 0)
+      lo = mid + 1;
+    else
+      hi = mid;
   }
   *first = lo;
   hi = forms_.GetCount();
   while (lo < hi) {
     uint32_t mid = lo + (hi - lo) / 2;
-    if (compare(mid) <= 0) lo = mid + 1; else hi = mid;
+    if (compare(mid) <= 0)
+      lo = mid + 1;
+    else
+      hi = mid;
   }
   *end = lo;
 }
@@ -386,7 +402,8 @@ std::u16string CVornDBOrdinaryLine::SimplifyPattern(std::u16string_view pattern)
     }
     size_t j = i;
     bool star = false;
-    while (j < pattern.size() && (pattern[j] == u'*' || is_run_op(pattern[j]))) star |= pattern[j++] == u'*';
+    while (j < pattern.size() && (pattern[j] == u'*' || is_run_op(pattern[j])))
+      star |= pattern[j++] == u'*';
     if (!star) {
       out.push_back(c);  // one run operator for the run
     } else {

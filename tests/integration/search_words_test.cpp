@@ -26,8 +26,8 @@ using platform::ToUtf8;
 
 CVornDB* DatabaseOrSkip(const std::string& name) { return RealDatabase(name); }
 
-#define REQUIRE_DB(var, name)                                  \
-  CVornDB* var = DatabaseOrSkip(name);                         \
+#define REQUIRE_DB(var, name)          \
+  CVornDB* var = DatabaseOrSkip(name); \
   if (!var) GTEST_SKIP() << name << " has not been built";
 
 // בָּרָא (he created): the database keeps dagesh before qamets; NFC and NFD
@@ -71,12 +71,14 @@ std::vector<uint32_t> ScanLoosely(const CVornDBOrdinaryLine& line, const std::u1
   c->setStrength(icu::Collator::PRIMARY);
   c->setAttribute(UCOL_NORMALIZATION_MODE, UCOL_ON, status);
   EXPECT_TRUE(U_SUCCESS(status));
-  const icu::UnicodeString w(reinterpret_cast<const UChar*>(word.data()), static_cast<int32_t>(word.size()));
+  const icu::UnicodeString w(reinterpret_cast<const UChar*>(word.data()),
+                             static_cast<int32_t>(word.size()));
   std::vector<uint32_t> hits;
   for (uint32_t i = 0; i < line.GetWordCount(); ++i) {
     // The stored form: a text line shows punctuation beside it.
     const std::u16string t = line.GetFormString(line.GetFormOfWord(static_cast<WordIndex>(i)));
-    if (c->compare(icu::UnicodeString(reinterpret_cast<const UChar*>(t.data()), static_cast<int32_t>(t.size())),
+    if (c->compare(icu::UnicodeString(reinterpret_cast<const UChar*>(t.data()),
+                                      static_cast<int32_t>(t.size())),
                    w, status) == UCOL_EQUAL)
       hits.push_back(i);
   }
@@ -90,12 +92,8 @@ TEST(SearchWordsTest, LooseMatchingFindsWhatAFoldedScanFinds) {
     std::u16string keyword, word;
   };
   const Case cases[] = {
-      {"GNT", 4, u"base", u"λογος"},
-      {"GNT", 0, u"text", u"ουτως"},
-      {"GNT", 0, u"text", u"ΘΕΟΣ"},
-      {"BYZ", 0, u"text", u"λογος"},
-      {"HEB", 4, u"base", u"ברא"},
-      {"HEB", 3, u"gloss", u"god"},
+      {"GNT", 4, u"base", u"λογος"}, {"GNT", 0, u"text", u"ουτως"}, {"GNT", 0, u"text", u"ΘΕΟΣ"},
+      {"BYZ", 0, u"text", u"λογος"}, {"HEB", 4, u"base", u"ברא"},   {"HEB", 3, u"gloss", u"god"},
   };
   for (const Case& k : cases) {
     CVornDB* db = RealDatabase(k.db);
@@ -130,7 +128,8 @@ TEST(SearchWordsTest, AWordThatMatchesNothingSaysWhatLooseMatchingFinds) {
   CQueryProcessor processor(u"text Ἐν and base λογος", &context, nullptr);
   ASSERT_FALSE(processor.Execute());
   const CQError* error = processor.GetError();
-  EXPECT_NE(ToUtf8(error->GetMessage()).find("`base λογος` matches nothing; ignoring accents and case: λόγος (330)"),
+  EXPECT_NE(ToUtf8(error->GetMessage())
+                .find("`base λογος` matches nothing; ignoring accents and case: λόγος (330)"),
             std::string::npos)
       << ToUtf8(error->GetMessage());
   // Where a '~' makes the query run.
@@ -172,7 +171,8 @@ TEST(SearchWordsTest, EveryExampleOfTheQueryLanguagePageRuns) {
     if (!db) GTEST_SKIP() << db_name << " has not been built";
     PlainContext context(db);
     std::string error;
-    EXPECT_FALSE(RunQuery(line, &context, &error).empty()) << db_name << ": " << line << ": " << error;
+    EXPECT_FALSE(RunQuery(line, &context, &error).empty())
+        << db_name << ": " << line << ": " << error;
   }
   EXPECT_GT(examples, 20);
 }

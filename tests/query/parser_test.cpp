@@ -16,13 +16,15 @@ namespace {
 class ParserTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    opened_ = std::make_unique<OpenedDatabase>(MakeQuerySource(
-        {"GEN", "EXO"}, {{"GEN", 1, u"1", {u"a", u"b", u"c"}}, {"GEN", 1, u"2", {u"b", u"a"}},
-                         {"EXO", 1, u"1", {u"c", u"a", u"b", u"d"}}}));
+    opened_ = std::make_unique<OpenedDatabase>(
+        MakeQuerySource({"GEN", "EXO"}, {{"GEN", 1, u"1", {u"a", u"b", u"c"}},
+                                         {"GEN", 1, u"2", {u"b", u"a"}},
+                                         {"EXO", 1, u"1", {u"c", u"a", u"b", u"d"}}}));
     ASSERT_NE(opened_->db(), nullptr) << opened_->error();
     context_ = std::make_unique<FakeContext>(opened_->db());
     // Words: GEN 1:1 a b c (0-2), 1:2 b a (3-4), EXO 1:1 c a b d (5-8).
-    context_->tags = {{u"Theme", true, {{0, 2}}}, {u"Hidden", false, {{1, 2}}}, {u"Empty", true, {}}};
+    context_->tags = {
+        {u"Theme", true, {{0, 2}}}, {u"Hidden", false, {{1, 2}}}, {u"Empty", true, {}}};
   }
 
   // "message @first-last" of the parse (or range) error; "" when none.
@@ -114,12 +116,15 @@ TEST_F(ParserTest, SyntaxErrorsCarryTheTokenPositions) {
   EXPECT_EQ(ParseError(u"\"text\" a or \"(\" b"), "Unrecognised keyword @12-14");
   EXPECT_EQ(ParseError(u"text"), "Missing word @4-4");
   // The messages say what would have been valid.
-  EXPECT_EQ(ParseError(u" ", true),
-            "Unexpected end: the query is empty. Type a line keyword and a word, for example \u201Ctext "
-            "a\u201D; join terms with and, or, not; end with in and a passage. @1-1");
-  EXPECT_EQ(ParseError(u"foo a", true),
-            "Unrecognised keyword \u201Cfoo\u201D. A term begins with a line keyword and a word; the "
-            "keywords here are text (txt), gloss (g), usertag (ut, u), or \u201C(\u201D to open a group. @0-2");
+  EXPECT_EQ(
+      ParseError(u" ", true),
+      "Unexpected end: the query is empty. Type a line keyword and a word, for example \u201Ctext "
+      "a\u201D; join terms with and, or, not; end with in and a passage. @1-1");
+  EXPECT_EQ(
+      ParseError(u"foo a", true),
+      "Unrecognised keyword \u201Cfoo\u201D. A term begins with a line keyword and a word; the "
+      "keywords here are text (txt), gloss (g), usertag (ut, u), or \u201C(\u201D to open a group. "
+      "@0-2");
   EXPECT_THAT(ParseError(u"text a within 2 furlongs of text b", true),
               ::testing::HasSubstr("within a number of words, verses, sentences"));
   EXPECT_THAT(ParseError(u"text a initial in a verses", true),
@@ -131,7 +136,8 @@ TEST_F(ParserTest, SyntaxErrorsCarryTheTokenPositions) {
   EXPECT_EQ(ParseError(u"text a combined"), "Expected \"with\" @15-15");
   EXPECT_EQ(ParseError(u"text a enlarged with text b"), "Expected \"by\" @16-19");
   EXPECT_EQ(ParseError(u"text a except text b"), "Expected \"for\" @14-17");
-  EXPECT_EQ(ParseError(u"text a within x words of text b"), "Expected a number or \"{the} same\" @14-14");
+  EXPECT_EQ(ParseError(u"text a within x words of text b"),
+            "Expected a number or \"{the} same\" @14-14");
   EXPECT_EQ(ParseError(u"text a within"), "Expected a number or \"{the} same\" @13-13");
   EXPECT_EQ(ParseError(u"text a within the verse text b"), "Expected \"same\" @18-22");
   EXPECT_EQ(ParseError(u"text a within 2 furlongs of text b"), "Unrecognised unit @16-23");
@@ -187,11 +193,13 @@ TEST_F(ParserTest, OperatorsChainToTheRightWithoutPrecedence) {
 TEST_F(ParserTest, OperatorSpellingsAndClausesParseAlike) {
   const std::string same_word = Dump(u"text a and text b");
   EXPECT_NE(same_word.find("intersect within 0 word"), std::string::npos);
-  for (const char16_t* op : {u"intersect", u"intersection", u"narrowed", u"narrowed with", u"narrowed by"}) {
+  for (const char16_t* op :
+       {u"intersect", u"intersection", u"narrowed", u"narrowed with", u"narrowed by"}) {
     std::u16string q = std::u16string(u"text a ") + op + u" text b";
     EXPECT_NE(Dump(q).find("intersect within 0 word"), std::string::npos) << platform::ToUtf8(q);
   }
-  for (const char16_t* op : {u"or", u"plus", u"union", u"enlarge", u"combined with", u"enlarged by", u"OR"}) {
+  for (const char16_t* op :
+       {u"or", u"plus", u"union", u"enlarge", u"combined with", u"enlarged by", u"OR"}) {
     std::u16string q = std::u16string(u"text a ") + op + u" text b";
     EXPECT_NE(Dump(q).find("  union"), std::string::npos) << platform::ToUtf8(q);
   }
@@ -206,24 +214,33 @@ TEST_F(ParserTest, OperatorSpellingsAndClausesParseAlike) {
 
   const std::string three_words = Shape(u"text a within 3 words of text b");
   EXPECT_NE(three_words.find("intersect within 3 word"), std::string::npos);
-  for (const char16_t* q : {u"text a within 3 word text b", u"text a within 3 words as text b",
-                            u"TEXT a WITHIN 3 WORDS OF TEXT b", u"text a and within 3 words text b"}) {
+  for (const char16_t* q :
+       {u"text a within 3 word text b", u"text a within 3 words as text b",
+        u"TEXT a WITHIN 3 WORDS OF TEXT b", u"text a and within 3 words text b"}) {
     EXPECT_EQ(Shape(q), three_words) << platform::ToUtf8(q);
   }
-  EXPECT_NE(Dump(u"text a preceding text b").find("intersect preceding within 1 word"), std::string::npos);
-  EXPECT_NE(Dump(u"text a after text b").find("intersect following within 1 word"), std::string::npos);
-  EXPECT_NE(Dump(u"text a before within the same verse as text b").find("intersect preceding within 0 verse"),
+  EXPECT_NE(Dump(u"text a preceding text b").find("intersect preceding within 1 word"),
             std::string::npos);
-  EXPECT_NE(Dump(u"text a not following within same chaps of text b").find("except following within 0 chapter"),
+  EXPECT_NE(Dump(u"text a after text b").find("intersect following within 1 word"),
+            std::string::npos);
+  EXPECT_NE(Dump(u"text a before within the same verse as text b")
+                .find("intersect preceding within 0 verse"),
+            std::string::npos);
+  EXPECT_NE(Dump(u"text a not following within same chaps of text b")
+                .find("except following within 0 chapter"),
             std::string::npos);
   EXPECT_NE(Dump(u"text a within 2 paras of text b").find("within 2 paragraph"), std::string::npos);
-  EXPECT_NE(Dump(u"text a within 2 props of text b").find("within 2 proposition"), std::string::npos);
-  EXPECT_NE(Dump(u"text a within 12x sentences of text b").find("within 12 sentence"), std::string::npos);
+  EXPECT_NE(Dump(u"text a within 2 props of text b").find("within 2 proposition"),
+            std::string::npos);
+  EXPECT_NE(Dump(u"text a within 12x sentences of text b").find("within 12 sentence"),
+            std::string::npos);
   // The tag name of a proximity is read in lower case.
   EXPECT_NE(Dump(u"text a within the same usertag Theme as text b").find("within 0 usertag theme"),
             std::string::npos);
-  EXPECT_NE(Dump(u"text a non-initial in a para").find("non-initial in a paragraph"), std::string::npos);
-  EXPECT_NE(Dump(u"usertag Theme nonfinal in a prop").find("usertag \"Theme\" non-final in a proposition [0..31]"),
+  EXPECT_NE(Dump(u"text a non-initial in a para").find("non-initial in a paragraph"),
+            std::string::npos);
+  EXPECT_NE(Dump(u"usertag Theme nonfinal in a prop")
+                .find("usertag \"Theme\" non-final in a proposition [0..31]"),
             std::string::npos);
 }
 
@@ -264,16 +281,21 @@ TEST_F(ParserTest, DeepNestingIsRefusedNotOverflowed) {
 class RecordingEcho : public CQueryEchoSink {
  public:
   void AddPiece(std::u16string_view text, const CVornDBLine* line) override {
-    out += line ? "<" + line->GetName() + ">" + platform::ToUtf8(text) + "</>" : platform::ToUtf8(text);
+    out += line ? "<" + line->GetName() + ">" + platform::ToUtf8(text) + "</>"
+                : platform::ToUtf8(text);
   }
   std::string out;
 };
 
 TEST_F(ParserTest, EchoMarksEverySearchWordWithItsLine) {
   RecordingEcho echo;
-  { QParsed q = ParseQuery(u"text λόγος or (Gloss \"a b\") within 2 words of ut Theme in John 1", context_.get(), &echo); }
-  EXPECT_EQ(echo.out,
-            "text <Text>λόγος</> or (Gloss <Gloss>\"a b\"</>) within 2 words of ut Theme in John 1");
+  {
+    QParsed q = ParseQuery(u"text λόγος or (Gloss \"a b\") within 2 words of ut Theme in John 1",
+                           context_.get(), &echo);
+  }
+  EXPECT_EQ(
+      echo.out,
+      "text <Text>λόγος</> or (Gloss <Gloss>\"a b\"</>) within 2 words of ut Theme in John 1");
   RecordingEcho failed;
   { QParsed q = ParseQuery(u"txt a or foo b", context_.get(), &failed); }
   EXPECT_EQ(failed.out, "txt <Text>a</> or foo b");

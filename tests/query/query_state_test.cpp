@@ -49,11 +49,10 @@ class FakeWindow : public CQueryWindow {
 // was good (6-8), 1:4 god saw light (9-11). The Gloss line is drawn right
 // to left in "Ezra SIL".
 DBSource StateSource() {
-  DBSource s = MakeQuerySource(
-      {"GEN"}, {{"GEN", 1, u"1", {u"in", u"beginning", u"god"}},
-                {"GEN", 1, u"2", {u"god", u"made", u"light"}},
-                {"GEN", 1, u"3", {u"light", u"was", u"good"}},
-                {"GEN", 1, u"4", {u"god", u"saw", u"light"}}});
+  DBSource s = MakeQuerySource({"GEN"}, {{"GEN", 1, u"1", {u"in", u"beginning", u"god"}},
+                                         {"GEN", 1, u"2", {u"god", u"made", u"light"}},
+                                         {"GEN", 1, u"3", {u"light", u"was", u"good"}},
+                                         {"GEN", 1, u"4", {u"god", u"saw", u"light"}}});
   s.lines[0].font = u"Face=\"Gentium Plus\" Size=\"14\"";
   s.lines[1].font = u"Face=\"Ezra SIL\" Dir=\"R2L\"";
   s.sentence_starts = {0, 6};
@@ -163,7 +162,8 @@ TEST_F(QueryStateTest, RunningAQuerySetsHitsHistoryAndTheList) {
   // The same text again, and after walking back to it, adds nothing.
   ASSERT_TRUE(Run(u"text god"));
   ASSERT_TRUE(Run(u"gloss glight"));
-  EXPECT_EQ(tool_->GetQueryList().GetEntries().back(), u"gloss <Ezra SIL,R2L>glight</Ezra SIL,R2L>");
+  EXPECT_EQ(tool_->GetQueryList().GetEntries().back(),
+            u"gloss <Ezra SIL,R2L>glight</Ezra SIL,R2L>");
   tool_->PreviousQuery();
   EXPECT_EQ(box_.GetText(), u"text god");
   ASSERT_TRUE(tool_->RunQuery());
@@ -248,7 +248,8 @@ TEST(QueryListTest, SavingKeepsTheFiftyNewestAndLoadingShowsTheLast) {
   CQueryList list;
   CIniFile settings;
   // Keys of an older, longer list must not survive a save.
-  for (int i = 0; i < 70; ++i) settings.SetString(u"Queries", u"Q " + platform::ToU16(std::to_string(i)), u"old");
+  for (int i = 0; i < 70; ++i)
+    settings.SetString(u"Queries", u"Q " + platform::ToU16(std::to_string(i)), u"old");
   for (int i = 0; i < 60; ++i) {
     std::u16string q = u"text w" + platform::ToU16(std::to_string(i));
     list.Record(q, q);
@@ -368,7 +369,8 @@ TEST(PromptTest, LoadReadsNonEmptyLinesOnce) {
   const std::string path = ::testing::TempDir() + "vorn_static_prompts.txt";
   {
     std::ofstream out(path, std::ios::binary);
-    out << "\xEF\xBB\xBFtext \xCE\xBB\xCF\x8C\xCE\xB3\xCE\xBF\xCF\x82 (noun)\r\n\r\nwithin the same verse as\nlast";
+    out << "\xEF\xBB\xBFtext \xCE\xBB\xCF\x8C\xCE\xB3\xCE\xBF\xCF\x82 (noun)\r\n\r\nwithin the "
+           "same verse as\nlast";
   }
   CQueryPrompts prompts(CFontFormat(u"Arial", 10, kColourBlack));
   ASSERT_TRUE(prompts.Load(path));

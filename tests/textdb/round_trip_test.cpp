@@ -64,7 +64,8 @@ std::u16string SourceText(const DBLine& line, uint32_t word, int variant) {
 
 // The stored text of a word, without the Form line's punctuation.
 std::u16string StoredText(const CVornDBOrdinaryLine* line, uint32_t word, int variant) {
-  const char16_t* text = line->CVornDBOrdinaryLine::GetWordText(static_cast<WordIndex>(word), variant);
+  const char16_t* text =
+      line->CVornDBOrdinaryLine::GetWordText(static_cast<WordIndex>(word), variant);
   return text;
 }
 

@@ -18,29 +18,46 @@ struct Command {
 
 const Command kCommands[] = {
     {"list", vorn::cli::RunList, {}, "vorn-cli list [--data DIR]"},
-    {"words", vorn::cli::RunWords, {},
+    {"words",
+     vorn::cli::RunWords,
+     {},
      "vorn-cli words [--data DIR] --db NAME [--from WORD] [--count N] | "
      "[--line KEYWORD] [--match exact|loose] WORD (the forms it matches, with counts)"},
     {"verse", vorn::cli::RunVerse, {}, "vorn-cli verse [--data DIR] --db NAME BOOK CHAPTER VERSE"},
-    {"query", vorn::cli::RunQuery, {"--count"},
+    {"query",
+     vorn::cli::RunQuery,
+     {"--count"},
      "vorn-cli query [--data DIR] --db NAME [--work DIR] [--props NAME] [--format refs|tsv|json] "
      "[--match exact|loose] [--count] "
      "QUERY"},
     {"range", vorn::cli::RunRange, {}, "vorn-cli range [--data DIR] --db NAME RANGES"},
-    {"show", vorn::cli::RunShow, {"--rtl", "--text", "--rtf", "--rtf-text"},
+    {"show",
+     vorn::cli::RunShow,
+     {"--rtl", "--text", "--rtf", "--rtf-text"},
      "vorn-cli show [--data DIR] --db NAME [--work DIR] [--props NAME] "
      "[--layout paragraphs|verses|sentences|propositions] [--lines text,trans,tag,gloss,base,...] "
-     "[--width PIXELS] [--rtl] [--text|--rtf|--rtf-text] [--out FILE] PASSAGE (\"JHN 1:1-5\", \"Gen 1\", ...)"},
-    {"hits", vorn::cli::RunHits, {"--rtl", "--text", "--rtf", "--rtf-text"},
+     "[--width PIXELS] [--rtl] [--text|--rtf|--rtf-text] [--out FILE] PASSAGE (\"JHN 1:1-5\", "
+     "\"Gen 1\", ...)"},
+    {"hits",
+     vorn::cli::RunHits,
+     {"--rtl", "--text", "--rtf", "--rtf-text"},
      "vorn-cli hits [--data DIR] --db NAME [--work DIR] [--props NAME] "
      "[--layout refs|hitverses|concordance] [--lines ...] [--width PIXELS] [--rtl] "
      "[--text|--rtf|--rtf-text] [--out FILE] QUERY"},
     {"check", vorn::cli::RunCheck, {}, "vorn-cli check [--data DIR] --db NAME"},
-    {"describe-tag", vorn::cli::RunDescribeTag, {}, "vorn-cli describe-tag [--data DIR] --db NAME TAG"},
-    {"usertag", vorn::cli::RunUserTag, {},
-     "vorn-cli usertag [--data DIR] --db NAME [--work DIR] list | show TAG | toggle TAG WORDS-OR-RANGE "
+    {"describe-tag",
+     vorn::cli::RunDescribeTag,
+     {},
+     "vorn-cli describe-tag [--data DIR] --db NAME TAG"},
+    {"usertag",
+     vorn::cli::RunUserTag,
+     {},
+     "vorn-cli usertag [--data DIR] --db NAME [--work DIR] list | show TAG | toggle TAG "
+     "WORDS-OR-RANGE "
      "[--current WORD] | create [SET/]NAME"},
-    {"props", vorn::cli::RunProps, {},
+    {"props",
+     vorn::cli::RunProps,
+     {},
      "vorn-cli props [--data DIR] --db NAME [--work DIR] --name NAME "
      "split|join|shift-left|shift-right|show [--level N] WORDS-OR-RANGE | merge OTHER"},
 };

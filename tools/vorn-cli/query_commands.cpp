@@ -40,7 +40,8 @@ std::string ShortRef(CVornDB* db, WordIndex w) {
 // its form's (or link's) text.
 std::string LineValue(CVornDB* db, int line_index, WordIndex w) {
   CVornDBLine* line = db->GetLine(line_index);
-  if (auto* ordinary = dynamic_cast<CVornDBOrdinaryLine*>(line)) return ToUtf8(ordinary->GetWordString(w));
+  if (auto* ordinary = dynamic_cast<CVornDBOrdinaryLine*>(line))
+    return ToUtf8(ordinary->GetWordString(w));
   FormList forms;
   line->CollectForms({static_cast<uint32_t>(w)}, 0, &forms);
   std::u16string out;
@@ -52,11 +53,21 @@ std::string JsonString(const std::string& s) {
   std::string out = "\"";
   for (unsigned char c : s) {
     switch (c) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
+      case '"':
+        out += "\\\"";
+        break;
+      case '\\':
+        out += "\\\\";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
       default:
         if (c < 0x20) {
           char buf[8];
@@ -95,7 +106,8 @@ void PrintError(const CQError& error, const std::u16string& text) {
   const size_t from = Columns(text, first);
   const size_t to = first >= n ? from + 1 : Columns(text, last + 1);
   std::fprintf(stderr, "%s (characters %d-%d)\n  %s\n  %s%s\n", ToUtf8(error.GetMessage()).c_str(),
-               error.GetFirst(), error.GetLast(), ToUtf8(text).c_str(), std::string(from, ' ').c_str(),
+               error.GetFirst(), error.GetLast(), ToUtf8(text).c_str(),
+               std::string(from, ' ').c_str(),
                std::string(std::max(to, from + 1) - from, '^').c_str());
 }
 
@@ -119,7 +131,9 @@ int RunQuery(const Args& args) {
   }
   const std::u16string text = CQueryProcessor::StripEmbeddingMarks(ToU16(JoinPositional(args)));
   if (text.empty()) {
-    std::fprintf(stderr, "usage: vorn-cli query --db NAME [--format refs|tsv|json] [--match exact|loose] [--count] QUERY\n");
+    std::fprintf(stderr,
+                 "usage: vorn-cli query --db NAME [--format refs|tsv|json] [--match exact|loose] "
+                 "[--count] QUERY\n");
     return kBadInput;
   }
   const std::string match = args.Get("--match", "exact");
@@ -152,7 +166,8 @@ int RunQuery(const Args& args) {
   if (format == "refs") {
     for (uint32_t w : hits) {
       const WordIndex word = static_cast<WordIndex>(w);
-      std::printf("%s\t%s\n", ShortRef(db, word).c_str(), lines > 0 ? LineValue(db, 0, word).c_str() : "");
+      std::printf("%s\t%s\n", ShortRef(db, word).c_str(),
+                  lines > 0 ? LineValue(db, 0, word).c_str() : "");
     }
   } else if (format == "tsv") {
     std::string header = "word\tref";
@@ -168,10 +183,11 @@ int RunQuery(const Args& args) {
     std::printf("[\n");
     for (size_t k = 0; k < hits.size(); ++k) {
       const WordIndex word = static_cast<WordIndex>(hits[k]);
-      std::string row = "  {\"word\": " + std::to_string(hits[k]) + ", \"ref\": " +
-                        JsonString(ShortRef(db, word)) + ", \"lines\": {";
+      std::string row = "  {\"word\": " + std::to_string(hits[k]) +
+                        ", \"ref\": " + JsonString(ShortRef(db, word)) + ", \"lines\": {";
       for (int i = 0; i < lines; ++i) {
-        row += (i ? ", " : "") + JsonString(db->GetLineName(i)) + ": " + JsonString(LineValue(db, i, word));
+        row += (i ? ", " : "") + JsonString(db->GetLineName(i)) + ": " +
+               JsonString(LineValue(db, i, word));
       }
       row += k + 1 < hits.size() ? "}},\n" : "}}\n";
       std::fputs(row.c_str(), stdout);
@@ -204,8 +220,8 @@ int RunRange(const Args& args) {
     const WordIndex end = r.GetSpanEnd();
     const WordIndex last = end < 0 ? static_cast<WordIndex>(db->GetWordCount()) - 1 : end - 1;
     const std::u16string piece = text.substr(r.GetStart(), static_cast<size_t>(r.GetLast()) + 1);
-    std::printf("%d\t%d\t%s\t%s\t%s\n", first, last, ShortRef(db, first).c_str(), ShortRef(db, last).c_str(),
-                ToUtf8(piece).c_str());
+    std::printf("%d\t%d\t%s\t%s\t%s\n", first, last, ShortRef(db, first).c_str(),
+                ShortRef(db, last).c_str(), ToUtf8(piece).c_str());
   }
   return ranges.GetCount() ? kOk : kNothingFound;
 }

@@ -43,7 +43,8 @@ int RunList(const Args& args) {
     if (!s) continue;
     CVornDB* db = ctx.dbs().GetDatabase(i);
     // A database that does not open is listed as such, not as an empty one.
-    const std::string words = db ? std::to_string(db->GetWordCount()) + " words" : "cannot be opened";
+    const std::string words =
+        db ? std::to_string(db->GetWordCount()) + " words" : "cannot be opened";
     if (!db) all_open = false;
     std::printf("%d\t%s\t%s\t%s\t%s\n", i, platform::ToUtf8(s->GetName()).c_str(),
                 platform::ToUtf8(s->GetTitle()).c_str(), words.c_str(), s->GetFolder().c_str());
@@ -64,12 +65,14 @@ int RunFormList(const Args& args, CVornDB* db) {
   const std::u16string keyword = platform::ToU16(args.Get("--line", "text"));
   CVornDBLine* line = db->FindLineByQueryName(keyword);
   if ((match != "exact" && match != "loose") || !line || args.positional().size() != 1) {
-    std::fprintf(stderr, "usage: vorn-cli words --db NAME [--line KEYWORD] [--match exact|loose] WORD\n");
+    std::fprintf(stderr,
+                 "usage: vorn-cli words --db NAME [--line KEYWORD] [--match exact|loose] WORD\n");
     return kBadInput;
   }
   const std::u16string word = platform::ToU16(args.positional()[0]);
   FormList forms;
-  const bool found = match == "loose" ? line->MatchFormsLoose(word, &forms) : line->MatchFormsPrefix(word, &forms);
+  const bool found =
+      match == "loose" ? line->MatchFormsLoose(word, &forms) : line->MatchFormsPrefix(word, &forms);
   if (!found) {
     std::fprintf(stderr, "No forms match\n");
     return kNothingFound;
@@ -172,7 +175,8 @@ int RunDescribeTag(const Args& args) {
     return kNothingFound;
   }
   auto* tags = static_cast<CVornDBTagsLine*>(db->GetLine(index));
-  std::printf("%s\n", platform::ToUtf8(tags->DescribeTag(platform::ToU16(args.positional()[0]))).c_str());
+  std::printf("%s\n",
+              platform::ToUtf8(tags->DescribeTag(platform::ToU16(args.positional()[0]))).c_str());
   return kOk;
 }
 
