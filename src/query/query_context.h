@@ -40,6 +40,15 @@ class CQueryContext {
   // when no proposition holds it. The base class has the analysis a window
   // starts with, in which every sentence is one proposition.
   virtual WordSpan GetPropositionRange(WordIndex word);
+
+  // How a search word without a mark of its own is matched: exactly (the
+  // default) or loosely, ignoring accents, points, breathings and case. A
+  // word written ~word is always matched loosely, =word always exactly.
+  bool GetLooseMatching() const { return loose_matching_; }
+  void SetLooseMatching(bool loose) { loose_matching_ = loose; }
+
+ private:
+  bool loose_matching_ = false;
 };
 
 }  // namespace vorn

@@ -21,10 +21,17 @@ class CQError {
   int32_t GetFirst() const { return first_; }
   int32_t GetLast() const { return last_; }
 
+  // For a search word that matched nothing exactly but would match
+  // loosely: where a '~' put into the query text makes the query match
+  // it; -1 for every other error.
+  int32_t GetLooseMarkAt() const { return loose_mark_at_; }
+  void SetLooseMarkAt(int32_t at) { loose_mark_at_ = at; }
+
  private:
   std::u16string message_;
   int32_t first_ = 0;
   int32_t last_ = 0;
+  int32_t loose_mark_at_ = -1;
 };
 
 // Errors travel up as owned objects; null means success, and the first error

@@ -213,8 +213,7 @@ CQSimple::CQSimple(CVornDBLine* line, std::u16string text, std::unique_ptr<CQPos
 QErrorPtr CQSimple::Prepare(CQueryContext* context) {
   if (line_) {
     forms_.clear();
-    if (!line_->MatchForms(text_, &forms_))
-      return MakeQError(u"Word didn't match anything", start_, end_);
+    if (!Match(&forms_)) return NothingMatched();
     match_again_ = forms_.size() > kKeptForms;
     if (match_again_) FormList().swap(forms_);
     return nullptr;
@@ -225,7 +224,7 @@ QErrorPtr CQSimple::Prepare(CQueryContext* context) {
 void CQSimple::Evaluate(const CQRanges* ranges) {
   hits_.Clear();
   if (line_) {
-    if (match_again_) line_->MatchForms(text_, &forms_);
+    if (match_again_) Match(&forms_);
     CollectWords(line_, forms_, &hits_);
     if (match_again_) FormList().swap(forms_);
   } else {
@@ -241,9 +240,49 @@ void CQSimple::Evaluate(const CQRanges* ranges) {
   if (position_) hits_.RemoveIf([this](uint32_t w) { return position_->Rejects(w); });
 }
 
+bool CQSimple::Match(FormList* forms) const {
+  return loose_ ? line_->MatchFormsLoose(text_, forms) : line_->MatchForms(text_, forms);
+}
+
+QErrorPtr CQSimple::NothingMatched() const {
+  const std::u16string term = keyword_.empty() ? text_ : keyword_ + u" " + text_;
+  FormList loose;
+  if (loose_ || !line_->MatchFormsLoose(text_, &loose))
+    return MakeQError(u"Word didn't match anything", start_, end_);
+  // Say what a reader who did not type every accent and capital meant:
+  // the forms that match loosely, most frequent first, with their counts.
+  std::vector<std::pair<size_t, uint32_t>> counted;
+  size_t total = 0;
+  CDBWordList words;
+  for (uint32_t f : loose) {
+    line_->WordsOfForms({f}, &words);
+    counted.emplace_back(words.words().size(), f);
+    total += words.words().size();
+  }
+  std::stable_sort(counted.begin(), counted.end(),
+                   [](const auto& a, const auto& b) { return a.first > b.first; });
+  constexpr size_t kShown = 6;
+  std::u16string list;
+  for (size_t i = 0; i < counted.size() && i < kShown; ++i) {
+    list += (i ? u", " : u"") + line_->GetFormText(counted[i].second) + u" (" +
+            platform::ToU16(std::to_string(counted[i].first)) + u")";
+  }
+  if (counted.size() > kShown) {
+    list += u" and " + platform::ToU16(std::to_string(counted.size() - kShown)) + u" more forms";
+  }
+  std::u16string message = u"`" + term + u"` matches nothing; ignoring accents and case: " + list;
+  if (counted.size() > 1)
+    message += u", " + platform::ToU16(std::to_string(total)) + u" words in all";
+  if (!keyword_.empty()) message += u". Write `" + keyword_ + u" ~" + text_ + u"` to search so.";
+  QErrorPtr error = MakeQError(std::move(message), start_, end_);
+  error->SetLooseMarkAt(mark_at_);
+  return error;
+}
+
 void CQSimple::Dump(int indent, std::string* out) const {
   Indent(indent, out);
   *out += line_ ? "term " + line_->GetName() : std::string("usertag");
+  if (loose_) *out += " loose";
   *out += " \"" + platform::ToUtf8(text_) + "\"";
   if (position_) *out += " " + position_->Describe();
   *out += Positions(start_, end_) + "\n";

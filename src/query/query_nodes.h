@@ -116,8 +116,26 @@ class CQSimple : public CQBit {
   static constexpr size_t kKeptForms = 4096;
   const std::vector<WordSpan>& GetTagSpans() const { return tag_spans_; }
 
+  // Matches the search word ignoring accents, points, breathings and case.
+  void SetLoose(bool loose) { loose_ = loose; }
+  bool IsLoose() const { return loose_; }
+  // How the term was typed: its keyword, and where in the query text a '~'
+  // would make the word loose. The message for a word that matches
+  // nothing quotes the one and suggests the other; without them it is
+  // plainer.
+  void SetTyped(std::u16string keyword, int32_t mark_at) {
+    keyword_ = std::move(keyword);
+    mark_at_ = mark_at;
+  }
+
  private:
+  bool Match(FormList* forms) const;
+  QErrorPtr NothingMatched() const;
+
   std::u16string text_;
+  std::u16string keyword_;
+  int32_t mark_at_ = -1;
+  bool loose_ = false;
   std::unique_ptr<CQPosition> position_;
   CVornDBLine* line_;
   FormList forms_;

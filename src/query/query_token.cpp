@@ -5,6 +5,8 @@
 #include "query/proximity.h"
 #include "query/query_context.h"
 #include "query/query_nodes.h"
+#include "textdb/line.h"
+#include "textdb/vorn_db.h"
 
 namespace vorn {
 
@@ -46,6 +48,41 @@ bool CQToken::Fail(const char16_t* message) {
   return false;
 }
 
+std::u16string CQToken::UnknownKeyword(const std::u16string& token) const {
+  std::u16string names;
+  const CVornDB* db = context_ ? context_->GetDatabase() : nullptr;
+  for (int i = 0; db && i < db->GetLineCount(); ++i) {
+    const CVornDBLine* line = db->GetLine(i);
+    const std::u16string& prompt = line->GetQueryPrompt();
+    if (prompt.empty()) continue;
+    names += prompt;
+    std::u16string others;
+    for (const std::u16string& n : line->GetQueryNames())
+      if (n != prompt) others += (others.empty() ? u"" : u", ") + n;
+    if (!others.empty()) names += u" (" + others + u")";
+    names += u", ";
+  }
+  return std::u16string(kQErrUnrecognisedKeyword) + u" \u201C" + token +
+         u"\u201D. A term begins with a line keyword and a word; the keywords here are " + names +
+         u"usertag (ut, u), or \u201C(\u201D to open a group.";
+}
+
+std::u16string CQToken::EmptyQuery() const {
+  // An example from the database itself, so that it finds something.
+  std::u16string example = u"text λόγος";
+  const CVornDB* db = context_ ? context_->GetDatabase() : nullptr;
+  if (db && db->GetLineCount() > 0 && db->GetWordCount() > 0) {
+    const CVornDBLine* line = db->GetLine(0);
+    FormList forms;
+    line->CollectForms({0}, 0, &forms);
+    if (!line->GetQueryPrompt().empty() && !forms.empty())
+      example = line->GetQueryPrompt() + u" " + line->GetFormText(forms[0]);
+  }
+  return std::u16string(kQErrUnexpectedEnd) +
+         u": the query is empty. Type a line keyword and a word, for example \u201C" + example +
+         u"\u201D; join terms with and, or, not; end with in and a passage.";
+}
+
 bool CQToken::EnterLevel() {
   if (error_) return false;
   // Every group and every operator of a chain is one level of the tree;
@@ -62,7 +99,12 @@ bool CQToken::ParseTerm(std::unique_ptr<CQBit>* term, bool* group) {
   *group = false;
   if (error_) return false;
   const std::u16string keyword = text_.NextToken(true);
-  if (text_.AtEnd()) return Fail(kQErrUnexpectedEnd);
+  if (text_.AtEnd()) {
+    // Nothing but blanks before the end: say what a query looks like.
+    if (text_.GetText().find_first_not_of(u" \r\n") == std::u16string::npos)
+      return Fail(EmptyQuery());
+    return Fail(kQErrUnexpectedEnd);
+  }
   if (text_.IsBare(u'(')) {
     ++depth_;
     *group = true;
@@ -72,17 +114,36 @@ bool CQToken::ParseTerm(std::unique_ptr<CQBit>* term, bool* group) {
   CVornDBLine* line = nullptr;
   if (!IsOneOf(keyword, {u"usertag", u"u", u"ut"})) {
     line = context_ ? context_->FindLine(keyword) : nullptr;
-    if (!line) return Fail(kQErrUnrecognisedKeyword);
+    if (!line) return Fail(UnknownKeyword(text_.GetToken(false)));
   }
   std::u16string word = text_.NextToken(false);
   if (text_.AtEnd()) return Fail(kQErrMissingWord);
   if (word.size() > kMaxWordLength) return Fail(kQErrWordTooLong);
   int32_t end = text_.GetTokenLast();
+  // A mark before a search word chooses how it is matched: '~' ignoring
+  // accents, points, breathings and case, '=' exactly, whatever the
+  // default. The mark stays in the echoed text, so a recalled query shows
+  // it. Inside quotes it stands after the opening quote.
+  const int32_t word_start = text_.GetTokenStart();
+  const bool quoted = text_.GetText()[static_cast<size_t>(word_start)] == u'"';
+  const int32_t mark_at = word_start + (quoted ? 1 : 0);
+  bool loose = context_ && context_->GetLooseMatching();
+  bool marked = false;
+  if (line && word.size() > 1 && (word[0] == u'~' || word[0] == u'=')) {
+    loose = word[0] == u'~';
+    marked = true;
+    word.erase(0, 1);
+  }
   if (line) Echo(line);
   std::unique_ptr<CQPosition> position;
   if (!ParsePosition(&position)) return false;
   if (position) end = LastConsumed();
-  *term = std::make_unique<CQSimple>(line, std::move(word), std::move(position), start, end);
+  auto simple = std::make_unique<CQSimple>(line, std::move(word), std::move(position), start, end);
+  if (line) {
+    simple->SetLoose(loose);
+    simple->SetTyped(keyword, marked ? -1 : mark_at);
+  }
+  *term = std::move(simple);
   return true;
 }
 
@@ -119,7 +180,11 @@ bool CQToken::ParsePosition(std::unique_ptr<CQPosition>* position) {
     unit = kQPosVerse;
   else if (u == u"proposition" || u == u"prop")
     unit = kQPosProposition;
-  if (unit < 0 || text_.AtEnd()) return Fail(kQErrUnrecognisedUnit);
+  if (unit < 0 || text_.AtEnd())
+    return Fail(
+        std::u16string(kQErrUnrecognisedUnit) +
+        u": a position is followed by \u201Cin a\u201D and sentence, paragraph (para), verse or "
+        u"proposition (prop).");
   *position = std::make_unique<CQPosition>(kind, unit, context_);
   return true;
 }
@@ -227,7 +292,11 @@ bool CQToken::ParseProximity(std::unique_ptr<CQProximity>* proximity) {
     unit = kQUnitUserTag;
   else if (u == u"proposition" || u == u"prop")
     unit = kQUnitProposition;
-  if (unit < 0) return Fail(kQErrUnrecognisedUnit);
+  if (unit < 0)
+    return Fail(
+        std::u16string(kQErrUnrecognisedUnit) +
+        u": within a number of words, verses, sentences, paragraphs (paras), chapters (chaps) "
+        u"or propositions (props), or within the same usertag NAME.");
   auto p = std::make_unique<CQProximity>(direction, static_cast<int32_t>(amount), unit, context_);
   if (unit == kQUnitUserTag) {
     if (amount != 0) return Fail(kQErrTagProximity);

@@ -110,6 +110,11 @@ class CQToken {
  private:
   // Sets the error at the current token; false, for `return Fail(...)`.
   bool Fail(const char16_t* message);
+  bool Fail(const std::u16string& message) { return Fail(message.c_str()); }
+  // The messages that say what would have been valid where the query went
+  // wrong: the keywords of this database, the units, what to type.
+  std::u16string UnknownKeyword(const std::u16string& token) const;
+  std::u16string EmptyQuery() const;
   // The last character index of the token just consumed.
   int32_t LastConsumed() const { return text_.GetTokenLast(); }
   void Echo(const CVornDBLine* line);

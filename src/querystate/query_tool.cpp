@@ -58,6 +58,21 @@ bool CQueryTool::RunQuery() {
   CQueryProcessor processor(CQueryProcessor::StripEmbeddingMarks(box_text),
                             thing->GetQueryContext(), &display);
   if (!processor.Parse() || !processor.Prepare()) {
+    const CQError* error = processor.GetError();
+    if (error && error->GetLooseMarkAt() >= 0 && messages_ && messages_->CanAsk()) {
+      // A word that matches only loosely: offer to mark it and run again.
+      // Each round marks one more word, so this ends.
+      if (messages_->Ask(error->GetMessage() + u"\r\n\r\nSearch ignoring accents and case?",
+                         platform::MsgButtons::kYesNo) == platform::MsgAnswer::kYes) {
+        const int32_t at = BoxPosition(box_text, error->GetLooseMarkAt());
+        box_->SetSelection(at, at);
+        box_->ReplaceSelection(u"~", format_);
+        return RunQuery();
+      }
+      box_->SetSelection(BoxPosition(box_text, processor.GetErrorPosition()),
+                         static_cast<int32_t>(box_text.size()));
+      return false;
+    }
     box_->SetSelection(BoxPosition(box_text, processor.GetErrorPosition()),
                        static_cast<int32_t>(box_text.size()));
     processor.ShowError(messages_);

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QTextBrowser>
+#include <QUrl>
 #include <QVBoxLayout>
 
 #include "platform/message_sink.h"
@@ -52,7 +53,11 @@ bool ShowHelp(QWidget* parent, platform::CMessageSink* messages) {
   auto* box = new QVBoxLayout(window);
   auto* browser = new QTextBrowser(window);
   browser->setOpenExternalLinks(true);
-  browser->setMarkdown(QString::fromUtf8(file.readAll()));
+  // Loaded by its path, so that the guide's links to the pages beside it
+  // (the query language) open in the same window.
+  file.close();
+  browser->setSource(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()),
+                     QTextDocument::MarkdownResource);
   box->addWidget(browser);
   window->resize(720, 640);
   window->show();

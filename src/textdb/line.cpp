@@ -92,6 +92,10 @@ bool CVornDBLine::MatchFormsPrefix(std::u16string_view pattern, FormList* out) c
   return MatchForms(p, out);
 }
 
+bool CVornDBLine::MatchFormsLoose(std::u16string_view pattern, FormList* out) const {
+  return MatchForms(pattern, out);
+}
+
 uint32_t CVornDBLine::GetWordCount() const { return 0; }
 std::u16string CVornDBLine::GetAltName(int) const { return {}; }
 uint32_t CVornDBLine::GetFormFrequency(WordIndex) const { return 0; }

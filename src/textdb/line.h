@@ -83,6 +83,10 @@ class CVornDBLine {
   virtual void WordsOfForms(const FormList& forms, CDBWordList* out) const;
   virtual bool MatchForms(std::u16string_view pattern, FormList* out) const;
   virtual bool MatchFormsPrefix(std::u16string_view pattern, FormList* out) const;
+  // The forms that match `pattern` ignoring accents, points, breathings and
+  // case, in form order; false (and `out` empty) when none does. A line
+  // that keeps no such distinctions matches as MatchForms does.
+  virtual bool MatchFormsLoose(std::u16string_view pattern, FormList* out) const;
   virtual uint32_t GetWordCount() const;
   virtual std::u16string GetAltName(int index) const;
   virtual uint32_t GetFormFrequency(WordIndex word) const;

@@ -271,6 +271,13 @@ bool CVornDBOrdinaryLine::MatchForms(std::u16string_view pattern, FormList* out)
   out->clear();
   std::u16string_view wild = GetWildcards();
   size_t p = pattern.find_first_of(wild);
+  // A search word matches every form that is the same text by Unicode's
+  // definition: typed precomposed or decomposed, or with its marks in
+  // another order than the database keeps them (Hebrew input methods put
+  // vowels before dagesh; the texts often store dagesh first). Both sides
+  // are compared in NFC; the collator, with normalisation on, already
+  // treats such spellings as equal.
+  const std::u16string canonical = CanonicalText(pattern);
   if (p == std::u16string_view::npos) {
     UErrorCode status = U_ZERO_ERROR;
     const UChar* pu = reinterpret_cast<const UChar*>(pattern.data());
@@ -279,23 +286,77 @@ bool CVornDBOrdinaryLine::MatchForms(std::u16string_view pattern, FormList* out)
       const char16_t* s = GetFormString(f);
       if (collator_->compare(reinterpret_cast<const UChar*>(s), -1, pu, plen, status) != UCOL_EQUAL)
         break;
-      if (std::u16string_view(s) == pattern) {
+      // Equal forms that differ in a way canonical equivalence does not
+      // cover (a character the collator ignores) are not this word. The
+      // walk goes on: a text may hold the same word in two spellings.
+      const std::u16string_view sv(s);
+      if (sv == pattern || (IsCanonicalText(sv) ? sv == canonical : CanonicalText(sv) == canonical))
         out->push_back(f);
-        break;
-      }
     }
     return !out->empty();
   }
   uint32_t first = 0, end = forms_.GetCount();
   if (p > 0) FindPrefixRange(pattern.substr(0, p), &first, &end);
-  const std::u16string simple = SimplifyPattern(pattern);
+  const std::u16string simple = SimplifyPattern(canonical);
   if (simple == u"*") {
     // Every form; no need to ask each one.
     for (uint32_t f = first; f < end; ++f) out->push_back(f);
     return !out->empty();
   }
+  for (uint32_t f = first; f < end; ++f) {
+    const std::u16string_view s(GetFormString(f));
+    if (IsCanonicalText(s) ? MatchForm(simple, s) : MatchForm(simple, CanonicalText(s)))
+      out->push_back(f);
+  }
+  return !out->empty();
+}
+
+void CVornDBOrdinaryLine::FindPrimaryRange(std::u16string_view word, uint32_t* first,
+                                           uint32_t* end) const {
+  // The table is sorted at quaternary strength, whose keys begin with the
+  // primary weights, so the forms equal at primary strength stand together.
+  SortKey key(*primary_, word);
+  const std::string k(key.view());
+  auto compare = [&](uint32_t f) {
+    return CompareBytes(SortKey(*primary_, GetFormString(f)).view(), k);
+  };
+  uint32_t lo = 0, hi = forms_.GetCount();
+  while (lo < hi) {
+    uint32_t mid = lo + (hi - lo) / 2;
+    if (compare(mid) < 0)
+      lo = mid + 1;
+    else
+      hi = mid;
+  }
+  *first = lo;
+  hi = forms_.GetCount();
+  while (lo < hi) {
+    uint32_t mid = lo + (hi - lo) / 2;
+    if (compare(mid) <= 0)
+      lo = mid + 1;
+    else
+      hi = mid;
+  }
+  *end = lo;
+}
+
+bool CVornDBOrdinaryLine::MatchFormsLoose(std::u16string_view pattern, FormList* out) const {
+  out->clear();
+  if (pattern.empty()) return false;
+  const size_t p = pattern.find_first_of(GetWildcards());
+  if (p == std::u16string_view::npos) {
+    uint32_t first = 0, end = 0;
+    FindPrimaryRange(pattern, &first, &end);
+    for (uint32_t f = first; f < end; ++f) out->push_back(f);
+    return !out->empty();
+  }
+  // With wildcards: the forms that begin like the pattern at primary
+  // strength, each folded and matched against the folded pattern.
+  uint32_t first = 0, end = forms_.GetCount();
+  if (p > 0) FindPrefixRange(pattern.substr(0, p), &first, &end);
+  const std::u16string simple = SimplifyPattern(LooseText(pattern));
   for (uint32_t f = first; f < end; ++f)
-    if (MatchForm(simple, GetFormString(f))) out->push_back(f);
+    if (MatchForm(simple, LooseText(GetFormString(f)))) out->push_back(f);
   return !out->empty();
 }
 

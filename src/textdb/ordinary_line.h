@@ -35,6 +35,7 @@ class CVornDBOrdinaryLine : public CVornDBLine {
   void WordsOfForms(const FormList& forms, CDBWordList* out) const override;
   bool MatchForms(std::u16string_view pattern, FormList* out) const override;
   bool MatchFormsPrefix(std::u16string_view pattern, FormList* out) const override;
+  bool MatchFormsLoose(std::u16string_view pattern, FormList* out) const override;
   uint32_t GetWordCount() const override;
   std::u16string GetAltName(int index) const override;
   uint32_t GetFormFrequency(WordIndex word) const override;
@@ -69,6 +70,9 @@ class CVornDBOrdinaryLine : public CVornDBLine {
   // The form records whose forms begin with `prefix` at primary strength:
   // [*first, *end) of the form records.
   void FindPrefixRange(std::u16string_view prefix, uint32_t* first, uint32_t* end) const;
+  // The form records equal to `word` at primary strength (the same base
+  // letters, whatever the marks and case): [*first, *end).
+  void FindPrimaryRange(std::u16string_view word, uint32_t* first, uint32_t* end) const;
   // The first form record not below `pattern` by the collator.
   uint32_t LowerBound(std::u16string_view pattern) const;
 

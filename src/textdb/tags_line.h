@@ -28,6 +28,11 @@ class CVornDBTagsLine : public CVornDBOrdinaryLine {
 
   bool MatchText(std::u16string_view pattern, std::u16string_view text) const override;
   std::u16string_view GetWildcards() const override { return u"*?@["; }
+  // Tag codes have no accents, and their case means something ('N' noun,
+  // 'n' another value), so a loose match is the exact one.
+  bool MatchFormsLoose(std::u16string_view pattern, FormList* out) const override {
+    return MatchForms(pattern, out);
+  }
   bool MatchForm(std::u16string_view pattern, std::u16string_view form) const override;
   std::u16string SimplifyPattern(std::u16string_view pattern) const override;
 

@@ -1,6 +1,7 @@
 // The query language: every error message with its exact positions, the
 // shape of the trees the grammar builds, and the echo of the text.
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "platform/u16.h"
@@ -27,11 +28,15 @@ class ParserTest : public ::testing::Test {
   }
 
   // "message @first-last" of the parse (or range) error; "" when none.
-  std::string ParseError(const std::u16string& text) {
+  // Unless `full`, the message stops before what it adds to teach (": …"
+  // or " “…").
+  std::string ParseError(const std::u16string& text, bool full = false) {
     QParsed q = ParseQuery(text, context_.get(), nullptr);
     if (!q.error) return "";
-    return platform::ToUtf8(q.error->GetMessage()) + " @" + std::to_string(q.error->GetFirst()) +
-           "-" + std::to_string(q.error->GetLast());
+    std::u16string message = q.error->GetMessage();
+    if (!full) message = message.substr(0, std::min(message.find(u": "), message.find(u" \u201C")));
+    return platform::ToUtf8(message) + " @" + std::to_string(q.error->GetFirst()) + "-" +
+           std::to_string(q.error->GetLast());
   }
 
   std::string Dump(const std::u16string& text) {
@@ -110,6 +115,20 @@ TEST_F(ParserTest, SyntaxErrorsCarryTheTokenPositions) {
   EXPECT_EQ(ParseError(u"text a or Bar b"), "Unrecognised keyword @10-12");
   EXPECT_EQ(ParseError(u"\"text\" a or \"(\" b"), "Unrecognised keyword @12-14");
   EXPECT_EQ(ParseError(u"text"), "Missing word @4-4");
+  // The messages say what would have been valid.
+  EXPECT_EQ(
+      ParseError(u" ", true),
+      "Unexpected end: the query is empty. Type a line keyword and a word, for example \u201Ctext "
+      "a\u201D; join terms with and, or, not; end with in and a passage. @1-1");
+  EXPECT_EQ(
+      ParseError(u"foo a", true),
+      "Unrecognised keyword \u201Cfoo\u201D. A term begins with a line keyword and a word; the "
+      "keywords here are text (txt), gloss (g), usertag (ut, u), or \u201C(\u201D to open a group. "
+      "@0-2");
+  EXPECT_THAT(ParseError(u"text a within 2 furlongs of text b", true),
+              ::testing::HasSubstr("within a number of words, verses, sentences"));
+  EXPECT_THAT(ParseError(u"text a initial in a verses", true),
+              ::testing::HasSubstr("sentence, paragraph (para), verse or proposition (prop)"));
   EXPECT_EQ(ParseError(u"text a or gloss  "), "Missing word @17-17");
   EXPECT_EQ(ParseError(u"text a)"), "Too many closing parentheses @6-6");
   EXPECT_EQ(ParseError(u"(text a)) or text b"), "Too many closing parentheses @8-8");
@@ -298,7 +317,8 @@ TEST(QueryKeywordTest, LineNamesWithCapitalsAnswerToTheirKeywordInAnyCase) {
   EXPECT_EQ(RunQueryText(u"Greek λόγος", &context, &typed), "");
   EXPECT_FALSE(lower.empty());
   EXPECT_EQ(lower, typed);
-  EXPECT_EQ(RunQueryText(u"grek λόγος", &context, &lower), "Unrecognised keyword @0-3");
+  EXPECT_THAT(RunQueryText(u"grek λόγος", &context, &lower),
+              ::testing::StartsWith("Unrecognised keyword \u201Cgrek\u201D. A term begins"));
 }
 
 }  // namespace

@@ -181,7 +181,7 @@ TEST_F(QueryStateTest, AnErrorSelectsFromTheErrorAndChangesNothing) {
   auto messages = TakeMessages();
   ASSERT_EQ(messages.size(), 1u);
   EXPECT_EQ(messages[0].kind, Kind::kWarning);
-  EXPECT_EQ(messages[0].text, u"Unrecognised keyword");
+  EXPECT_EQ(messages[0].text.rfind(u"Unrecognised keyword \u201Cbogus\u201D", 0), 0u);
   EXPECT_EQ(thing_->GetHits(), (std::vector<uint32_t>{5, 6, 11}));
   EXPECT_EQ(window_.log, "");
   EXPECT_EQ(tool_->GetQueryList().GetEntries().size(), 1u);

@@ -21,13 +21,14 @@ const Command kCommands[] = {
     {"words",
      vorn::cli::RunWords,
      {},
-     "vorn-cli words [--data DIR] --db NAME [--from WORD] [--count N]"},
+     "vorn-cli words [--data DIR] --db NAME [--from WORD] [--count N] | "
+     "[--line KEYWORD] [--match exact|loose] WORD (the forms it matches, with counts)"},
     {"verse", vorn::cli::RunVerse, {}, "vorn-cli verse [--data DIR] --db NAME BOOK CHAPTER VERSE"},
     {"query",
      vorn::cli::RunQuery,
      {"--count"},
      "vorn-cli query [--data DIR] --db NAME [--work DIR] [--props NAME] [--format refs|tsv|json] "
-     "[--count] "
+     "[--match exact|loose] [--count] "
      "QUERY"},
     {"range", vorn::cli::RunRange, {}, "vorn-cli range [--data DIR] --db NAME RANGES"},
     {"show",

@@ -132,7 +132,13 @@ int RunQuery(const Args& args) {
   const std::u16string text = CQueryProcessor::StripEmbeddingMarks(ToU16(JoinPositional(args)));
   if (text.empty()) {
     std::fprintf(stderr,
-                 "usage: vorn-cli query --db NAME [--format refs|tsv|json] [--count] QUERY\n");
+                 "usage: vorn-cli query --db NAME [--format refs|tsv|json] [--match exact|loose] "
+                 "[--count] QUERY\n");
+    return kBadInput;
+  }
+  const std::string match = args.Get("--match", "exact");
+  if (match != "exact" && match != "loose") {
+    std::fprintf(stderr, "--match is exact or loose\n");
     return kBadInput;
   }
   Context ctx(args);
@@ -140,6 +146,7 @@ int RunQuery(const Args& args) {
   if (!db) return kBadInput;
   MarkupSession markup(args, db, &ctx.sink());
   if (!markup.ok()) return kBadInput;
+  markup.context()->SetLooseMatching(match == "loose");
 
   CFmtStr display;
   CQueryProcessor processor(text, markup.context(), &display);

@@ -12,6 +12,7 @@
 #include "textdb/ordinary_line.h"
 #include "textdb/tags_line.h"
 #include "textdb/verses.h"
+#include "textdb/word_list.h"
 
 namespace vorn::cli {
 
@@ -56,10 +57,39 @@ int RunList(const Args& args) {
   return all_open ? kOk : kBadInput;
 }
 
+// The forms of one line that a word matches, with how many words carry
+// each: those beginning with it (exact), or equal to it ignoring accents,
+// points and case (loose); wildcards as in queries.
+int RunFormList(const Args& args, CVornDB* db) {
+  const std::string match = args.Get("--match", "exact");
+  const std::u16string keyword = platform::ToU16(args.Get("--line", "text"));
+  CVornDBLine* line = db->FindLineByQueryName(keyword);
+  if ((match != "exact" && match != "loose") || !line || args.positional().size() != 1) {
+    std::fprintf(stderr,
+                 "usage: vorn-cli words --db NAME [--line KEYWORD] [--match exact|loose] WORD\n");
+    return kBadInput;
+  }
+  const std::u16string word = platform::ToU16(args.positional()[0]);
+  FormList forms;
+  const bool found =
+      match == "loose" ? line->MatchFormsLoose(word, &forms) : line->MatchFormsPrefix(word, &forms);
+  if (!found) {
+    std::fprintf(stderr, "No forms match\n");
+    return kNothingFound;
+  }
+  CDBWordList words;
+  for (uint32_t f : forms) {
+    line->WordsOfForms({f}, &words);
+    std::printf("%s\t%zu\n", platform::ToUtf8(line->GetFormText(f)).c_str(), words.words().size());
+  }
+  return kOk;
+}
+
 int RunWords(const Args& args) {
   Context ctx(args);
   CVornDB* db = ctx.OpenDb(args);
   if (!db) return kBadInput;
+  if (!args.positional().empty()) return RunFormList(args, db);
   long from = std::strtol(args.Get("--from", "0").c_str(), nullptr, 10);
   long count = std::strtol(args.Get("--count", "20").c_str(), nullptr, 10);
   uint32_t n = db->GetWordCount();
