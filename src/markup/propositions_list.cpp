@@ -131,10 +131,11 @@ void CPropositionsList::Drop(CPropositions* props, CPropositionsViewer* view, bo
       sink_->Ask(platform::FormatString(platform::kIdsSavePropositions, gone->GetName(),
                                         gone->GetDatabase()->GetName()),
                  platform::MsgButtons::kYesNo) == platform::MsgAnswer::kYes) {
-    // A failed save has been reported (message 311); the last view is gone
-    // either way, so there is nothing more to do with the result.
+    // A failed save has been reported (message 311). The analysis then
+    // stays in the list, still modified, so that opening it again brings the
+    // work back instead of losing it with its last view.
     if (!gone->GetName().empty()) {
-      static_cast<void>(gone->Save());
+      if (!gone->Save()) list_.push_back(std::move(gone));
     } else if (name_provider_) {
       std::u16string name = name_provider_(gone.get());
       if (IsUsableFileName(name)) {
@@ -144,7 +145,7 @@ void CPropositionsList::Drop(CPropositions* props, CPropositionsViewer* view, bo
           static_cast<void>(target->Save());
         } else {
           gone->TakeStateFrom(*gone, name);
-          static_cast<void>(gone->Save());
+          if (!gone->Save()) list_.push_back(std::move(gone));
         }
       }
     }

@@ -55,7 +55,9 @@ class CPropositionsList {
   [[nodiscard]] bool Save(CPropositions* props, CPropositionsViewer* view);
 
   // The view lets go. The last view of a modified analysis is asked message
-  // 150 (Yes saves, Save As when unnamed); then the analysis is deleted.
+  // 150 (Yes saves, Save As when unnamed); then the analysis is deleted,
+  // unless its save failed: it then stays in the list, modified, and
+  // loading it again gives it back as it was.
   void Release(CPropositions* props, CPropositionsViewer* view);
 
   // Asked for a name when an unnamed analysis is to be saved; an empty

@@ -3,6 +3,9 @@
 #include "markup/propositions.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <csignal>
 
 #include "markup/markup_test_util.h"
 #include "markup/propositions_list.h"
@@ -241,6 +244,35 @@ TEST_F(PropositionsTest, ASaveAsksBeforeReplacingAnotherProgramsVersion) {
   EXPECT_TRUE(mine.Save());
   EXPECT_EQ(testing::ReadFileOrEmpty(FileOf(u"A")),
             SerializePropositionsFile(u"MKP", {{}, {{0, 0}, {10, 0}, {30, 0}, {kWords, 0}}}));
+}
+
+TEST_F(PropositionsTest, AnAnalysisWhoseSaveFailsAsItsLastViewGoesIsKept) {
+  CPropositionsList list(mdb_.work(), &mdb_.sink());
+  struct View : CPropositionsViewer {
+    void PropositionsChanged(CPropositions*) override {}
+  } view;
+  CPropositions* fresh = list.CreateFresh(mdb_.db(), nullptr);
+  fresh->Split({10});
+  ASSERT_NE(list.SaveAs(fresh, u"A", nullptr), nullptr);
+  CPropositions* a = list.Load(mdb_.db(), u"A", &view, nullptr);
+  ASSERT_NE(a, nullptr);
+  a->Split({30});
+
+  // Writing fails beyond a file-size limit of 4 bytes (which binds root too).
+  struct rlimit old_limit;
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old_limit), 0);
+  ::signal(SIGXFSZ, SIG_IGN);
+  struct rlimit tiny = old_limit;
+  tiny.rlim_cur = 4;
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &tiny), 0);
+  mdb_.sink().ScriptAnswer(platform::MsgAnswer::kYes);
+  list.Release(a, &view);
+  ::setrlimit(RLIMIT_FSIZE, &old_limit);
+
+  ASSERT_EQ(list.Find(mdb_.db(), u"A"), a) << "the unsaved work is kept";
+  EXPECT_TRUE(a->IsModified());
+  EXPECT_EQ(list.Load(mdb_.db(), u"A", &view, nullptr), a);
+  EXPECT_EQ(a->GetEntries(), (Entries{{0, 0}, {10, 0}, {30, 0}, {kWords, 0}}));
 }
 
 TEST_F(PropositionsTest, MergeReloadAndTheSharedList) {
