@@ -73,6 +73,9 @@ bool ParsePlacement(QStringView text, CWindowPlacement* out) {
     }
     if (!ReadNumber(text, &pos, &n[i])) return false;
   }
+  // An exclusive right or bottom of the smallest int has no inclusive edge.
+  if (n[7] == std::numeric_limits<int>::min() || n[8] == std::numeric_limits<int>::min())
+    return false;
   CWindowPlacement p;
   p.valid = true;
   p.honour_min_position = true;

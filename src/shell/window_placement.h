@@ -43,7 +43,7 @@ struct CWindowPlacement {
 // Reads the nine numbers, each but the first preceded by ","; white space
 // before a number is skipped, text after the ninth number is ignored. False,
 // leaving `*out` untouched, when a number or a comma is missing or a number
-// does not fit 32 bits.
+// does not fit 32 bits, or the right or bottom edge is the smallest int.
 [[nodiscard]] bool ParsePlacement(QStringView text, CWindowPlacement* out);
 // The nine numbers without blanks; empty text for an invalid placement.
 QString FormatPlacement(const CWindowPlacement& placement);

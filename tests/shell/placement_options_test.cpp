@@ -41,7 +41,7 @@ TEST(WindowPlacement, IncompleteOrMalformedTextIsRefusedAndChangesNothing) {
   for (const char16_t* bad :
        {u"", u"1,2,3,4,5,6,7,8", u"1,2,3,4,5,6,7,8,", u"1,2,3,4,5 ,6,7,8,9", u"1;2;3;4;5;6;7;8;9",
         u"1,2,3,4,5,6,7,8,x", u"a,2,3,4,5,6,7,8,9", u"1,2,3,4,5,6,7,-,9",
-        u"1,2,3,4,5,6,7,8,2147483648", u"1,,3,4,5,6,7,8,9"}) {
+        u"1,2,3,4,5,6,7,8,2147483648", u"1,,3,4,5,6,7,8,9", u"1,2,3,4,5,6,7,-2147483648,9"}) {
     EXPECT_FALSE(ParsePlacement(bad, &p)) << QString::fromUtf16(bad).toStdString();
   }
   EXPECT_EQ(p.show, 42);
