@@ -249,10 +249,11 @@ platform::MsgAnswer CTagDB::SaveWithPrompt() {
     answer = sink_->Ask(platform::FormatString(platform::kIdsSaveTagChanges, GetRelativeName()),
                         platform::MsgButtons::kYesNoCancel);
   }
-  // Save and Revert report their own failures (messages 306 and 304); a
-  // tag that could not be saved stays modified and is offered again.
+  // Save and Revert report their own failures (messages 306 and 304). A
+  // tag that could not be saved stays modified and answers Cancel, so that
+  // a caller about to close what shows it keeps it open instead.
   if (answer == platform::MsgAnswer::kYes) {
-    static_cast<void>(Save());
+    if (!Save()) return platform::MsgAnswer::kCancel;
   } else if (answer == platform::MsgAnswer::kNo) {
     static_cast<void>(Revert());
   }

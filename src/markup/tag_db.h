@@ -101,7 +101,9 @@ class CTagDB {
   // modified state.
   [[nodiscard]] bool Save();
   // Asks "Save changes to %1 tag?" (Yes, No, Cancel): Yes saves, No
-  // reverts, Cancel keeps the changes in memory. Returns the answer.
+  // reverts, Cancel keeps the changes in memory. Returns the answer, but
+  // Cancel for a Yes whose save failed: the changes are then still only in
+  // memory.
   platform::MsgAnswer SaveWithPrompt();
   // Re-reads header and words from the file, discarding changes, and
   // refreshes the views. A tag without a file becomes empty. When the file

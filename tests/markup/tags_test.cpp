@@ -1,6 +1,8 @@
 // User tags: the tag file, the toggle rules, the tag list and its folders.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
+#include <csignal>
 #include <filesystem>
 
 #include "markup/markup_test_util.h"
@@ -302,6 +304,24 @@ TEST_F(TagsTest, LastViewAsksToSaveChanges) {
   two.ReleaseTags();
   EXPECT_FALSE(t->IsModified());
   EXPECT_EQ(Open()->FindTag(u"T")->GetSpans(), (std::vector<WordSpan>{{3, 4}}));
+}
+
+TEST_F(TagsTest, AYesWhoseSaveFailsAnswersCancel) {
+  auto tags = Open();
+  CTagDB* t = tags->CreateTag(u"", u"T");
+  t->ToggleRange(1, 2);
+  // Writing fails beyond a file-size limit of 4 bytes (which binds root too).
+  struct rlimit old_limit;
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old_limit), 0);
+  ::signal(SIGXFSZ, SIG_IGN);
+  struct rlimit tiny = old_limit;
+  tiny.rlim_cur = 4;
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &tiny), 0);
+  mdb_.sink().ScriptAnswer(platform::MsgAnswer::kYes);
+  const platform::MsgAnswer answer = t->SaveWithPrompt();
+  ::setrlimit(RLIMIT_FSIZE, &old_limit);
+  EXPECT_EQ(answer, platform::MsgAnswer::kCancel);
+  EXPECT_TRUE(t->IsModified());
 }
 
 TEST_F(TagsTest, UnreadableWordsLeaveTheTagAloneAndUnsaved) {
