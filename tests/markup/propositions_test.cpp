@@ -3,10 +3,8 @@
 #include "markup/propositions.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
-#include <csignal>
-
+#include "file_size_limit.h"
 #include "markup/markup_test_util.h"
 #include "markup/propositions_list.h"
 #include "markup/props_file.h"
@@ -259,15 +257,11 @@ TEST_F(PropositionsTest, AnAnalysisWhoseSaveFailsAsItsLastViewGoesIsKept) {
   a->Split({30});
 
   // Writing fails beyond a file-size limit of 4 bytes (which binds root too).
-  struct rlimit old_limit;
-  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old_limit), 0);
-  ::signal(SIGXFSZ, SIG_IGN);
-  struct rlimit tiny = old_limit;
-  tiny.rlim_cur = 4;
-  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &tiny), 0);
-  mdb_.sink().ScriptAnswer(platform::MsgAnswer::kYes);
-  list.Release(a, &view);
-  ::setrlimit(RLIMIT_FSIZE, &old_limit);
+  {
+    const testing::FileSizeLimit limit;
+    mdb_.sink().ScriptAnswer(platform::MsgAnswer::kYes);
+    list.Release(a, &view);
+  }
 
   ASSERT_EQ(list.Find(mdb_.db(), u"A"), a) << "the unsaved work is kept";
   EXPECT_TRUE(a->IsModified());

@@ -1,10 +1,9 @@
 // User tags: the tag file, the toggle rules, the tag list and its folders.
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
-#include <csignal>
 #include <filesystem>
 
+#include "file_size_limit.h"
 #include "markup/markup_test_util.h"
 #include "markup/tag.h"
 #include "markup/tag_file.h"
@@ -311,15 +310,12 @@ TEST_F(TagsTest, AYesWhoseSaveFailsAnswersCancel) {
   CTagDB* t = tags->CreateTag(u"", u"T");
   t->ToggleRange(1, 2);
   // Writing fails beyond a file-size limit of 4 bytes (which binds root too).
-  struct rlimit old_limit;
-  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old_limit), 0);
-  ::signal(SIGXFSZ, SIG_IGN);
-  struct rlimit tiny = old_limit;
-  tiny.rlim_cur = 4;
-  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &tiny), 0);
-  mdb_.sink().ScriptAnswer(platform::MsgAnswer::kYes);
-  const platform::MsgAnswer answer = t->SaveWithPrompt();
-  ::setrlimit(RLIMIT_FSIZE, &old_limit);
+  platform::MsgAnswer answer;
+  {
+    const testing::FileSizeLimit limit;
+    mdb_.sink().ScriptAnswer(platform::MsgAnswer::kYes);
+    answer = t->SaveWithPrompt();
+  }
   EXPECT_EQ(answer, platform::MsgAnswer::kCancel);
   EXPECT_TRUE(t->IsModified());
 }

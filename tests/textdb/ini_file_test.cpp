@@ -1,14 +1,13 @@
 #include "textdb/ini_file.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <unistd.h>
 
-#include <csignal>
 #include <cstdlib>
 #include <set>
 #include <string>
 
+#include "file_size_limit.h"
 #include "platform/file_system.h"
 #include "platform/u16.h"
 #include "temp_folder.h"
@@ -279,14 +278,10 @@ TEST_F(IniFileTest, FailedLoadEmptiesAndFailedSaveKeepsOldFileAndMemory) {
   ini.SetString(u"New", u"k", u"v");
   // Writing the temporary file fails beyond a file-size limit of 4 bytes
   // (which binds root too).
-  struct rlimit old_limit;
-  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old_limit), 0);
-  ::signal(SIGXFSZ, SIG_IGN);
-  struct rlimit tiny = old_limit;
-  tiny.rlim_cur = 4;
-  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &tiny), 0);
-  EXPECT_FALSE(ini.Save());
-  ::setrlimit(RLIMIT_FSIZE, &old_limit);
+  {
+    const testing::FileSizeLimit limit;
+    EXPECT_FALSE(ini.Save());
+  }
   EXPECT_EQ(ReadFile(path), "[Old]\r\nk=v\r\n");
   EXPECT_TRUE(platform::ListDirectory(dir_, "keep.ini*", platform::EntryKind::kAny).size() == 1);
   EXPECT_TRUE(ini.HasSection(u"New"));
