@@ -7,6 +7,7 @@
 #include "markup/tag.h"
 #include "markup/tags_db.h"
 #include "platform/message_sink.h"
+#include "query/query_processor.h"
 #include "textdb/ini_file.h"
 #include "textdb/vorn_db.h"
 #include "wordinfo/word.h"
@@ -19,6 +20,8 @@ std::u16string Decimal(size_t n) {
   const std::string digits = std::to_string(n);
   return std::u16string(digits.begin(), digits.end());
 }
+
+constexpr std::u16string_view kQueryKey = u"Query";
 
 std::u16string TagsSection(std::u16string_view section) {
   return std::u16string(section) + u" Tags";
@@ -175,6 +178,7 @@ void CQueryThing::RecordQueryOrigin() {
 
 void CQueryThing::SaveToDesktop(CIniFile* settings, std::u16string_view section) {
   settings->SetString(section, u"Propositions", std::u16string_view(GetPropositions()->GetName()));
+  settings->SetString(section, kQueryKey, query_text_.empty() ? nullptr : &query_text_);
   // Keys of tags no longer shown must not come back on the next restore.
   const std::u16string tags_section = TagsSection(section);
   settings->RemoveSection(tags_section);
@@ -210,6 +214,16 @@ void CQueryThing::LoadFromDesktop(const CIniFile& settings, std::u16string_view 
     if (!IsTagDisplayed(tag)) ToggleTag(tag);
   }
   hits_.Clear();
+  query_text_.clear();
+  settings.GetString(section, kQueryKey, &query_text_);
+  if (!query_text_.empty()) {
+    CQueryProcessor processor(CQueryProcessor::StripEmbeddingMarks(query_text_), GetQueryContext(),
+                              nullptr);
+    if (processor.Execute() && processor.GetHitCount() > 0) {
+      SetHits(processor.GetHits());
+      return;
+    }
+  }
   if (window_) window_->HitsCleared();
 }
 

@@ -92,6 +92,9 @@ class CQueryThing : public CWordMarkupSource, public CLayoutQueryState {
   void RemoveHits(const std::vector<uint32_t>& words);
   const std::vector<uint32_t>& GetHits() const { return hits_.words(); }
   size_t GetHitCount() const { return hits_.size(); }
+  // The text of the query that made the hits (as the box held it); empty before the first query.
+  const std::u16string& GetQueryText() const { return query_text_; }
+  void SetQueryText(std::u16string text) { query_text_ = std::move(text); }
 
   // The zone of the hit at `place`: the words nearer to it than to its
   // neighbours, half-way points going to the later hit. (0, -1) for an empty
@@ -148,14 +151,17 @@ class CQueryThing : public CWordMarkupSource, public CLayoutQueryState {
 
   // --- Desktop keys.
 
-  // Key "Propositions" in `section` (the analysis' name), and in section
+  // Key "Propositions" in `section` (the analysis' name), key "Query" (the text of the query
+  // that made the hits; removed when there is none), and in section
   // `section` + " Tags" one key "UserTag <n>" per displayed tag holding its
   // name (the section is rewritten).
   void SaveToDesktop(CIniFile* settings, std::u16string_view section);
   // Loads the analysis named by "Propositions" (when the key reads and names
   // one), shows every tag listed under `section` + " Tags" (a name the
   // database has no tag of is reported to `messages`: "Couldn't open tag
-  // \"name\""), and empties the hit list.
+  // \"name\""), empties the hit list and runs the "Query" again, its hits becoming the window's.
+  // A stored query that no longer runs (a tag it names is gone) leaves the hit list empty and
+  // its text as the window's query, without a message: the user sees it and may correct it.
   void LoadFromDesktop(const CIniFile& settings, std::u16string_view section,
                        platform::CMessageSink* messages);
 
@@ -186,6 +192,7 @@ class CQueryThing : public CWordMarkupSource, public CLayoutQueryState {
   CQueryWindow* window_;
   CMarkupContext markup_;
   CDBWordList hits_;
+  std::u16string query_text_;
   std::unique_ptr<CWord> current_;
   CHistory history_;
   WordTagsMaker tags_maker_;

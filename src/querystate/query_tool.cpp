@@ -82,6 +82,7 @@ bool CQueryTool::RunQuery() {
   list_.Record(display.GetText(), box_text);
   if (processor.GetHitCount() == 0 && messages_) messages_->ShowInformation(u"No matches");
   thing->RecordQueryOrigin();
+  thing->SetQueryText(box_text);
   thing->SetHits(processor.GetHits());
   return true;
 }

@@ -5,6 +5,7 @@
 #include <QFileSystemWatcher>
 #include <QSplitter>
 #include <QVBoxLayout>
+#include <vector>
 
 #include "layout/layout_tags.h"
 #include "markup/tags_db.h"
@@ -41,7 +42,7 @@ CVornChildFrame::CVornChildFrame(CMarking* marking, CVornDB* db, CPropositionsLi
     connect(pane, &CVornView::FocusWordChanged, this,
             [this, pane](WordIndex old_focus) { FocusChanged(pane, old_focus); });
     connect(pane, &CVornView::Activated, this, [this, pane] { PaneActivated(pane); });
-    connect(pane, &CVornView::QueryBoxWanted, this, &CVornChildFrame::QueryBoxWanted);
+    connect(pane, &CVornView::FocusStepWanted, this, &CVornChildFrame::FocusStepWanted);
     connect(pane, &CVornView::CommandKey, this, &CVornChildFrame::KeyCommand);
   }
   // The word prompts and the word details start from the word shown first,
@@ -121,6 +122,14 @@ void CVornChildFrame::FocusChanged(CVornView* pane, WordIndex old_focus) {
   setWindowTitle(MakeTitle());
   if (pane == active_) {
     CVornView* other = pane == text_ ? hits_ : text_;
+    // A caret (one selected word at the focus) shows in both panes; a wider selection or a
+    // scrolled-to top word leaves the other pane's selection alone.
+    const std::vector<WordIndex>& selection = pane->GetMetrics().GetSelection();
+    const bool caret = selection.size() == 1 && selection.front() == focus;
+    if (caret && other->GetMetrics().GetSelection() != selection) {
+      other->GetMetrics().SetSelection(selection);
+      other->Invalidate();
+    }
     if (other->GetFocusWord() != focus) {
       // The other pane follows without telling anyone again.
       other->blockSignals(true);
@@ -155,7 +164,9 @@ void CVornChildFrame::HitsReplaced() {
   // and the window's title, current word and history follow whichever pane
   // is active.
   const WordIndex first = hits_->GetFocusWord();
-  text_->SetFocusWord(first, -1);
+  // The first hit is the caret in both panes, marked and in view.
+  hits_->GetMetrics().SetSelection({first});
+  text_->SetCaret(first);
   // The hits pane took its new focus quietly; -1 makes it count as new.
   if (active_ == hits_) FocusChanged(hits_, -1);
 }
@@ -203,7 +214,7 @@ bool CVornChildFrame::OnCommand(int id) {
                                                   : id == kCmdGoForward ? history.Forward()
                                                                         : history.GoOrigin());
     going_through_history_ = id != kCmdGoOrigin;
-    active_->SetFocusWord(word, 0);
+    active_->SetCaret(word);
     going_through_history_ = false;
     return true;
   }

@@ -16,6 +16,7 @@ class QFileSystemWatcher;
 class QSplitter;
 
 namespace vorn {
+class CBookmarks;
 class CPropositionsList;
 class CVornDB;
 }  // namespace vorn
@@ -39,6 +40,15 @@ class CVornChildFrame : public QWidget, public CQueryWindow {
   CVornView* GetHitsPane() const { return hits_; }
   CVornView* GetActivePane() const { return active_; }
   QSplitter* GetSplitter() const { return splitter_; }
+
+  // What the query box held while this window was active (rich text, the fonts of its pieces
+  // kept); empty before the window was left for another.
+  const QString& GetQueryBoxContent() const { return query_box_; }
+  void SetQueryBoxContent(QString html) { query_box_ = std::move(html); }
+
+  // The program's bookmarks, which the text pane marks (borrowed; null: none marked).
+  const CBookmarks* GetBookmarks() const { return bookmarks_; }
+  void SetBookmarks(const CBookmarks* bookmarks) { bookmarks_ = bookmarks; }
 
   const std::u16string& GetScrollGroup() const { return group_; }
   void SetScrollGroup(std::u16string group);
@@ -68,8 +78,8 @@ class CVornChildFrame : public QWidget, public CQueryWindow {
   void FocusWordChanged(CVornChildFrame* window);
   // A pane of the window got the keyboard focus.
   void Activated(CVornChildFrame* window);
-  // Tab in a pane: the query box should take the keyboard focus.
-  void QueryBoxWanted();
+  // Tab or Shift+Tab in a pane: the keyboard focus should take the next or previous stop.
+  void FocusStepWanted(bool next);
   // A command given by a key was carried out; commands may now be enabled
   // or checked differently.
   void CommandDone();
@@ -99,6 +109,8 @@ class CVornChildFrame : public QWidget, public CQueryWindow {
   CVornView* hits_ = nullptr;
   CVornView* active_ = nullptr;
   std::u16string group_ = u"A";
+  QString query_box_;
+  const CBookmarks* bookmarks_ = nullptr;
   bool going_through_history_ = false;
 };
 

@@ -268,10 +268,12 @@ bool CDeskTop::Apply() {
     opened.push_back(window);
   }
   // Each new window opened on top; activating them from the last back to
-  // the first gives the saved order again.
+  // the first gives the saved order again. Each shows its restored query.
+  frame_->ForgetQueryBoxContents();
   for (auto it = opened.rbegin(); it != opened.rend(); ++it) {
     if (QMdiSubWindow* sub = SubWindowOf(*it)) frame_->GetMdiArea()->setActiveSubWindow(sub);
   }
+  frame_->ShowWindowQuery(frame_->ActiveWindow());
   frame_->SetScrollGroupsPaused(false);
   return true;
 }

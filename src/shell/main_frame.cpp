@@ -1,22 +1,29 @@
 #include "shell/main_frame.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QDir>
 #include <QDockWidget>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
+#include <QScreen>
 #include <QStatusBar>
+#include <algorithm>
+#include <utility>
 
 #include "layout/layout_kinds.h"
 #include "markup/propositions_list.h"
 #include "shell/actions.h"
 #include "shell/arrange_windows.h"
+#include "shell/bcv.h"
 #include "shell/bookmark_menu.h"
 #include "shell/child_frame.h"
 #include "shell/help.h"
@@ -26,6 +33,7 @@
 #include "shell/print_metrics.h"
 #include "shell/qt_device.h"
 #include "shell/rich_query_box.h"
+#include "shell/scroll_group.h"
 #include "shell/vorn_view.h"
 #include "shell/window_placement.h"
 #include "shell/word_details_bar.h"
@@ -159,6 +167,13 @@ void CVornMainFrame::CreateMenus() {
              kCmdPaperWidth,
              kCmdLineFonts,
              kCmdBibleInfo});
+  // The layout kinds of each pane are radio items: a pane shows one kind.
+  for (auto [first, last] : {std::pair(kLayoutParagraphs, kLayoutPropositions),
+                             std::pair(kLayoutReferences, kLayoutConcordance)}) {
+    auto* kinds = new QActionGroup(this);
+    kinds->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
+    for (int id = first; id <= last; ++id) kinds->addAction(actions_->Get(id));
+  }
   QMenu* nav = menuBar()->addMenu(tr("&Navigate"));
   add(nav, {kCmdNextMatch, kCmdPreviousMatch, 0, kCmdGoBack, kCmdGoForward, kCmdGoOrigin, 0,
             kCmdAddBookmark, kCmdClearBookmark, kCmdClearAllBookmarks, kCmdNextBookmark,
@@ -247,14 +262,36 @@ CVornChildFrame* CVornMainFrame::OpenEntry(int index) {
     ScrollGroupFocusChanged(w);
   });
   connect(window, &CVornChildFrame::Activated, this, &CVornMainFrame::WindowActivated);
-  connect(window, &CVornChildFrame::QueryBoxWanted, this, &CVornMainFrame::FocusQueryBox);
+  connect(window, &CVornChildFrame::FocusStepWanted, this,
+          [this](bool next) { static_cast<void>(StepKeyboardFocus(next)); });
   connect(window, &CVornChildFrame::CommandDone, this, &CVornMainFrame::UpdateActions);
   connect(window, &CVornChildFrame::LineFontsChanged, this, [this, db] { LineFontsChanged(db); });
   ApplyOptions(window);
+  window->SetBookmarks(&bookmarks_);
+  // A window joining a scroll group starts at the group's passage: the active window's when it
+  // is in the group, else that of the first window in it.
+  CVornChildFrame* leader = ActiveWindow();
+  if (!leader || leader->GetScrollGroup() != window->GetScrollGroup()) {
+    leader = nullptr;
+    for (CVornChildFrame* w : Windows()) {
+      if (w->GetScrollGroup() == window->GetScrollGroup()) {
+        leader = w;
+        break;
+      }
+    }
+  }
+  if (leader && !scroll_groups_paused_ && !window->GetScrollGroup().empty()) {
+    following_group_ = true;  // the newcomer follows; it leads no one
+    FollowScrollGroup(leader, {window});
+    following_group_ = false;
+  }
   QMdiSubWindow* sub = mdi_->addSubWindow(window);
   TrackNormalGeometry(sub);
   sub->setAttribute(Qt::WA_DeleteOnClose);
-  sub->resize(640, 480);
+  // A new window fits the area: at 1024 by 600 the area is far lower than 480.
+  const QSize room = mdi_->viewport()->size();
+  sub->resize(room.width() > 0 ? std::min(640, room.width()) : 640,
+              room.height() > 0 ? std::min(480, room.height()) : 480);
   sub->show();
   window->GetTextPane()->setFocus();
   ShowNavigation(window);
@@ -291,7 +328,7 @@ CRichQueryBox* CVornMainFrame::GetQueryBox() const { return nav_bar_->GetQueryBo
 bool CVornMainFrame::RunQueryFromBox() {
   CVornChildFrame* w = ActiveWindow();
   if (!w || !nav_bar_->RunQuery()) return false;
-  statusBar()->showMessage(tr("%1 matches").arg(w->GetQueryThing().GetHitCount()));
+  ShowQueryStatus(w);
   UpdateActions();
   return true;
 }
@@ -341,7 +378,7 @@ bool CVornMainFrame::OnFrameCommand(int id) {
     case kCmdNextQuery:
       return nav_bar_->OnCommand(id);
     case kCmdCascade:
-      mdi_->cascadeSubWindows();
+      ArrangeWindows(mdi_, Arrangement::kCascade);
       return true;
     case kCmdTile:
       mdi_->tileSubWindows();
@@ -423,7 +460,55 @@ void CVornMainFrame::UpdateActions() {
   marking_->UpdateBar(w);
 }
 
+void CVornMainFrame::ForgetQueryBoxContents() {
+  query_owner_ = nullptr;
+  query_box_claimed_ = true;
+  for (CVornChildFrame* w : Windows()) w->SetQueryBoxContent(QString());
+}
+
+void CVornMainFrame::ShowWindowQuery(CVornChildFrame* window) {
+  if (!window || window == query_owner_) return;
+  CRichQueryBox* box = GetQueryBox();
+  if (query_owner_) query_owner_->SetQueryBoxContent(box->toHtml());
+  // The first window of the program takes what the box shows (the last query of the session
+  // before) unless it has a query of its own.
+  const bool adopt = !query_owner_ && !query_box_claimed_ &&
+                     window->GetQueryBoxContent().isEmpty() &&
+                     window->GetQueryThing().GetQueryText().empty();
+  query_owner_ = window;
+  query_box_claimed_ = true;
+  if (adopt) {
+    ShowQueryStatus(window);
+    return;
+  }
+  if (!window->GetQueryBoxContent().isEmpty()) {
+    box->setHtml(window->GetQueryBoxContent());
+  } else {
+    // A window not left yet shows the query that made its hits (one restored from a desktop).
+    box->clear();
+    const std::u16string& text = window->GetQueryThing().GetQueryText();
+    if (!text.empty()) box->ReplaceSelection(text, CRichQueryBox::DefaultFormat());
+  }
+  ShowQueryStatus(window);
+}
+
+void CVornMainFrame::ShowQueryStatus(CVornChildFrame* window) {
+  const CQueryThing& state = window->GetQueryThing();
+  const std::vector<uint32_t>& hits = state.GetHits();
+  const WordIndex focus = window->GetFocusWord();
+  const auto at = std::lower_bound(hits.begin(), hits.end(), static_cast<uint32_t>(focus));
+  if (state.GetQueryText().empty() && hits.empty()) {
+    statusBar()->showMessage(tr("Ready"));
+  } else if (focus >= 0 && at != hits.end() && *at == static_cast<uint32_t>(focus)) {
+    statusBar()->showMessage(tr("Match %1 of %2").arg(at - hits.begin() + 1).arg(hits.size()));
+  } else {
+    statusBar()->showMessage(tr("%1 matches").arg(hits.size()));
+  }
+}
+
 void CVornMainFrame::ShowNavigation(CVornChildFrame* window) {
+  ShowWindowQuery(window);
+  ShowQueryStatus(window);
   nav_bar_->ShowWindow(window);
   const WordIndex focus = window->GetFocusWord();
   word_bar_->ShowWord(window->GetActivePane(), focus);
@@ -444,6 +529,41 @@ void CVornMainFrame::WindowActivated(CVornChildFrame* window) {
 
 void CVornMainFrame::FocusQueryBox() { GetQueryBox()->setFocus(Qt::TabFocusReason); }
 
+bool CVornMainFrame::StepKeyboardFocus(bool next) {
+  std::vector<QWidget*> stops;
+  const Cbcv* bcv = nav_bar_->GetBcv();
+  if (nav_bar_->isVisible()) {
+    stops = {bcv->GetBookCombo(), bcv->GetChapterEdit(), bcv->GetVerseEdit(), GetQueryBox(),
+             nav_bar_->GetPromptCombo()};
+  }
+  if (CVornChildFrame* w = ActiveWindow()) {
+    stops.push_back(w->GetTextPane());
+    stops.push_back(w->GetHitsPane());
+  }
+  QWidget* focus = QApplication::focusWidget();
+  if (!focus || stops.empty()) return false;
+  const auto at = std::find_if(stops.begin(), stops.end(), [focus](QWidget* stop) {
+    return stop == focus || stop->isAncestorOf(focus);
+  });
+  if (at == stops.end()) return false;
+  const size_t n = stops.size();
+  size_t i = static_cast<size_t>(at - stops.begin());
+  // A stop that cannot take the focus (a disabled picker without a window) is passed over.
+  for (size_t tries = 0; tries < n; ++tries) {
+    i = next ? (i + 1) % n : (i + n - 1) % n;
+    QWidget* stop = stops[i];
+    if (stop->isEnabled() && stop->isVisible()) {
+      stop->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+      return true;
+    }
+  }
+  return false;
+}
+
+bool CVornMainFrame::focusNextPrevChild(bool next) {
+  return StepKeyboardFocus(next) || QMainWindow::focusNextPrevChild(next);
+}
+
 void CVornMainFrame::LineFontsChanged(CVornDB* db) {
   for (CVornChildFrame* w : Windows()) {
     if (w->GetDatabase() != db) continue;
@@ -458,6 +578,33 @@ void CVornMainFrame::LineFontsChanged(CVornDB* db) {
 CPrintSetup& CVornMainFrame::GetPrintSetup() {
   if (!print_setup_) print_setup_ = std::make_unique<CPrintSetup>();
   return *print_setup_;
+}
+
+void CVornMainFrame::FitToScreen() {
+  const QScreen* where = screen();
+  if (!where || isMaximized() || isFullScreen()) return;
+  // The window's frame (title bar, borders) is not known before it is shown: a generous
+  // allowance for it.
+  const QSize room = where->availableGeometry().size();
+  if (width() + 16 <= room.width() && height() + 64 <= room.height()) return;
+  // The normal size keeps room to move the window once it is restored.
+  resize(size().boundedTo(room * 0.85));
+  setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+void CVornMainFrame::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  FitDocks();
+}
+
+void CVornMainFrame::FitDocks() {
+  // The text comes first: a docked Word Analysis takes at most a quarter of the frame's height
+  // (170 pixels, as it starts, on a large screen).
+  if (!word_bar_ || word_bar_->isHidden() || word_bar_->isFloating()) return;
+  const Qt::DockWidgetArea where = dockWidgetArea(word_bar_);
+  if (where != Qt::TopDockWidgetArea && where != Qt::BottomDockWidgetArea) return;
+  const int most = std::max(word_bar_->minimumSizeHint().height(), height() / 4);
+  if (word_bar_->height() > most) resizeDocks({word_bar_}, {most}, Qt::Vertical);
 }
 
 void CVornMainFrame::closeEvent(QCloseEvent* event) {

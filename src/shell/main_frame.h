@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <memory>
 #include <string>
 #include <vector>
@@ -97,6 +98,15 @@ class CVornMainFrame : public QMainWindow {
   bool RunQueryFromBox();
   // Routes a command to the frame, the active window or its pane.
   void Dispatch(int id);
+  // The query box and the status bar show what belongs to `window` (null: nothing changes), the
+  // query box's content of the window left behind kept for its return.
+  void ShowWindowQuery(CVornChildFrame* window);
+  // Every window shows its own query next (a desktop was restored): what the box held for each
+  // is dropped.
+  void ForgetQueryBoxContents();
+  // A frame (of the default or a remembered size) that would reach past the screen's edges is
+  // shown maximised instead; called before the frame is first shown.
+  void FitToScreen();
   // Sets every action's enabled and checked state.
   void UpdateActions();
 
@@ -104,6 +114,10 @@ class CVornMainFrame : public QMainWindow {
   void ActiveFocusChanged(CVornChildFrame* window);
   void WindowActivated(CVornChildFrame* window);
   void FocusQueryBox();
+  // Moves the keyboard focus to the next (or previous) stop of the Tab order: book, chapter,
+  // verse, query box, prompts, the active window's text pane and hits pane, round again. False
+  // when the focus is on none of them (Qt's own order then applies).
+  bool StepKeyboardFocus(bool next);
   // Every pane on `db` takes the database's current line fonts.
   void LineFontsChanged(CVornDB* db);
 
@@ -145,12 +159,19 @@ class CVornMainFrame : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  bool focusNextPrevChild(bool next) override;
 
  private:
   void CreateMenus();
   void CreateBars();
   bool OnFrameCommand(int id);
   void ShowNavigation(CVornChildFrame* window);
+  // Keeps a docked Word Analysis from taking the text's room in a small frame.
+  void FitDocks();
+  // "Match K of N" when the focus is on a hit, "N matches" for a window that ran a query,
+  // else "Ready".
+  void ShowQueryStatus(CVornChildFrame* window);
   // Commands of main_frame_state.cpp; false for another id.
   bool OnStateCommand(int id);
   bool UpdateStateCommand(int id, bool* enabled, bool* checked);
@@ -178,6 +199,9 @@ class CVornMainFrame : public QMainWindow {
   CBookmarkMenu* bookmark_menu_ = nullptr;
   bool scroll_groups_paused_ = false;
   bool following_group_ = false;
+  // The window whose query the query box shows.
+  QPointer<CVornChildFrame> query_owner_;
+  bool query_box_claimed_ = false;
 };
 
 }  // namespace vorn::shell

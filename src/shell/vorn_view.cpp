@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPen>
 #include <QScrollBar>
 #include <QWheelEvent>
 #include <algorithm>
@@ -14,6 +15,7 @@
 #include "layout/layout_kinds.h"
 #include "querystate/query_thing.h"
 #include "refs/bible_ref.h"
+#include "refs/bookmarks.h"
 #include "shell/actions.h"
 #include "shell/child_frame.h"
 #include "shell/hit_moves.h"
@@ -130,10 +132,23 @@ void CVornView::SyncScrollBar() {
 void CVornView::SetFocusWord(WordIndex word, int y, bool headings) {
   if (word < 0) return;
   if (y < 0) {
+    // Where the word is shown now, in the layout as the pane paints it.
+    EnsureLayout();
     int shown_y = 0;
-    const bool shown = layout_ && layout_->GetWordY(word, &shown_y) && metrics_.IsYVisible(shown_y);
-    y = shown ? shown_y : 0;
-    headings = !shown;
+    const bool loaded = layout_ && layout_->GetWordY(word, &shown_y);
+    const int height = viewport()->height();
+    const int row = std::max(1, metrics_.GetRowHeight());
+    headings = false;
+    if (loaded && metrics_.IsRowVisible(shown_y)) {
+      y = shown_y;
+    } else if (loaded && shown_y >= 0 && shown_y < height + row) {
+      y = std::max(0, height - row - 1);  // one line below: its bottom at the pane's bottom
+    } else if (loaded && shown_y < 0 && shown_y > -2 * row) {
+      y = 0;  // just above: to the top
+    } else {
+      y = height / 3;
+      headings = true;
+    }
   }
   with_headings_ = headings;
   const WordIndex old = focus_;
@@ -158,6 +173,16 @@ void CVornView::HitsChanged() {
   Invalidate();
 }
 
+void CVornView::SetCaret(WordIndex word) {
+  if (word < 0) return;
+  metrics_.ClearSelection();
+  metrics_.SelectWord(word, true);
+  anchor_ = word;
+  SetFocusWord(word, -1);
+  // The word may be the focus already: the highlight moved all the same.
+  Invalidate();
+}
+
 bool CVornView::MoveToHit(bool next) {
   if (!state_ || state_->GetHitCount() == 0) return false;
   const auto& hits = state_->GetHits();
@@ -172,9 +197,7 @@ bool CVornView::MoveToHit(bool next) {
     if (it != hits.begin()) target = static_cast<WordIndex>(*(it - 1));
   }
   if (target < 0) return false;
-  metrics_.ClearSelection();
-  metrics_.SelectWord(target, true);
-  SetFocusWord(target);
+  SetCaret(target);
   return true;
 }
 
@@ -193,6 +216,29 @@ void CVornView::paintEvent(QPaintEvent*) {
   device_.SetPainter(&painter);
   if (layout_) layout_->Draw();
   device_.SetPainter(nullptr);
+  DrawBookmarkMarks(&painter);
+  if (hasFocus()) {
+    // The pane that takes the keys shows it: a frame in the highlight colour.
+    painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(viewport()->rect().adjusted(1, 1, -1, -1));
+  }
+}
+
+void CVornView::DrawBookmarkMarks(QPainter* painter) {
+  const CBookmarks* marks = frame_->GetBookmarks();
+  if (hits_pane_ || !layout_ || !marks) return;
+  const int row = std::max(4, metrics_.GetRowHeight());
+  const int width = 4;
+  const int x = metrics_.IsRightToLeft() ? viewport()->width() - width : 0;
+  for (size_t i = 0; i < marks->GetCount(); ++i) {
+    const CBibleRef ref = marks->GetBookmark(i, db_);
+    int y = 0;
+    if (!ref.HasEntry() || !layout_->GetWordY(ref.GetFirstWord(), &y)) continue;
+    if (y + row < 0 || y >= viewport()->height()) continue;
+    // A bar in the margin beside the bookmarked verse's first line.
+    painter->fillRect(QRect(x, y, width, row), QColor(0x20, 0x60, 0xc0));
+  }
 }
 
 void CVornView::resizeEvent(QResizeEvent* event) {
@@ -202,12 +248,17 @@ void CVornView::resizeEvent(QResizeEvent* event) {
 
 void CVornView::focusInEvent(QFocusEvent* event) {
   QAbstractScrollArea::focusInEvent(event);
+  viewport()->update();
   emit Activated();
 }
 
+void CVornView::focusOutEvent(QFocusEvent* event) {
+  QAbstractScrollArea::focusOutEvent(event);
+  viewport()->update();
+}
+
 bool CVornView::focusNextPrevChild(bool next) {
-  if (!next) return QAbstractScrollArea::focusNextPrevChild(next);
-  emit QueryBoxWanted();
+  emit FocusStepWanted(next);
   return true;
 }
 
@@ -255,9 +306,8 @@ void CVornView::mousePressEvent(QMouseEvent* event) {
     metrics_.ClearSelection();
     metrics_.SelectRange(std::min(anchor_, word), std::max(anchor_, word) + 1, true);
   } else {
-    metrics_.ClearSelection();
-    metrics_.SelectWord(word, true);
-    anchor_ = word;
+    SetCaret(word);
+    return;
   }
   SetFocusWord(word);
 }
@@ -378,10 +428,14 @@ void CVornView::keyPressEvent(QKeyEvent* event) {
     QApplication::beep();
     return;
   }
-  if (shift && anchor_ >= 0) {
-    metrics_.ClearSelection();
-    metrics_.SelectRange(std::min(anchor_, target), std::max(anchor_, target) + 1, true);
+  if (!shift) {
+    // The caret carries the highlight along, as a click does.
+    SetCaret(target);
+    return;
   }
+  if (anchor_ < 0) anchor_ = focus_;
+  metrics_.ClearSelection();
+  metrics_.SelectRange(std::min(anchor_, target), std::max(anchor_, target) + 1, true);
   SetFocusWord(target);
 }
 

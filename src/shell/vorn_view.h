@@ -4,6 +4,8 @@
 #pragma once
 
 #include <QAbstractScrollArea>
+
+class QPainter;
 #include <memory>
 
 #include "metrics/view_metrics.h"
@@ -48,11 +50,15 @@ class CVornView : public QAbstractScrollArea {
   WordIndex GetFocusWord() const { return focus_; }
   int GetWordY() const { return word_y_; }
   // Makes `word` the focus word at offset `y` (kept inside the pane) and
-  // emits FocusWordChanged when the word is new. -1 as y keeps the word where it is shown, or puts
-  // it at the top when it is not shown. With `headings`, a word that starts its unit has the unit's
-  // headings shown from `y` on and its line below them; without, `y` is where its line goes (a y
-  // read from the layout).
+  // emits FocusWordChanged when the word is new. -1 as y keeps the word where it is shown whole;
+  // a word just past an edge scrolls in to that edge, and any other is put a third down the pane,
+  // so that the lines before it (its verse's start) show above it. With `headings`, a word that
+  // starts its unit has the unit's headings shown from `y` on and its line below them; without,
+  // `y` is where its line goes (a y read from the layout).
   void SetFocusWord(WordIndex word, int y = -1, bool headings = true);
+  // Makes `word` the caret: the one selected word (the highlight the user follows), the anchor
+  // of Shift moves and the focus word, kept in view as SetFocusWord(word, -1) does.
+  void SetCaret(WordIndex word);
   // The layout is rebuilt before the next paint.
   void Invalidate();
   // The hit list changed: the hit layouts take it and the pane repaints.
@@ -70,8 +76,9 @@ class CVornView : public QAbstractScrollArea {
   void FocusWordChanged(WordIndex old_focus);
   // The pane got the keyboard focus.
   void Activated();
-  // Tab was pressed: the query box should take the keyboard focus.
-  void QueryBoxWanted();
+  // Tab (`next`) or Shift+Tab was pressed: the keyboard focus should go to the next or previous
+  // stop of the main frame's Tab order.
+  void FocusStepWanted(bool next);
   // A key of the pane gave window command `id`.
   void CommandKey(int id);
 
@@ -85,7 +92,9 @@ class CVornView : public QAbstractScrollArea {
   void wheelEvent(QWheelEvent* event) override;
   void scrollContentsBy(int dx, int dy) override;
   void focusInEvent(QFocusEvent* event) override;
-  // Tab leads to the navigation bar's query box, not to the other pane.
+  void focusOutEvent(QFocusEvent* event) override;
+  // Tab and Shift+Tab follow the main frame's order (picker, query box, prompts, text pane,
+  // hits pane), which crosses the window's edge.
   bool focusNextPrevChild(bool next) override;
 
  private:
@@ -96,6 +105,8 @@ class CVornView : public QAbstractScrollArea {
   bool OnOutputCommand(int id);
   bool UpdateOutputCommand(int id, bool* enabled, bool* checked);
   void SyncScrollBar();
+  // The text pane's mark beside each bookmarked verse it shows.
+  void DrawBookmarkMarks(QPainter* painter);
   // The interlinear-line commands and the database line each one switches
   // (-1 when the database has no such line).
   static bool IsLineCommand(int id);

@@ -90,7 +90,8 @@ TEST_F(NavBarTest, EnterInTheBoxRunsTheQueryIntoTheHitsPane) {
   RunTyped(QStringLiteral("t logos"));
   const size_t hits = window_->GetQueryThing().GetHitCount();
   EXPECT_GT(hits, 0u);
-  EXPECT_EQ(frame_->statusBar()->currentMessage(), QStringLiteral("%1 matches").arg(hits));
+  // The window stands at the first hit.
+  EXPECT_EQ(frame_->statusBar()->currentMessage(), QStringLiteral("Match 1 of %1").arg(hits));
   EXPECT_EQ(box_->GetText(), u"t logos");  // the box never saw the Enter
   EXPECT_EQ(window_->GetHitsPane()->GetFocusWord(),
             static_cast<WordIndex>(window_->GetQueryThing().GetHits().front()));

@@ -8,11 +8,14 @@
 #include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QSplitter>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "layout/layout.h"
 #include "layout/layout_box.h"
@@ -225,6 +228,100 @@ TEST_F(PaneInputTest, QueryFromTheBoxListsHitsAndNextMatchWalksThemWithTheDetail
   CBibleRef here(greek_->GetDatabase(), WordIndex(hits[3]));
   EXPECT_EQ(FromQString(greek_->MakeTitle()),
             greek_->GetDatabase()->GetTitle() + u" - " + here.FormatLong() + u" (A)");
+}
+
+}  // namespace
+}  // namespace vorn::shell
+
+namespace vorn::shell {
+namespace {
+
+// Where the pane shows `word`: the top of its line, or -1 when it does not show it whole.
+int ShownRowTop(CVornView* pane, WordIndex word) {
+  pane->viewport()->grab();
+  int y = -1;
+  if (!pane->GetLayout()->GetWordY(word, &y)) return -1;
+  return pane->GetMetrics().IsRowVisible(y) ? y : -1;
+}
+
+// The caret is the highlight the reader follows: every move, by key or click, carries it along
+// and keeps its word in view.
+TEST_F(PaneInputTest, TheCaretIsDrawnAndKeptInViewAfterEveryMove) {
+  CVornView* pane = greek_->GetTextPane();
+  greek_->GoTo(CBibleRef(u"JHN", 1, 1));
+  const WordIndex first = FirstWord(greek_, u"JHN", 1, 1);
+  Click(pane, WordPoints(pane)[first + 1]);
+  const std::pair<int, Qt::KeyboardModifiers> keys[] = {{Qt::Key_Right, Qt::NoModifier},
+                                                        {Qt::Key_Down, Qt::NoModifier},
+                                                        {Qt::Key_Left, Qt::NoModifier},
+                                                        {Qt::Key_Down, Qt::ControlModifier}};
+  for (int round = 0; round < 12; ++round) {
+    for (const auto& [key, mods] : keys) {
+      Key(pane, key, mods);
+      const WordIndex focus = pane->GetFocusWord();
+      ASSERT_EQ(pane->GetMetrics().GetSelection(), std::vector<WordIndex>{focus})
+          << "key " << key << " in round " << round;
+      ASSERT_GE(ShownRowTop(pane, focus), 0) << "key " << key << " in round " << round;
+      // The hits pane's copy of the caret follows.
+      ASSERT_EQ(greek_->GetHitsPane()->GetMetrics().GetSelection(), std::vector<WordIndex>{focus});
+    }
+  }
+  // Twelve rounds of Ctrl+Down went well past the first screen.
+  EXPECT_GE(pane->GetFocusWord(), FirstWord(greek_, u"JHN", 1, 12));
+}
+
+TEST_F(PaneInputTest, TheFirstHitIsMarkedAndShownBelowThePaneTopAfterAQuery) {
+  if (!greek_->GetDatabase()->FindLineByQueryName(u"base")) GTEST_SKIP() << "no base-form line";
+  frame_->GetMdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(greek_->parentWidget()));
+  greek_->GoTo(CBibleRef(u"MAT", 1, 1));
+  CRichQueryBox* box = frame_->GetQueryBox();
+  box->setPlainText(QStringLiteral("base λόγος within the same verse as base θεός"));
+  QTest::keyClick(box, Qt::Key_Return);
+  const std::vector<uint32_t> hits = greek_->GetQueryThing().GetHits();
+  ASSERT_FALSE(hits.empty());
+  const WordIndex hit = WordIndex(hits[0]);
+  for (CVornView* pane : {greek_->GetTextPane(), greek_->GetHitsPane()})
+    EXPECT_EQ(pane->GetMetrics().GetSelection(), std::vector<WordIndex>{hit});
+  // In view with the lines before it: not at the very top of the text pane.
+  EXPECT_GT(ShownRowTop(greek_->GetTextPane(), hit), 0);
+  // Next Match moves the mark on, every time.
+  for (size_t k = 1; k < 4; ++k) {
+    frame_->Dispatch(kCmdNextMatch);
+    EXPECT_EQ(greek_->GetTextPane()->GetMetrics().GetSelection(),
+              std::vector<WordIndex>{WordIndex(hits[k])});
+    EXPECT_GE(ShownRowTop(greek_->GetTextPane(), WordIndex(hits[k])), 0);
+  }
+}
+
+// The query box, the count and the hits belong to a window: switching shows the other window's,
+// and a desktop brings each window's query and hits back.
+TEST_F(PaneInputTest, EachWindowKeepsItsQueryAndCountAndTheDesktopBringsThemBack) {
+  if (!greek_->GetDatabase()->FindLineByQueryName(u"base")) GTEST_SKIP() << "no base-form line";
+  auto activate = [this](CVornChildFrame* w) {
+    frame_->GetMdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(w->parentWidget()));
+    QApplication::processEvents();
+  };
+  const QString query = QStringLiteral("base λόγος within the same verse as base θεός");
+  activate(greek_);
+  CRichQueryBox* box = frame_->GetQueryBox();
+  box->setPlainText(query);
+  ASSERT_TRUE(frame_->RunQueryFromBox());
+  const size_t count = greek_->GetQueryThing().GetHitCount();
+  activate(hebrew_);
+  EXPECT_TRUE(box->toPlainText().isEmpty());
+  EXPECT_EQ(frame_->statusBar()->currentMessage(), QStringLiteral("Ready"));
+  activate(greek_);
+  EXPECT_EQ(box->toPlainText(), query);
+  EXPECT_TRUE(frame_->statusBar()->currentMessage().contains(QString::number(count)));
+
+  const std::string desktop = settings_.filePath(QStringLiteral("Two.vdt")).toStdString();
+  ASSERT_TRUE(frame_->SaveDesktopFile(desktop));
+  ASSERT_TRUE(frame_->LoadDesktopFile(desktop));
+  for (CVornChildFrame* w : frame_->Windows()) {
+    const bool greek = w->GetDatabase()->GetTitle().find(u"Greek") != std::u16string::npos;
+    EXPECT_EQ(w->GetQueryThing().GetHitCount(), greek ? count : 0u);
+    EXPECT_EQ(ToQString(w->GetQueryThing().GetQueryText()), greek ? query : QString());
+  }
 }
 
 }  // namespace
