@@ -42,7 +42,7 @@ constexpr CommandDef kCommands[] = {
     {kCmdClearAllBookmarks, "Clear All Bookmarks", "", T::kFrame, false},
     {kCmdNextBookmark, "Ne&xt Bookmark", "F2", T::kFrame, false},
     {kCmdPreviousBookmark, "Pre&vious Bookmark", "Shift+F2", T::kFrame, false},
-    {kCmdRepeatLastTag, "&Repeat Last Tag", "", T::kFrame, false},
+    {kCmdRepeatLastTag, "Toggle &Last User Tag", "Ctrl+T", T::kFrame, false},
     {kCmdCascade, "&Cascade", "", T::kFrame, false},
     {kCmdTile, "&Tile", "", T::kFrame, false},
     {kCmdHelp, "&Help Topics", "F1", T::kFrame, false},

@@ -71,6 +71,8 @@ int RunVorn(QApplication& app) {
   }
   const bool unattended = !options.screenshot.isEmpty();
   std::unique_ptr<CVornMainFrame> frame = StartMainFrame(unattended);
+  // A screenshot shows the frame at its own size, whatever the screen.
+  if (!unattended) frame->FitToScreen();
   frame->show();
   if (!options.query.isEmpty()) {
     QApplication::processEvents();

@@ -5,26 +5,55 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QRadioButton>
+#include <QStyle>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <vector>
 
 namespace vorn::shell {
 
-void ArrangeWindows(QMdiArea* area, Arrangement how) {
-  if (how == Arrangement::kCascade) {
-    area->cascadeSubWindows();
-    return;
+namespace {
+
+// Each window as large as the area allows once the title bars of those in front of it show:
+// at least two thirds of the area, the steps starting over at the top left when they run out.
+void Cascade(const std::vector<QMdiSubWindow*>& windows, const QRect& room) {
+  const int n = static_cast<int>(windows.size());
+  const int step =
+      windows.front()->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, windows.front()) +
+      4;
+  const int width = std::max(room.width() - step * (n - 1), room.width() * 2 / 3);
+  const int height = std::max(room.height() - step * (n - 1), room.height() * 2 / 3);
+  const int steps =
+      std::max(1, std::min((room.width() - width) / step + 1, (room.height() - height) / step + 1));
+  for (int i = 0; i < n; ++i) {
+    QMdiSubWindow* sub = windows[static_cast<size_t>(i)];
+    if (sub->isMaximized()) sub->showNormal();
+    const int offset = (i % steps) * step;
+    sub->setGeometry(offset, offset, width, height);
+    sub->raise();
   }
+}
+
+}  // namespace
+
+void ArrangeWindows(QMdiArea* area, Arrangement how) {
   if (how == Arrangement::kTile) {
     area->tileSubWindows();
     return;
   }
   std::vector<QMdiSubWindow*> windows;
-  for (QMdiSubWindow* sub : area->subWindowList(QMdiArea::CreationOrder)) {
+  // In stacking order, so that a cascade keeps the active window in front.
+  const auto order =
+      how == Arrangement::kCascade ? QMdiArea::StackingOrder : QMdiArea::CreationOrder;
+  for (QMdiSubWindow* sub : area->subWindowList(order)) {
     if (sub->isVisible() && !sub->isMinimized()) windows.push_back(sub);
   }
   if (windows.empty()) return;
   const QRect room = area->viewport()->rect();
+  if (how == Arrangement::kCascade) {
+    Cascade(windows, room);
+    return;
+  }
   const int n = static_cast<int>(windows.size());
   for (int i = 0; i < n; ++i) {
     QMdiSubWindow* sub = windows[static_cast<size_t>(i)];

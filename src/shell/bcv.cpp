@@ -64,7 +64,7 @@ Cbcv::Cbcv(QWidget* parent) : QWidget(parent) {
   book_->setToolTip(tr("Book"));
   chapter_->setToolTip(tr("Chapter"));
   verse_->setToolTip(tr("Verse"));
-  connect(book_, &QComboBox::activated, this, [this](int) { Choose(); });
+  connect(book_, &QComboBox::activated, this, [this](int index) { ChooseBook(index); });
   connect(chapter_, &QLineEdit::returnPressed, this, [this] { ChooseTyped(); });
   connect(verse_, &QLineEdit::returnPressed, this, [this] { ChooseTyped(); });
   connect(chapter_spin_, &QSpinBox::valueChanged, this, [this](int v) { Spin(true, v); });
@@ -146,6 +146,17 @@ void Cbcv::ChooseTyped() {
     return;
   }
   Choose();
+}
+
+void Cbcv::ChooseBook(int index) {
+  if (!ref_.HasEntry() || index + 1 == ref_.GetBookNumber()) {
+    Choose();
+    return;
+  }
+  CBibleRef start(ref_.GetDatabase(), index + 1, 1, 1);
+  start.StartOfBook();
+  SetRef(start);
+  emit RefChosen(ref_);
 }
 
 void Cbcv::Choose() {

@@ -66,6 +66,9 @@ class Cbcv : public QWidget {
   void FillBooks(const CBibleRef& ref);
   void ResetSpins();
   void Choose();
+  // A book chosen from the list: another book opens at its first verse, not at the chapter
+  // and verse of the one left.
+  void ChooseBook(int index);
   // Choose for Enter in the chapter or verse edit: a chapter or verse the
   // text lacks is reported and the controls show the current reference again.
   void ChooseTyped();

@@ -20,6 +20,24 @@
 
 namespace vorn::shell {
 
+namespace {
+
+// The bookmark after (or before) the current verse in the current database; past the last one
+// the steps go round to the first (before the first, to the last). The current reference when
+// no other bookmark is in the database.
+CBibleRef StepBookmark(const CBookmarks& marks, const CBibleRef& current, bool next) {
+  const CBibleRef target = next ? marks.Next(current) : marks.Previous(current);
+  if (target.HasEntry() && !target.IsEqual(current)) return target;
+  const size_t n = marks.GetCount();
+  for (size_t k = 0; k < n; ++k) {
+    CBibleRef mapped = marks.GetBookmark(next ? k : n - 1 - k, current.GetDatabase());
+    if (mapped.HasEntry() && !mapped.IsEqual(current)) return mapped;
+  }
+  return current;
+}
+
+}  // namespace
+
 void CVornMainFrame::InitState() {
   desktop_dir_ = QFileInfo(QString::fromStdString(desktop_path_)).absolutePath();
   RestoreMainFrame(this, *ini_);
@@ -105,20 +123,23 @@ bool CVornMainFrame::OnStateCommand(int id) {
   }
   switch (id) {
     case kCmdAddBookmark:
-      if (w) bookmarks_.Add(CurrentReference());
-      return true;
     case kCmdClearBookmark:
-      if (w) bookmarks_.Remove(CurrentReference());
-      return true;
     case kCmdClearAllBookmarks:
-      bookmarks_.Clear();
+      if (id == kCmdClearAllBookmarks) {
+        bookmarks_.Clear();
+      } else if (w && id == kCmdAddBookmark) {
+        bookmarks_.Add(CurrentReference());
+      } else if (w) {
+        bookmarks_.Remove(CurrentReference());
+      }
+      // The text panes mark the bookmarked verses.
+      for (CVornChildFrame* window : Windows()) window->GetTextPane()->viewport()->update();
       return true;
     case kCmdNextBookmark:
     case kCmdPreviousBookmark: {
       if (!w) return true;
       const CBibleRef current = CurrentReference();
-      const CBibleRef target =
-          id == kCmdNextBookmark ? bookmarks_.Next(current) : bookmarks_.Previous(current);
+      const CBibleRef target = StepBookmark(bookmarks_, current, id == kCmdNextBookmark);
       if (target.HasEntry() && !target.IsEqual(current)) {
         w->GoTo(target);
       } else {
@@ -168,8 +189,7 @@ bool CVornMainFrame::UpdateStateCommand(int id, bool* enabled, bool* checked) {
         *enabled = false;
         return true;
       }
-      const CBibleRef target =
-          id == kCmdNextBookmark ? bookmarks_.Next(current) : bookmarks_.Previous(current);
+      const CBibleRef target = StepBookmark(bookmarks_, current, id == kCmdNextBookmark);
       *enabled = target.HasEntry() && !target.IsEqual(current);
       return true;
     }

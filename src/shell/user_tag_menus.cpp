@@ -82,8 +82,15 @@ void CUserTagMenus::BuildToggleItems(QMenu* menu, CVornChildFrame* window) {
   const WordIndex current = state.GetCurrentWordIndex();
   for (size_t i = 0; i < list.size() && i < static_cast<size_t>(kMaxMenuTags); ++i) {
     if (!state.IsTagDisplayed(list[i])) continue;
-    QAction* item =
-        AddItem(menu, ToQString(list[i]->GetName()), kCmdToggleTagFirst + static_cast<int>(i));
+    QString text = ToQString(list[i]->GetName());
+    if (text.trimmed().isEmpty()) text = tr("(unnamed tag)");
+    // The last tag applied is the one Toggle Last User Tag applies again: its key is shown
+    // here without being given a second time.
+    if (list[i] == last_tag_ && tags == last_tags_) {
+      if (const QAction* repeat = frame_->GetActions().Get(kCmdRepeatLastTag))
+        text += u'\t' + repeat->shortcut().toString(QKeySequence::NativeText);
+    }
+    QAction* item = AddItem(menu, text, kCmdToggleTagFirst + static_cast<int>(i));
     item->setCheckable(true);
     item->setEnabled(current >= 0);
     item->setChecked(current >= 0 && list[i]->IsTagged(current));

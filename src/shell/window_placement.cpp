@@ -134,6 +134,15 @@ bool ApplyPlacement(QWidget* window, const CWindowPlacement& p) {
       if (QScreen* primary = QGuiApplication::primaryScreen())
         rect.moveTopLeft(primary->availableGeometry().topLeft());
     }
+    // Nor may one saved on a larger screen reach past this one's edges.
+    QScreen* screen = QGuiApplication::screenAt(rect.center());
+    if (!screen) screen = QGuiApplication::primaryScreen();
+    if (screen) {
+      const QRect room = screen->availableGeometry();
+      rect.setSize(rect.size().boundedTo(room.size()));
+      if (rect.right() > room.right()) rect.moveRight(room.right());
+      if (rect.bottom() > room.bottom()) rect.moveBottom(room.bottom());
+    }
     window->setWindowState(window->windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
     window->setGeometry(rect);
     // The program starts where the user can see it: iconic counts as normal.

@@ -73,11 +73,11 @@ TEST_F(BcvTest, EditedChapterAndVerseReadBackBoundAndEnterChoosesThem) {
   EXPECT_EQ(bcv_.GetVerseEdit()->text(), QStringLiteral("2b"));
   EXPECT_TRUE(bcv_.GetCurrentRef().IsEqual(edited));
 
-  // Picking a book keeps the chapter and verse where the book has them.
+  // Picking another book opens it at its start, not at the chapter and verse left behind.
   bcv_.GetBookCombo()->setCurrentIndex(2);
   emit bcv_.GetBookCombo()->activated(2);
   ASSERT_EQ(chosen.count(), 2);
-  EXPECT_EQ(bcv_.GetCurrentRef().GetBookCode(), u"JHN");
+  EXPECT_EQ(bcv_.GetCurrentRef().GetKeyString(), u"JHN 1:1");
 }
 
 TEST_F(BcvTest, ATypedChapterOrVerseTheTextLacksIsReportedNotReplaced) {
