@@ -9,6 +9,7 @@
 #include <QWheelEvent>
 #include <algorithm>
 #include <optional>
+#include <vector>
 
 #include "layout/layout.h"
 #include "layout/layout_box.h"
@@ -344,6 +345,10 @@ void CVornView::keyPressEvent(QKeyEvent* event) {
       return;
     }
   }
+  // The caret moves below may drop the loaded units for the one holding their word, drawn
+  // nowhere yet; then the pane is laid out anew before the word's place is judged.
+  std::vector<const CLayoutUnit*> loaded;
+  for (const auto& unit : layout_->GetUnits()) loaded.push_back(unit.get());
   WordIndex target = -2;
   CBibleRef ref(db_, focus_);
   const std::optional<HitMove> hit_move =
@@ -428,6 +433,10 @@ void CVornView::keyPressEvent(QKeyEvent* event) {
     QApplication::beep();
     return;
   }
+  bool kept = false;
+  for (const auto& unit : layout_->GetUnits())
+    kept = kept || std::find(loaded.begin(), loaded.end(), unit.get()) != loaded.end();
+  if (!kept) needs_layout_ = true;
   if (!shift) {
     // The caret carries the highlight along, as a click does.
     SetCaret(target);
