@@ -92,6 +92,11 @@ class CLayout {
   int GetBottom() const { return bottom_; }
 
  protected:
+  // True once the layout has built for a selection or a page: kinds that
+  // show a long list a piece at a time on screen then make it whole, so that
+  // what is written or printed keeps the list's heading and its count.
+  bool IsForOutput() const { return for_output_; }
+
   CVornDB* db_;
   CViewMetrics* metrics_;
 
@@ -115,6 +120,7 @@ class CLayout {
   std::deque<std::unique_ptr<CLayoutUnit>> units_;
   int top_ = 0;
   int bottom_ = 0;
+  bool for_output_ = false;
 };
 
 }  // namespace vorn

@@ -64,9 +64,17 @@ CLayoutBoxRef::CLayoutBoxRef(CVornDB* db, CViewMetrics* metrics, WordIndex word)
   const CFontFormat& font = metrics_->GetVerseFont(CViewMetrics::kRefFont);
   const Size a = font.GetExtent(kSample);
   const Size r = font.GetExtent(short_ref_);
-  width_ = std::max(r.cx, a.cx) + kIconCell + metrics_->GetSpaceUnit();
+  width_ = WidthFor(*metrics_, std::max(r.cx, a.cx));
   height_ = std::max(a.cy, kIconCell);
   gap_ = metrics_->GetSpaceUnit();
+}
+
+int CLayoutBoxRef::WidthFor(const CViewMetrics& metrics, int text_width) {
+  return text_width + kIconCell + metrics.GetSpaceUnit();
+}
+
+int CLayoutBoxRef::SampleWidth(const CViewMetrics& metrics) {
+  return WidthFor(metrics, metrics.GetVerseFont(CViewMetrics::kRefFont).GetExtent(kSample).cx);
 }
 
 CLayoutBoxRef::~CLayoutBoxRef() = default;

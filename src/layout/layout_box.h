@@ -96,6 +96,13 @@ class CLayoutBoxRef : public CLayoutBox {
   CLayoutBoxRef(CVornDB* db, CViewMetrics* metrics, WordIndex word);
   ~CLayoutBoxRef() override;
 
+  // The width of a reference box whose text measures `text_width` pixels
+  // in the reference font, and the width of every box whose text is at most
+  // as wide as the sample. Reference lists break their lines by these
+  // without making the boxes.
+  static int WidthFor(const CViewMetrics& metrics, int text_width);
+  static int SampleWidth(const CViewMetrics& metrics);
+
   CWord* GetWord() const override;
   std::u16string GetText() const override { return short_ref_; }
   void Draw(int x, int y, bool right_to_left) override;

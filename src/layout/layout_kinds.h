@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <vector>
 
 #include "layout/layout.h"
 #include "textdb/word_list.h"
@@ -76,13 +77,30 @@ class CHitsLayout : public CLayout {
   const CDBWordList* hits_;
 };
 
+// The references of every hit, flowed into lines under a heading that
+// counts them. On screen each display line is a unit of its own, made when
+// it comes into view: where the lines break is worked out from the
+// references' widths alone, without making their boxes, so a list of any
+// length costs what the window shows. Written or printed, one unit holds
+// the whole list.
 class CRefsLayout : public CHitsLayout {
  public:
   CRefsLayout(CVornDB* db, CViewMetrics* metrics, const CDBWordList* hits);
-  // One unit holds every hit: nothing comes before or after it.
-  std::unique_ptr<CLayoutUnit> GetPrevUnit(const CLayoutUnit&) override { return nullptr; }
-  std::unique_ptr<CLayoutUnit> GetNextUnit(const CLayoutUnit&) override { return nullptr; }
+  ~CRefsLayout() override;
+  std::unique_ptr<CLayoutUnit> GetPrevUnit(const CLayoutUnit& unit) override;
+  std::unique_ptr<CLayoutUnit> GetNextUnit(const CLayoutUnit& unit) override;
   std::unique_ptr<CLayoutUnit> CreateUnit(WordIndex key) override;
+
+  // The place of the first hit of each display line, for the metrics as
+  // they are now (worked out again when the width or the fonts change).
+  const std::vector<uint32_t>& GetLineStarts();
+
+ private:
+  struct LineTable;
+  // The unit of display line `line` (a valid line).
+  std::unique_ptr<CLayoutUnit> MakeLine(size_t line);
+
+  std::unique_ptr<LineTable> lines_;
 };
 
 // The kinds with one unit per hit, in list order (a verse with two hits

@@ -263,6 +263,7 @@ WordIndex CLayout::NearestShownWord(WordIndex word, bool forward) {
 
 void CLayout::BuildForSelection(const std::vector<WordIndex>& selection) {
   Clear();
+  for_output_ = true;
   if (selection.empty()) return;
   const WordIndex f = selection.front();
   const WordIndex l = selection.back();
@@ -290,6 +291,7 @@ void CLayout::BuildForSelection(const std::vector<WordIndex>& selection) {
 
 WordIndex CLayout::FillPage(WordIndex first, WordIndex end) {
   Clear();
+  for_output_ = true;
   std::unique_ptr<CLayoutUnit> unit = CreateUnit(first);
   if (!unit) return first;
   if (unit->GetFirstWord() < first) unit->SetRange(first, unit->GetEndWord());

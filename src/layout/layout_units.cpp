@@ -229,11 +229,23 @@ void CLayoutUnitConcord::LayoutBody() {
 // --- Reference list.
 
 CLayoutUnitRefs::CLayoutUnitRefs(CVornDB* db, CViewMetrics* metrics, const CDBWordList* hits)
-    : CLayoutUnit(db, metrics), hits_(hits) {
+    : CLayoutUnit(db, metrics), hits_(hits), end_place_(hits ? hits->size() : 0) {
   SetRange(0, -1);
 }
 
+CLayoutUnitRefs::CLayoutUnitRefs(CVornDB* db, CViewMetrics* metrics, const CDBWordList* hits,
+                                 size_t first_place, size_t end_place, WordSpan range)
+    : CLayoutUnit(db, metrics),
+      hits_(hits),
+      first_place_(first_place),
+      end_place_(end_place),
+      one_line_(true),
+      line_range_(range) {
+  SetRange(range.first, range.end);
+}
+
 void CLayoutUnitRefs::LayoutHeadings() {
+  if (one_line_ && first_place_ != 0) return;
   const CFontFormat* font = &metrics_->GetVerseFont(CViewMetrics::kRefFont);
   CLayoutLine* line = AddHeadingLine(0, font);
   auto add = [&](std::u16string text) {
@@ -245,8 +257,12 @@ void CLayoutUnitRefs::LayoutHeadings() {
     }
   };
   const size_t total = hits_ ? hits_->size() : 0;
-  const bool all_inside = total > 0 && Contains(static_cast<WordIndex>((*hits_)[0])) &&
-                          Contains(static_cast<WordIndex>((*hits_)[total - 1]));
+  // A line of the list stands for the whole list in its heading, unless it
+  // was cut to part of the text.
+  const bool whole_line = one_line_ && first_ == line_range_.first && end_ == line_range_.end;
+  const bool all_inside =
+      whole_line || (total > 0 && Contains(static_cast<WordIndex>((*hits_)[0])) &&
+                     Contains(static_cast<WordIndex>((*hits_)[total - 1])));
   if (!all_inside) {
     size_t inside = 0;
     for (size_t i = 0; i < total; ++i) inside += Contains(static_cast<WordIndex>((*hits_)[i]));
@@ -264,8 +280,9 @@ void CLayoutUnitRefs::LayoutBody() {
   if (!hits_) return;
   const CFontFormat* font = &metrics_->GetVerseFont(CViewMetrics::kRefFont);
   CLayoutLine* line = nullptr;
-  for (uint32_t hit : hits_->words()) {
-    const WordIndex w = static_cast<WordIndex>(hit);
+  const size_t end = std::min(end_place_, hits_->size());
+  for (size_t place = first_place_; place < end; ++place) {
+    const WordIndex w = static_cast<WordIndex>((*hits_)[place]);
     if (!Contains(w)) continue;
     if (!line) line = AddBodyLine(0, font);
     std::unique_ptr<CLayoutBox> box = MakeRefBox(w);

@@ -97,12 +97,25 @@ class CLayoutUnitRefs : public CLayoutUnit {
  public:
   // `hits` is borrowed and must outlive the unit.
   CLayoutUnitRefs(CVornDB* db, CViewMetrics* metrics, const CDBWordList* hits);
+  // One display line of that flow: the references of the hits at places
+  // [first_place, end_place), standing for the words of `range`. The line
+  // at place 0 carries the heading, which counts the whole list.
+  CLayoutUnitRefs(CVornDB* db, CViewMetrics* metrics, const CDBWordList* hits, size_t first_place,
+                  size_t end_place, WordSpan range);
   std::u16string GetSeparator() const override { return u"; "; }
   void LayoutBody() override;
   void LayoutHeadings() override;
+  // The place of the first hit the unit shows references from.
+  size_t GetFirstPlace() const { return first_place_; }
 
  private:
   const CDBWordList* hits_;
+  size_t first_place_ = 0;
+  // Past the last place shown; the list's size for the whole list.
+  size_t end_place_ = 0;
+  bool one_line_ = false;
+  // The words a line stands for as made.
+  WordSpan line_range_;
 };
 
 }  // namespace vorn

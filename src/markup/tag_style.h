@@ -2,6 +2,7 @@
 // list: font styles, bracket styles and positions, and the 17 tag colours.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -52,6 +53,11 @@ std::u16string TagColourName(int stored);
 std::u16string FontStyleName(int value);
 std::u16string BracketStyleName(int value);
 std::u16string BracketPositionName(int value);
+
+// The style a tag starts with when the user makes it: a solid line under
+// its words, in the `ordinal`-th of eight colours (counting round), so that
+// a new tag shows at once and tags made one after another look different.
+TagStyle NewTagStyle(size_t ordinal);
 
 // What a word's tags add to the look of its first line: a foreground and a
 // background colour (0 for none) and font style bits. Packed into one value

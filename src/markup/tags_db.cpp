@@ -178,6 +178,7 @@ bool CTagsDB::MakeFolder(const std::string& folder) {
 CTagDB* CTagsDB::CreateTag(std::u16string_view set, std::u16string_view name) {
   if (!CheckNewIdentity(set, name, nullptr)) return nullptr;
   auto tag = std::make_unique<CTagDB>(place_, set, name, sink_);
+  tag->SetStyle(NewTagStyle(tags_.size()));
   if (!tag->Save()) return nullptr;
   CTagDB* out = tag.get();
   tags_.push_back(std::move(tag));

@@ -1,5 +1,7 @@
 #include "metrics/details_metrics.h"
 
+#include <algorithm>
+
 #include "metrics/view_metrics.h"
 
 namespace vorn {
@@ -32,9 +34,37 @@ const CFontFormat& CDetailsMetrics::GetBoldLineFont(int line) {
 
 Point CDetailsMetrics::Text(const CFontFormat& font, int x, int y, std::u16string_view text) {
   if (text.empty()) return {x, y};
-  const Size extent = font.GetExtent(text);
-  if (drawing_) font.DrawText(x, y, text);
-  return {x + extent.cx, y + font.GetTextHeight()};
+  const int height = font.GetTextHeight();
+  const int width = font.GetExtent(text).cx;
+  if (wrap_right_ <= 0 || x + width <= wrap_right_) {
+    if (drawing_) font.DrawText(x, y, text);
+    furthest_x_ = std::max(furthest_x_, x + width);
+    return {x + width, y + height};
+  }
+  constexpr auto npos = std::u16string_view::npos;
+  size_t start = 0;
+  int end_x = x;
+  for (;;) {
+    // The longest run of whole words from `start` that fits; the first word
+    // alone when none does.
+    size_t fit = npos;
+    for (size_t blank = text.find(u' ', start + 1);; blank = text.find(u' ', blank + 1)) {
+      const size_t end = blank == npos ? text.size() : blank;
+      if (fit != npos && x + font.GetExtent(text.substr(start, end - start)).cx > wrap_right_)
+        break;
+      fit = end;
+      if (blank == npos) break;
+    }
+    const std::u16string_view piece = text.substr(start, fit - start);
+    if (drawing_) font.DrawText(x, y, piece);
+    end_x = x + font.GetExtent(piece).cx;
+    furthest_x_ = std::max(furthest_x_, end_x);
+    start = fit;
+    while (start < text.size() && text[start] == u' ') ++start;
+    if (start >= text.size()) break;
+    y += height;
+  }
+  return {end_x, y + height};
 }
 
 }  // namespace vorn

@@ -40,9 +40,20 @@ class CDetailsMetrics {
   // While off, Text only measures.
   void SetDrawing(bool drawing) { drawing_ = drawing; }
   bool IsDrawing() const { return drawing_; }
+  // Where texts wrap: a text that would reach past `right` goes on over as
+  // many lines as it needs, broken at blanks, each later line starting at
+  // the x the text started at (a word wider than the room still goes whole
+  // on its line). 0, the default, never wraps.
+  void SetWrapRight(int right) { wrap_right_ = right; }
+  int GetWrapRight() const { return wrap_right_; }
+  // The furthest right any text has reached since the last reset (a wrapped
+  // text's widest line, which need not be its last).
+  int GetFurthestX() const { return furthest_x_; }
+  void ResetFurthestX() { furthest_x_ = 0; }
+
   // Draws `text` in `font` with its top-left corner at (x, y) when drawing;
-  // returns the end point: x plus the text's width, y plus the font's text
-  // height (y alone for empty text).
+  // returns the end point: x plus the width of its last line, y plus the
+  // font's text height for each line (y alone for empty text).
   Point Text(const CFontFormat& font, int x, int y, std::u16string_view text);
 
  private:
@@ -52,6 +63,8 @@ class CDetailsMetrics {
   CFontFormat panel_font_;
   std::map<int, std::unique_ptr<CFontFormat>> bold_fonts_;
   bool drawing_ = true;
+  int wrap_right_ = 0;
+  int furthest_x_ = 0;
 };
 
 }  // namespace vorn

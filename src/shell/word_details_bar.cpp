@@ -71,6 +71,9 @@ Size CWordDetailsView::Render(QPainter* painter) {
   CDetailsMetrics details(pane_->GetMetrics());
   details.Attach(&device);
   details.SetDrawing(painter != nullptr);
+  // Entries wrap to the bar's width (less the margin the extent keeps), so
+  // a long gloss or note reads without scrolling sideways.
+  details.SetWrapRight(std::max(1, viewport()->width() - details.GetPanelFont().GetXWidth()));
   const Size size = word_->DrawDetails(details);
   device.SetPainter(nullptr);
   return size;
@@ -97,7 +100,8 @@ void CWordDetailsView::paintEvent(QPaintEvent*) {
 
 void CWordDetailsView::resizeEvent(QResizeEvent* event) {
   QAbstractScrollArea::resizeEvent(event);
-  SetExtent(extent_);
+  // The entries wrap again to the new width.
+  Refresh();
 }
 
 void CWordDetailsView::scrollContentsBy(int, int) { viewport()->update(); }

@@ -53,6 +53,7 @@ std::unique_ptr<CWordTags> TagsOf(const CViewMetrics& view, WordIndex word) {
 
 Size CWord::DrawDetails(CDetailsMetrics& details) {
   const CFontFormat& panel = details.GetPanelFont();
+  details.ResetFurthestX();
   RowWriter rows(details, 0, 0);
   CWordLine* form = GetLine(db_->GetFormLineIndex());
   CWordLine* tlit = GetLine(db_->GetTlitLineIndex());
@@ -102,12 +103,19 @@ Size CWord::DrawDetails(CDetailsMetrics& details) {
 
   if (!rows.drawn()) return {};
   // The margin keeps the end of the widest row clear of the panel's edge.
-  return {rows.widest() + panel.GetXWidth(), rows.y() + 2};
+  const int widest = std::max(rows.widest(), details.GetFurthestX());
+  return {widest + panel.GetXWidth(), rows.y() + 2};
 }
 
 Size CWord::DrawTip(CDetailsMetrics& details, const CViewMetrics& view) {
   // Margin of the tip's frame.
   constexpr int kMargin = 2;
+  // A tip wider than this many average characters wraps, so that a long
+  // note stays a readable block near the word.
+  constexpr int kTipCharacters = 60;
+  const int wrap = details.GetWrapRight();
+  details.SetWrapRight(kMargin + kTipCharacters * std::max(details.GetPanelFont().GetXWidth(), 1));
+  details.ResetFurthestX();
   RowWriter rows(details, kMargin, kMargin);
   const int form_index = db_->GetFormLineIndex();
   const int gloss_index = db_->GetGlossLineIndex();
@@ -122,8 +130,9 @@ Size CWord::DrawTip(CDetailsMetrics& details, const CViewMetrics& view) {
   if (CWordLine* links = GetLine(db_->GetLinksLineIndex()))
     rows.EndRow(links->DrawTip(details, rows.x(), rows.y()));
   if (auto tags = TagsOf(view, word_)) rows.TextRow(tags->GetDetailsText());
+  details.SetWrapRight(wrap);
   if (!rows.drawn()) return {};
-  return {rows.widest() + kMargin, rows.y() + kMargin};
+  return {std::max(rows.widest(), details.GetFurthestX()) + kMargin, rows.y() + kMargin};
 }
 
 Size CWord::MeasureTip(CDetailsMetrics& details, const CViewMetrics& view) {

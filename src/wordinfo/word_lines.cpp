@@ -430,6 +430,8 @@ Point CWordLinks::DrawDetails(CDetailsMetrics& details, int x, int y) {
   auto put = [&](const CFontFormat& f, std::u16string_view text) {
     if (text.empty()) return;
     const Point end = details.Text(f, cx, row_y, text);
+    // A wrapped text leaves the row going on from its last line.
+    if (end.y - row_y > f.GetTextHeight()) row_y = end.y - f.GetTextHeight();
     cx = end.x;
     row_bottom = std::max(row_bottom, end.y);
     widest = std::max(widest, cx);

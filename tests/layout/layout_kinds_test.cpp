@@ -128,6 +128,55 @@ TEST(HitLayoutTest, EveryHitGetsItsOwnUnitInListOrder) {
   EXPECT_TRUE(none.GetUnits().empty());
 }
 
+// The words of each body line of the layout's units, in order.
+std::vector<std::vector<WordIndex>> LineWords(const CLayout& layout) {
+  std::vector<std::vector<WordIndex>> lines;
+  for (const auto& unit : layout.GetUnits()) {
+    for (const auto& line : unit->GetBodyLines()) {
+      lines.emplace_back();
+      for (const auto& box : line->GetBoxes()) lines.back().push_back(box->GetWordIndex());
+    }
+  }
+  return lines;
+}
+
+TEST(HitLayoutTest, ReferenceLinesMadeOnDemandMatchTheWholeList) {
+  TestView view(MakeGreekTestSource());
+  view.Prepare(230, 5000);
+  CDBWordList hits;
+  std::vector<WordIndex> all;
+  for (uint32_t w = 0; w < view.db()->GetWordCount(); ++w) {
+    hits.Push(w);
+    all.push_back(static_cast<WordIndex>(w));
+  }
+  CRefsLayout whole(view.db(), view.metrics(), &hits);
+  whole.BuildForSelection(all);
+  ASSERT_EQ(whole.GetUnits().size(), 1u);
+  const auto expected = LineWords(whole);
+  ASSERT_GT(expected.size(), 3u);
+
+  // A window taller than the list: every line loaded, one unit each, with
+  // the heading over the first.
+  CRefsLayout screen(view.db(), view.metrics(), &hits);
+  screen.Rebuild(all[all.size() / 2], 0, false);
+  EXPECT_EQ(LineWords(screen), expected);
+  EXPECT_EQ(screen.GetUnits().size(), expected.size());
+  EXPECT_EQ(screen.GetBottom() - screen.GetTop(), whole.GetBottom());
+  EXPECT_EQ(screen.GetUnits()[0]->GetHeadingLines().size(),
+            whole.GetUnits()[0]->GetHeadingLines().size());
+
+  // A window of two lines loads only what it shows, wherever it is.
+  const int line = whole.GetUnits()[0]->GetBodyLines()[0]->GetHeight();
+  view.Prepare(230, 2 * line);
+  const WordIndex last = all.back();
+  screen.Rebuild(last, 0, false);
+  EXPECT_LE(screen.GetUnits().size(), 3u);
+  int y = -1;
+  ASSERT_TRUE(screen.GetWordY(last, &y));
+  EXPECT_EQ(y, line);  // the end of the list stays at the window's bottom
+  EXPECT_EQ(LineWords(screen).back(), expected.back());
+}
+
 TEST(HitLayoutTest, ConcordanceCentresTheHitRightOfTheReference) {
   TestView view(MakeGreekTestSource());
   view.Prepare(800, 400);

@@ -186,8 +186,12 @@ TEST_F(TagsTest, SelectionToggleFollowsTheExamples) {
 
   EXPECT_TRUE(t->IsModified());
   ASSERT_TRUE(t->Save());
-  EXPECT_EQ(testing::ReadFileOrEmpty(mdb_.user_folder() + "/Theme.vtd"),
-            DbTagFile(u"Theme", U32s({5, 5, 7, 7, 9, 9})));
+  // A new tag shows at once: a solid underline in the first colour new
+  // tags take (the style bytes follow the header's length).
+  std::string expected = DbTagFile(u"Theme", U32s({5, 5, 7, 7, 9, 9}));
+  expected[4 + 6] = kBracketUnder;
+  expected[4 + 7] = 9;
+  EXPECT_EQ(testing::ReadFileOrEmpty(mdb_.user_folder() + "/Theme.vtd"), expected);
   view.ReleaseTags();
   EXPECT_TRUE(mdb_.sink().messages().empty());
 }

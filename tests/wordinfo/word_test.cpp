@@ -346,6 +346,29 @@ TEST_F(WordTest, LinksDrawTitlesAndGroups) {
   EXPECT_EQ(word.GetLine(kLinks)->GetPlainText(), u"G2316, God, Love, World");
 }
 
+TEST_F(WordTest, DetailsTextWrapsAtBlanksWithinTheRoom) {
+  CDetailsMetrics details(view_);
+  details.Attach(&device_);
+  const CFontFormat& font = details.GetPanelFont();
+  const int h = font.GetTextHeight();
+  details.SetWrapRight(10 + font.GetExtent(u"one two").cx + 1);
+  const Point end = details.Text(font, 10, 0, u"one two six ten");
+  ASSERT_EQ(device_.calls().size(), 2u);
+  // Later lines start where the text did, one line lower.
+  EXPECT_EQ(device_.calls()[0].text, u"one two");
+  EXPECT_EQ(device_.calls()[1].text, u"six ten");
+  EXPECT_EQ(device_.calls()[1].rect.left, 10);
+  EXPECT_EQ(device_.calls()[1].rect.top, h);
+  EXPECT_EQ(end, (Point{10 + font.GetExtent(u"six ten").cx, 2 * h}));
+
+  // A word wider than the room goes whole on its own line.
+  device_.ClearCalls();
+  details.SetWrapRight(5);
+  EXPECT_EQ(details.Text(font, 0, 0, u"longword x").y, 2 * h);
+  EXPECT_EQ(device_.calls()[0].text, u"longword");
+  EXPECT_GE(details.GetFurthestX(), font.GetExtent(u"longword").cx);
+}
+
 TEST_F(WordTest, TipShowsWhatTheViewHides) {
   CDetailsMetrics details(view_);
   details.Attach(&device_);
