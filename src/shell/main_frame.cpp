@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QDockWidget>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -15,6 +16,7 @@
 
 #include "layout/layout_kinds.h"
 #include "markup/propositions_list.h"
+#include "platform/file_system.h"
 #include "shell/actions.h"
 #include "shell/arrange_windows.h"
 #include "shell/bookmark_menu.h"
@@ -25,6 +27,7 @@
 #include "shell/nav_bar.h"
 #include "shell/print_metrics.h"
 #include "shell/qt_device.h"
+#include "shell/query_builders.h"
 #include "shell/rich_query_box.h"
 #include "shell/vorn_view.h"
 #include "shell/window_placement.h"
@@ -132,6 +135,8 @@ void CVornMainFrame::CreateMenus() {
              kCmdPrint, kCmdPrintPreview, 0, kCmdOptions, 0, kCmdExit});
   QMenu* edit = menuBar()->addMenu(tr("&Edit"));
   add(edit, {kCmdCopy, kCmdCopyAsText, 0, kCmdFind, kCmdSelectAllHits, kCmdRemoveMatch});
+  add(menuBar()->addMenu(tr("&Query")), {kCmdQueryWordList, kCmdQueryTagChooser, kCmdQueryLinkKinds,
+                                         kCmdQueryRange, 0, kCmdQueryHistory});
   QMenu* view = menuBar()->addMenu(tr("&View"));
   QMenu* lines = view->addMenu(tr("&Interlinear Lines"));
   add(lines, {kCmdLineFirst, kCmdLineFirst + 1, kCmdLineFirst + 2, kCmdLineFirst + 3,
@@ -206,6 +211,18 @@ void CVornMainFrame::BuildOpenMenu() {
 
 void CVornMainFrame::CreateBars() {
   nav_bar_ = new CNavBar(this, *actions_, sink_.get());
+  // Named ranges live beside the settings file.
+  const QString settings = QString::fromStdString(ini_->GetPath());
+  const std::string settings_folder =
+      settings.isEmpty() ? std::string(".") : QFileInfo(settings).absolutePath().toStdString();
+  query_builders_ = new CQueryBuilders(
+      this, nav_bar_, sink_.get(),
+      [this]() -> const CVornDB* {
+        CVornChildFrame* w = ActiveWindow();
+        return w ? w->GetDatabase() : nullptr;
+      },
+      platform::JoinPath(settings_folder, "Ranges.ini"),
+      platform::JoinPath(platform::ProgramFolder(), "Ranges.ini"));
   nav_bar_->GetQueryTool().SetActiveSource([this]() -> CQueryThing* {
     CVornChildFrame* w = ActiveWindow();
     return w ? &w->GetQueryThing() : nullptr;
@@ -307,6 +324,7 @@ void CVornMainFrame::Dispatch(int id) {
 
 bool CVornMainFrame::OnFrameCommand(int id) {
   if (marking_->OnFrameCommand(id)) return true;
+  if (query_builders_ && query_builders_->OnCommand(id)) return true;
   const bool shift = QApplication::keyboardModifiers() & Qt::ShiftModifier;
   if (SlotOfCommand(id, shift) >= 0) {
     OpenSlotCommand(id, shift);
@@ -373,8 +391,9 @@ void CVornMainFrame::UpdateActions() {
     bool enabled = false;
     bool checked = false;
     if (def->target == CommandTarget::kFrame &&
-        marking_->UpdateFrameCommand(id, &enabled, &checked)) {
-      // The Marking menu's own frame commands.
+        (marking_->UpdateFrameCommand(id, &enabled, &checked) ||
+         (query_builders_ && query_builders_->UpdateCommand(id, &enabled)))) {
+      // The Marking and Query menus' own frame commands.
     } else if (def->target == CommandTarget::kFrame) {
       const int slot = SlotOfCommand(id, false);
       if (slot >= 0) {

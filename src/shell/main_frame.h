@@ -34,6 +34,7 @@ class CNavBar;
 class CRichQueryBox;
 class CPrintSetup;
 class CMarking;
+class CQueryBuilders;
 class CBookmarkMenu;
 class CVornChildFrame;
 class CWordDetailsBar;
@@ -167,6 +168,7 @@ class CVornMainFrame : public QMainWindow {
   QMdiArea* mdi_ = nullptr;
   QMenu* open_menu_ = nullptr;
   CNavBar* nav_bar_ = nullptr;
+  CQueryBuilders* query_builders_ = nullptr;
   CWordDetailsBar* word_bar_ = nullptr;
   std::vector<std::unique_ptr<int>> documents_;  // one token per opened entry
   std::unique_ptr<CPrintSetup> print_setup_;
