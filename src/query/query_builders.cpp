@@ -80,11 +80,15 @@ std::vector<std::u16string> ListLinkKinds(const CVornDBLinks& links) {
 }
 
 std::u16string BuildLinkQuery(const CVornDBLine& links, std::u16string_view kind,
-                              std::u16string_view text) {
-  std::u16string value(kind);
-  value += u' ';
-  value += text.empty() ? std::u16string_view(u"*") : text;
-  return LineKeyword(links) + u" \"" + value + u"\"";
+                              const std::vector<std::u16string>& entries) {
+  std::vector<std::u16string> words;
+  for (const std::u16string& entry : entries) {
+    const size_t colon = entry.find(u':');
+    words.push_back(std::u16string(kind) + u" " +
+                    (colon == std::u16string::npos ? entry : entry.substr(0, colon) + u"*"));
+  }
+  if (words.empty()) words.push_back(std::u16string(kind) + u" *");
+  return BuildTermQuery(LineKeyword(links), words);
 }
 
 // --- The grammar-tag builder.

@@ -53,10 +53,13 @@ bool ListFormsWithCounts(const CVornDBLine& line, std::u16string_view prefix, si
 // The names of the link kinds that can be searched, in the database's order.
 std::vector<std::u16string> ListLinkKinds(const CVornDBLinks& links);
 
-// The query term of a link: `note "Kind text"`, with `text` "*" (every link
-// of the kind) when empty.
+// The query term of links of `kind`: `note "Kind *"` (every link of the
+// kind) when `entries` is empty, else one term per entry (joined as
+// BuildTermQuery joins them). An entry's text is cut at its first ':' and
+// ends in '*' there, since the links line spells out whole notes ("G3056
+// λόγος: from G3004; something said...") that nobody wants in a query.
 std::u16string BuildLinkQuery(const CVornDBLine& links, std::u16string_view kind,
-                              std::u16string_view text);
+                              const std::vector<std::u16string>& entries);
 
 // A grammar tag built one position at a time from what the line's tags
 // hold. A position left unchosen matches any character; so does the rest of

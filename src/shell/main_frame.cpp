@@ -68,6 +68,13 @@ CVornMainFrame::CVornMainFrame(const MainFrameOptions& options) {
   setWindowTitle(QStringLiteral("Vorn"));
   ini_ = options.settings_path.empty() ? std::make_unique<CVornIni>()
                                        : std::make_unique<CVornIni>(options.settings_path);
+  // Named ranges live beside the settings file, which need not exist yet.
+  ranges_path_ = options.settings_path.empty()
+                     ? std::string("Ranges.ini")
+                     : platform::JoinPath(QFileInfo(QString::fromStdString(options.settings_path))
+                                              .absolutePath()
+                                              .toStdString(),
+                                          "Ranges.ini");
   if (options.sink) {
     sink_ = std::make_unique<ForwardingSink>(options.sink);
   } else if (options.quiet) {
@@ -211,18 +218,13 @@ void CVornMainFrame::BuildOpenMenu() {
 
 void CVornMainFrame::CreateBars() {
   nav_bar_ = new CNavBar(this, *actions_, sink_.get());
-  // Named ranges live beside the settings file.
-  const QString settings = QString::fromStdString(ini_->GetPath());
-  const std::string settings_folder =
-      settings.isEmpty() ? std::string(".") : QFileInfo(settings).absolutePath().toStdString();
   query_builders_ = new CQueryBuilders(
       this, nav_bar_, sink_.get(),
       [this]() -> const CVornDB* {
         CVornChildFrame* w = ActiveWindow();
         return w ? w->GetDatabase() : nullptr;
       },
-      platform::JoinPath(settings_folder, "Ranges.ini"),
-      platform::JoinPath(platform::ProgramFolder(), "Ranges.ini"));
+      ranges_path_, platform::JoinPath(platform::ProgramFolder(), "Ranges.ini"));
   nav_bar_->GetQueryTool().SetActiveSource([this]() -> CQueryThing* {
     CVornChildFrame* w = ActiveWindow();
     return w ? &w->GetQueryThing() : nullptr;

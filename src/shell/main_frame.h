@@ -169,6 +169,7 @@ class CVornMainFrame : public QMainWindow {
   QMenu* open_menu_ = nullptr;
   CNavBar* nav_bar_ = nullptr;
   CQueryBuilders* query_builders_ = nullptr;
+  std::string ranges_path_;  // Ranges.ini, beside the settings file
   CWordDetailsBar* word_bar_ = nullptr;
   std::vector<std::unique_ptr<int>> documents_;  // one token per opened entry
   std::unique_ptr<CPrintSetup> print_setup_;

@@ -39,12 +39,14 @@ QDialogButtonBox* AddButtons(QDialog* dialog, QBoxLayout* layout) {
   return buttons;
 }
 
-// "form<TAB>count" rows, the form in the line's font.
+// "form  (count)" rows, the form in the line's font; the count is also the
+// item's data.
 void ShowForms(QListWidget* list, const std::vector<FormCount>& forms, const QFont& font) {
   list->clear();
   for (const FormCount& f : forms) {
-    auto* item = new QListWidgetItem(ToQString(f.text) + QStringLiteral("\t") +
-                                     QString::number(static_cast<qulonglong>(f.words)));
+    const auto count = static_cast<qulonglong>(f.words);
+    auto* item = new QListWidgetItem(QStringLiteral("%1  (%2)").arg(ToQString(f.text)).arg(count));
+    item->setData(Qt::UserRole, count);
     item->setFont(font);
     list->addItem(item);
   }
@@ -169,6 +171,7 @@ CWordListDialog::CWordListDialog(const CVornDB& db, int line_index, QWidget* par
   connect(prefix_, &QLineEdit::textChanged, this, [this] { Refill(); });
   connect(forms_list_, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
   Refill();
+  prefix_->setFocus();
   resize(420, 520);
 }
 
@@ -204,8 +207,10 @@ CLinkKindDialog::CLinkKindDialog(const CVornDBLinks& links, QWidget* parent)
     : QDialog(parent), links_(links) {
   setWindowTitle(tr("Link Kinds"));
   auto* box = new QVBoxLayout(this);
-  box->addWidget(new QLabel(tr("&Kind:")));
+  auto* kind_label = new QLabel(tr("&Kind:"));
+  box->addWidget(kind_label);
   kinds_list_ = new QListWidget;
+  kind_label->setBuddy(kinds_list_);
   for (const std::u16string& kind : ListLinkKinds(links)) kinds_list_->addItem(ToQString(kind));
   box->addWidget(kinds_list_);
   auto* form = new QFormLayout;
@@ -220,6 +225,7 @@ CLinkKindDialog::CLinkKindDialog(const CVornDBLinks& links, QWidget* parent)
   connect(kinds_list_, &QListWidget::currentRowChanged, this, [this] { Refill(); });
   connect(prefix_, &QLineEdit::textChanged, this, [this] { Refill(); });
   if (kinds_list_->count() > 0) kinds_list_->setCurrentRow(0);
+  prefix_->setFocus();
   resize(420, 560);
 }
 
@@ -237,9 +243,7 @@ void CLinkKindDialog::Refill() {
 std::u16string CLinkKindDialog::GetQuery() const {
   const QListWidgetItem* kind = kinds_list_->currentItem();
   if (!kind) return {};
-  const std::vector<std::u16string> picked = PickedTexts(entries_list_, shown_);
-  if (picked.empty()) return BuildLinkQuery(links_, FromQString(kind->text()), u"");
-  return BuildTermQuery(LineKeyword(links_), picked);
+  return BuildLinkQuery(links_, FromQString(kind->text()), PickedTexts(entries_list_, shown_));
 }
 
 // --- Passages.
@@ -251,8 +255,10 @@ CRangeDialog::CRangeDialog(const CVornDB& db, CNamedRanges* ranges,
   auto* box = new QVBoxLayout(this);
   auto* columns = new QHBoxLayout;
   auto* left = new QVBoxLayout;
-  left->addWidget(new QLabel(tr("&Book and chapters:")));
+  auto* books_label = new QLabel(tr("&Book and chapters:"));
+  left->addWidget(books_label);
   books_ = new QListWidget;
+  books_label->setBuddy(books_);
   const int book_count = db.GetVerses() ? db.GetVerses()->GetBookCount() : 0;
   for (int b = 1; b <= book_count; ++b) books_->addItem(ToQString(db.GetBookCode(b)));
   left->addWidget(books_);
@@ -269,8 +275,10 @@ CRangeDialog::CRangeDialog(const CVornDB& db, CNamedRanges* ranges,
   columns->addLayout(left);
 
   auto* right = new QVBoxLayout;
-  right->addWidget(new QLabel(tr("&Named ranges:")));
+  auto* named_label = new QLabel(tr("&Named ranges:"));
+  right->addWidget(named_label);
   named_ = new QListWidget;
+  named_label->setBuddy(named_);
   right->addWidget(named_);
   auto* named_buttons = new QHBoxLayout;
   auto* add = new QPushButton(tr("&Add..."));
@@ -410,6 +418,9 @@ void CQueryBuilders::Insert(const std::u16string& text) {
   if (start > 0 && start <= static_cast<int32_t>(current.size()) &&
       current[static_cast<size_t>(start - 1)] != u' ')
     piece.insert(piece.begin(), u' ');
+  if (end >= 0 && end < static_cast<int32_t>(current.size()) &&
+      current[static_cast<size_t>(end)] != u' ')
+    piece.push_back(u' ');
   box->ReplaceSelection(piece, CRichQueryBox::DefaultFormat());
   box->SetFocus();
 }

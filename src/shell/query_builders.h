@@ -182,8 +182,9 @@ class CQueryBuilders : public QObject {
   bool OnCommand(int id);
   bool UpdateCommand(int id, bool* enabled) const;
 
-  // Inserts `text` at the box's caret, a blank before it when it would
-  // touch the word before, and gives the box the focus.
+  // Inserts `text` at the box's caret (replacing a selection), with a
+  // blank on either side where it would touch a word, and gives the box
+  // the focus.
   void Insert(const std::u16string& text);
 
  private:

@@ -23,6 +23,7 @@
 #include "textdb/catalogue.h"
 #include "textdb/ini_file.h"
 #include "textdb/line.h"
+#include "textdb/links_line.h"
 #include "textdb/tags_line.h"
 #include "textdb/test_db.h"
 #include "textdb/vorn_db.h"
@@ -129,8 +130,20 @@ TEST(QueryBuilders, FormsPickedFromTheWordListJoinWithOr) {
   EXPECT_NE(query.find(u" or "), std::u16string::npos);
   // The union finds as many words as the two rows count.
   size_t counted = 0;
-  for (int row : {0, 1}) counted += list->item(row)->text().section('\t', 1).toULongLong();
+  for (int row : {0, 1}) counted += list->item(row)->data(Qt::UserRole).toULongLong();
   EXPECT_EQ(text.Hits(query).size(), counted);
+
+  // A link picked from its kind's entries finds the words its row counts;
+  // none picked, every link of the kind.
+  ASSERT_GE(db->GetLinksLineIndex(), 0);
+  CLinkKindDialog links(*static_cast<const CVornDBLinks*>(db->GetLine(db->GetLinksLineIndex())),
+                        nullptr);
+  ASSERT_GT(links.GetKindList()->count(), 0);
+  EXPECT_GT(text.Hits(links.GetQuery()).size(), counted);
+  ASSERT_GT(links.GetEntryList()->count(), 0);
+  QListWidgetItem* entry = links.GetEntryList()->item(0);
+  entry->setSelected(true);
+  EXPECT_EQ(text.Hits(links.GetQuery()).size(), entry->data(Qt::UserRole).toULongLong());
 }
 
 TEST(QueryBuilders, NamedRangesAreAddedRenamedAndDeletedKeepingTheRestOfTheFile) {
