@@ -207,16 +207,23 @@ std::u16string CTagBuilder::Describe() const {
   }
   // With positions open between choices (or a prefix the decoder does not
   // describe yet), each choice says what it means on its own.
-  std::u16string out;
+  std::vector<std::u16string> parts;
   for (int i = 0; i <= last; ++i) {
     const char16_t code = chosen_[static_cast<size_t>(i)];
     if (!code) continue;
     for (const Choice& c : GetChoices(i)) {
       if (c.code != code || c.description.empty()) continue;
-      if (!out.empty()) out += u", ";
-      out += c.description;
+      // "Noun" and then "Noun: Genitive" say "Noun, Genitive".
+      std::u16string part = c.description;
+      for (const std::u16string& head : parts) {
+        if (part.size() > head.size() + 2 && part.starts_with(head + u": "))
+          part.erase(0, head.size() + 2);
+      }
+      parts.push_back(std::move(part));
     }
   }
+  std::u16string out;
+  for (const std::u16string& part : parts) out += (out.empty() ? u"" : u", ") + part;
   return out;
 }
 
