@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "platform/file_system.h"
+#include "platform/u16.h"
 #include "textdb/ini_file.h"
 #include "textdb/vorn_db.h"
 
@@ -60,6 +62,12 @@ bool CNamedRanges::Add(int after, std::u16string name, std::u16string ranges) {
   return Save();
 }
 
+bool CNamedRanges::Rename(int index, std::u16string name) {
+  if (index < 0 || static_cast<size_t>(index) >= entries_.size()) return false;
+  entries_[static_cast<size_t>(index)].name = std::move(name);
+  return Save();
+}
+
 bool CNamedRanges::Delete(int index) {
   if (index < 0 || static_cast<size_t>(index) >= entries_.size()) return false;
   entries_.erase(entries_.begin() + index);
@@ -78,13 +86,35 @@ bool CNamedRanges::MoveDown(int index) {
   return Save();
 }
 
-bool CNamedRanges::Save() const {
+std::u16string CNamedRanges::DescribeSaveFailure() const {
+  const std::u16string path = platform::ToU16(working_path_);
+  switch (save_failure_) {
+    case SaveFailure::kNone:
+      return {};
+    case SaveFailure::kUnwritable:
+      return u"The named ranges could not be saved to " + path + u".";
+    case SaveFailure::kUnreadable:
+      return u"The named ranges were not saved: " + path +
+             u" exists but could not be read, and saving would replace what else it holds.";
+  }
+  return {};
+}
+
+bool CNamedRanges::Save() {
+  save_failure_ = SaveFailure::kUnwritable;
   if (working_path_.empty()) return false;
   // Only the section of named ranges is rewritten; whatever else the file
   // holds stays.
   CIniFile file;
-  // A file not written yet starts empty.
-  static_cast<void>(file.Load(working_path_));
+  // A file not written yet starts empty; one that is there but cannot be
+  // read is left alone, since writing it would drop its other sections.
+  std::string bytes;
+  const platform::ReadResult read = platform::ReadFileIfPresent(working_path_, &bytes);
+  if (read == platform::ReadResult::kFailed ||
+      (read == platform::ReadResult::kRead && !file.Load(working_path_))) {
+    save_failure_ = SaveFailure::kUnreadable;
+    return false;
+  }
   file.RemoveSection(kSection);
   for (size_t i = 0; i < entries_.size(); ++i) {
     char number[32];
@@ -93,7 +123,9 @@ bool CNamedRanges::Save() const {
     key += entries_[i].name;
     file.SetString(kSection, key, entries_[i].ranges);
   }
-  return file.Save(&working_path_);
+  if (!file.Save(&working_path_)) return false;
+  save_failure_ = SaveFailure::kNone;
+  return true;
 }
 
 }  // namespace vorn

@@ -36,15 +36,27 @@ class CNamedRanges {
   // same). `after` is the selected entry or -1: the new entry goes after it,
   // or at the end.
   bool Add(int after, std::u16string name, std::u16string ranges);
+  // Gives entry `index` a new name; false outside the list or when it could
+  // not be saved.
+  [[nodiscard]] bool Rename(int index, std::u16string name);
   [[nodiscard]] bool Delete(int index);
   bool MoveUp(int index);
   bool MoveDown(int index);
 
+  // Why the last change was not saved: the file could not be written, or
+  // it exists but could not be read, so that writing it would lose its
+  // other sections (the file is then left alone).
+  enum class SaveFailure { kNone, kUnwritable, kUnreadable };
+  SaveFailure GetSaveFailure() const { return save_failure_; }
+  // A sentence for the user about the last failed save; "" after a success.
+  std::u16string DescribeSaveFailure() const;
+
  private:
-  [[nodiscard]] bool Save() const;
+  [[nodiscard]] bool Save();
 
   std::vector<Entry> entries_;
   std::string working_path_;
+  SaveFailure save_failure_ = SaveFailure::kNone;
 };
 
 }  // namespace vorn

@@ -1,5 +1,6 @@
 #include "query/query_processor.h"
 
+#include "platform/help_messages.h"
 #include "platform/message_sink.h"
 
 namespace vorn {
@@ -40,7 +41,12 @@ const std::vector<uint32_t>& CQueryProcessor::GetHits() const {
 }
 
 void CQueryProcessor::ShowError(platform::CMessageSink* messages) const {
-  if (error_ && messages) messages->ShowWarning(error_->GetMessage());
+  if (!error_ || !messages) return;
+  if (auto* help = dynamic_cast<platform::CHelpMessages*>(messages)) {
+    help->ShowWarningWithHelp(error_->GetMessage(), "query-language");
+  } else {
+    messages->ShowWarning(error_->GetMessage());
+  }
 }
 
 std::u16string CQueryProcessor::StripEmbeddingMarks(std::u16string_view text) {

@@ -45,7 +45,8 @@ class CQueryProcessor {
   const CQError* GetError() const { return error_.get(); }
   // The error's first character; 0 without an error.
   int32_t GetErrorPosition() const { return error_ ? error_->GetFirst() : 0; }
-  // Shows the error's message as a warning; nothing without an error.
+  // Shows the error's message as a warning that leads to the query
+  // language's help page; nothing without an error.
   void ShowError(platform::CMessageSink* messages) const;
 
   const std::u16string& GetText() const { return text_; }

@@ -64,6 +64,12 @@ class CQueryTool {
   bool FillHistory(std::vector<std::u16string>* entries) const {
     return list_.GetNewestFirst(entries);
   }
+  // Shows entry `newest_first` of FillHistory's list in the box, which it
+  // replaces, and makes it the current entry; ignored outside the list.
+  void ShowHistoryEntry(size_t newest_first) {
+    const size_t n = list_.GetEntries().size();
+    if (newest_first < n) list_.Show(static_cast<int32_t>(n - 1 - newest_first), box_);
+  }
   const CQueryList& GetQueryList() const { return list_; }
 
   // --- Prompts: the word prompts, then the static prompts, as one list.

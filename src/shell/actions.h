@@ -77,6 +77,12 @@ enum CommandId : int {
   // are the program's own, clear of every stored one.
   kCmdNextBookmark = 33110,
   kCmdPreviousBookmark = 33111,
+  // The query builders of the Query menu and the history drop-down.
+  kCmdQueryWordList = 33120,
+  kCmdQueryTagChooser = 33121,
+  kCmdQueryLinkKinds = 33122,
+  kCmdQueryRange = 33123,
+  kCmdQueryHistory = 33124,
   kCmdLineFirst = 35001,  // 35001..35006: Text, Translit, Tags, Glosses, Base Forms, Notes
   kCmdLineLast = 35006,
   kCmdLineAltFirst = 35021,  // the same six for the bar's buttons

@@ -29,20 +29,35 @@ QStringList HelpFolders() {
 }
 
 QString FindHelpFile(const QStringList& folders) {
+  return FindHelpPage(folders, QString::fromLatin1(kGuide));
+}
+
+QString FindHelpPage(const QStringList& folders, const QString& page) {
   for (const QString& folder : folders) {
-    const QString path = QDir(folder).filePath(QString::fromLatin1(kGuide));
+    const QString path = QDir(folder).filePath(page);
     if (QFileInfo(path).isFile()) return path;
   }
   return {};
 }
 
 bool ShowHelp(QWidget* parent, platform::CMessageSink* messages) {
+  return ShowHelpPage(parent, QString::fromLatin1(kGuide), messages);
+}
+
+bool ShowHelpTopic(QWidget* parent, std::string_view topic, platform::CMessageSink* messages) {
+  return ShowHelpPage(parent,
+                      QStringLiteral("docs/") +
+                          QString::fromUtf8(topic.data(), static_cast<qsizetype>(topic.size())) +
+                          QStringLiteral(".md"),
+                      messages);
+}
+
+bool ShowHelpPage(QWidget* parent, const QString& page, platform::CMessageSink* messages) {
   const QStringList folders = HelpFolders();
-  const QString path = FindHelpFile(folders);
+  const QString path = FindHelpPage(folders, page);
   QFile file(path);
   if (path.isEmpty() || !file.open(QIODevice::ReadOnly)) {
-    const QString shown =
-        path.isEmpty() ? QDir(folders.front()).filePath(QString::fromLatin1(kGuide)) : path;
+    const QString shown = path.isEmpty() ? QDir(folders.front()).filePath(page) : path;
     if (messages)
       messages->ShowWarning(u"Couldn't view:\r\n" + FromQString(QDir::toNativeSeparators(shown)));
     return false;

@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <string_view>
 
 class QWidget;
 
@@ -20,11 +21,17 @@ QStringList HelpFolders();
 
 // The guide's path in the first of `folders` that has it; empty when none.
 QString FindHelpFile(const QStringList& folders);
+// Likewise for any page, `page` relative to a folder ("docs/desktop.md").
+QString FindHelpPage(const QStringList& folders, const QString& page);
 
 // Shows the guide, a non-modal window owned by `parent`. When there is no
 // guide, says "Couldn't view:" with the path looked for through `messages`
 // and returns false.
 bool ShowHelp(QWidget* parent, platform::CMessageSink* messages);
+// Shows `page` (relative to a help folder) as ShowHelp shows the guide.
+bool ShowHelpPage(QWidget* parent, const QString& page, platform::CMessageSink* messages);
+// Shows the page of `topic`: docs/<topic>.md.
+bool ShowHelpTopic(QWidget* parent, std::string_view topic, platform::CMessageSink* messages);
 
 // The About box's text: version, the texts' sources and licences.
 QString AboutText();

@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QDockWidget>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -21,6 +22,7 @@
 
 #include "layout/layout_kinds.h"
 #include "markup/propositions_list.h"
+#include "platform/file_system.h"
 #include "shell/actions.h"
 #include "shell/arrange_windows.h"
 #include "shell/bcv.h"
@@ -32,6 +34,7 @@
 #include "shell/nav_bar.h"
 #include "shell/print_metrics.h"
 #include "shell/qt_device.h"
+#include "shell/query_builders.h"
 #include "shell/rich_query_box.h"
 #include "shell/scroll_group.h"
 #include "shell/vorn_view.h"
@@ -73,6 +76,13 @@ CVornMainFrame::CVornMainFrame(const MainFrameOptions& options) {
   setWindowTitle(QStringLiteral("Vorn"));
   ini_ = options.settings_path.empty() ? std::make_unique<CVornIni>()
                                        : std::make_unique<CVornIni>(options.settings_path);
+  // Named ranges live beside the settings file, which need not exist yet.
+  ranges_path_ = options.settings_path.empty()
+                     ? std::string("Ranges.ini")
+                     : platform::JoinPath(QFileInfo(QString::fromStdString(options.settings_path))
+                                              .absolutePath()
+                                              .toStdString(),
+                                          "Ranges.ini");
   if (options.sink) {
     sink_ = std::make_unique<ForwardingSink>(options.sink);
   } else if (options.quiet) {
@@ -140,6 +150,8 @@ void CVornMainFrame::CreateMenus() {
              kCmdPrint, kCmdPrintPreview, 0, kCmdOptions, 0, kCmdExit});
   QMenu* edit = menuBar()->addMenu(tr("&Edit"));
   add(edit, {kCmdCopy, kCmdCopyAsText, 0, kCmdFind, kCmdSelectAllHits, kCmdRemoveMatch});
+  add(menuBar()->addMenu(tr("&Query")), {kCmdQueryWordList, kCmdQueryTagChooser, kCmdQueryLinkKinds,
+                                         kCmdQueryRange, 0, kCmdQueryHistory});
   QMenu* view = menuBar()->addMenu(tr("&View"));
   QMenu* lines = view->addMenu(tr("&Interlinear Lines"));
   add(lines, {kCmdLineFirst, kCmdLineFirst + 1, kCmdLineFirst + 2, kCmdLineFirst + 3,
@@ -221,6 +233,13 @@ void CVornMainFrame::BuildOpenMenu() {
 
 void CVornMainFrame::CreateBars() {
   nav_bar_ = new CNavBar(this, *actions_, sink_.get());
+  query_builders_ = new CQueryBuilders(
+      this, nav_bar_, sink_.get(),
+      [this]() -> const CVornDB* {
+        CVornChildFrame* w = ActiveWindow();
+        return w ? w->GetDatabase() : nullptr;
+      },
+      ranges_path_, platform::JoinPath(platform::ProgramFolder(), "Ranges.ini"));
   nav_bar_->GetQueryTool().SetActiveSource([this]() -> CQueryThing* {
     CVornChildFrame* w = ActiveWindow();
     return w ? &w->GetQueryThing() : nullptr;
@@ -344,6 +363,7 @@ void CVornMainFrame::Dispatch(int id) {
 
 bool CVornMainFrame::OnFrameCommand(int id) {
   if (marking_->OnFrameCommand(id)) return true;
+  if (query_builders_ && query_builders_->OnCommand(id)) return true;
   const bool shift = QApplication::keyboardModifiers() & Qt::ShiftModifier;
   if (SlotOfCommand(id, shift) >= 0) {
     OpenSlotCommand(id, shift);
@@ -410,8 +430,9 @@ void CVornMainFrame::UpdateActions() {
     bool enabled = false;
     bool checked = false;
     if (def->target == CommandTarget::kFrame &&
-        marking_->UpdateFrameCommand(id, &enabled, &checked)) {
-      // The Marking menu's own frame commands.
+        (marking_->UpdateFrameCommand(id, &enabled, &checked) ||
+         (query_builders_ && query_builders_->UpdateCommand(id, &enabled)))) {
+      // The Marking and Query menus' own frame commands.
     } else if (def->target == CommandTarget::kFrame) {
       const int slot = SlotOfCommand(id, false);
       if (slot >= 0) {

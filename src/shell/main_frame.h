@@ -35,6 +35,7 @@ class CNavBar;
 class CRichQueryBox;
 class CPrintSetup;
 class CMarking;
+class CQueryBuilders;
 class CBookmarkMenu;
 class CVornChildFrame;
 class CWordDetailsBar;
@@ -188,6 +189,8 @@ class CVornMainFrame : public QMainWindow {
   QMdiArea* mdi_ = nullptr;
   QMenu* open_menu_ = nullptr;
   CNavBar* nav_bar_ = nullptr;
+  CQueryBuilders* query_builders_ = nullptr;
+  std::string ranges_path_;  // Ranges.ini, beside the settings file
   CWordDetailsBar* word_bar_ = nullptr;
   std::vector<std::unique_ptr<int>> documents_;  // one token per opened entry
   std::unique_ptr<CPrintSetup> print_setup_;

@@ -7,6 +7,8 @@
 #include "layout/layout_box.h"
 #include "platform/message_sink.h"
 #include "platform/string_table.h"
+#include "query/query_context.h"
+#include "querystate/query_thing.h"
 #include "refs/bible_ref.h"
 #include "shell/actions.h"
 #include "shell/bookmark_menu.h"
@@ -62,6 +64,7 @@ void CVornMainFrame::ApplyOptions(CVornChildFrame* window) const {
     }
     pane->viewport()->update();  // the selection style may have changed
   }
+  window->GetQueryThing().GetQueryContext()->SetLooseMatching(options_.loose_matching);
 }
 
 CBibleRef CVornMainFrame::CurrentReference() const {

@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
+#include "shell/help.h"
 #include "shell/qt_device.h"
 
 namespace vorn::shell {
@@ -22,6 +24,17 @@ void CMessageBoxSink::ShowInformation(const std::u16string& text) {
 
 void CMessageBoxSink::ShowWarning(const std::u16string& text) {
   QMessageBox::warning(parent_, QApplication::applicationName(), BoxText(text));
+}
+
+void CMessageBoxSink::ShowWarningWithHelp(const std::u16string& text, std::string_view topic) {
+  QMessageBox box(QMessageBox::Warning, QApplication::applicationName(), BoxText(text),
+                  QMessageBox::Ok, parent_);
+  QPushButton* help = box.addButton(QObject::tr("&Help"), QMessageBox::HelpRole);
+  box.setDefaultButton(QMessageBox::Ok);
+  box.exec();
+  // Any button closes the box; the help page opens after it, beside the
+  // query box where the user goes on typing.
+  if (box.clickedButton() == help) ShowHelpTopic(parent_, topic, this);
 }
 
 platform::MsgAnswer CMessageBoxSink::Ask(const std::u16string& text, platform::MsgButtons buttons) {

@@ -93,6 +93,9 @@ CNavBar::CNavBar(QWidget* parent, CActions& actions, platform::CMessageSink* mes
   box_->setToolTip(tr("Query"));
   box_->installEventFilter(this);
   addWidget(box_);
+  // A narrow arrow beside the box drops the past queries under it.
+  actions.Get(kCmdQueryHistory)->setIconText(QStringLiteral("\u25BE"));
+  addAction(actions.Get(kCmdQueryHistory));
   prompts_ = new QComboBox(this);
   prompts_->setToolTip(tr("Query prompts"));
   prompts_->setPlaceholderText(tr("Prompts"));

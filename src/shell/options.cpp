@@ -28,6 +28,7 @@ void COptions::Load(const CIniFile& settings) {
   LoadValue(settings, u"SplashTime", kSplashTimeRange, &splash_time);
   LoadValue(settings, u"WordTipTime", kWordTipTimeRange, &word_tip_time);
   LoadValue(settings, u"WordTipDelay", kWordTipDelayRange, &word_tip_delay);
+  settings.GetBool(kSection, u"LooseMatching", &loose_matching);
 }
 
 void COptions::Save(CIniFile* settings) const {
@@ -35,6 +36,7 @@ void COptions::Save(CIniFile* settings) const {
   settings->SetInt(kSection, u"SplashTime", splash_time);
   settings->SetInt(kSection, u"WordTipTime", word_tip_time);
   settings->SetInt(kSection, u"WordTipDelay", word_tip_delay);
+  settings->SetBool(kSection, u"LooseMatching", loose_matching);
 }
 
 }  // namespace vorn::shell

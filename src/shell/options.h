@@ -1,5 +1,6 @@
 // The program's options, kept in section "Options" of the program settings:
-// the selection style and the times of the splash window and word tips.
+// the selection style, the times of the splash window and word tips, and
+// whether new queries match their words loosely.
 #pragma once
 
 namespace vorn {
@@ -25,12 +26,15 @@ struct COptions {
   int splash_time = 6;     // seconds
   int word_tip_time = 5;   // seconds a word tip stays
   int word_tip_delay = 0;  // milliseconds before a word tip shows
+  // Search words match ignoring accents, points, breathings and case unless
+  // written "=word"; off: they match exactly unless written "~word".
+  bool loose_matching = false;
 
   bool UsesYellowSelection() const { return sel_style == 1; }
   // Every value lies inside its range.
   bool IsValid() const;
 
-  // Keys SelStyle, SplashTime, WordTipTime, WordTipDelay. A missing key
+  // Keys SelStyle, SplashTime, WordTipTime, WordTipDelay, LooseMatching. A missing key
   // keeps the default; a value outside its range is brought to the nearest
   // end of the range, as the dialog would not have let it through.
   void Load(const CIniFile& settings);

@@ -1,6 +1,7 @@
 #include "shell/options_dialog.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -37,6 +38,10 @@ COptionsDialog::COptionsDialog(const COptions& options, QWidget* parent) : QDial
   word_tip_delay_ = MakeSpin(this, COptions::kWordTipDelayRange, options.word_tip_delay, tr(" ms"));
   word_tip_delay_->setSingleStep(100);
   form->addRow(tr("Word tip &delay:"), word_tip_delay_);
+  loose_matching_ = new QCheckBox(
+      tr("Ignore &accents and case in search words (\"=word\" matches exactly)"), this);
+  loose_matching_->setChecked(options.loose_matching);
+  form->addRow(tr("Queries:"), loose_matching_);
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   connect(buttons, &QDialogButtonBox::accepted, this, &COptionsDialog::accept);
@@ -52,6 +57,7 @@ COptions COptionsDialog::GetOptions() const {
   o.splash_time = splash_time_->value();
   o.word_tip_time = word_tip_time_->value();
   o.word_tip_delay = word_tip_delay_->value();
+  o.loose_matching = loose_matching_->isChecked();
   return o;
 }
 

@@ -1,10 +1,12 @@
-// The Options dialog: selection style, splash time and the word tips' times.
+// The Options dialog: selection style, splash time, the word tips' times
+// and loose matching for new queries.
 #pragma once
 
 #include <QDialog>
 
 #include "shell/options.h"
 
+class QCheckBox;
 class QComboBox;
 class QSpinBox;
 
@@ -23,6 +25,7 @@ class COptionsDialog : public QDialog {
   QSpinBox* GetSplashTimeBox() const { return splash_time_; }
   QSpinBox* GetWordTipTimeBox() const { return word_tip_time_; }
   QSpinBox* GetWordTipDelayBox() const { return word_tip_delay_; }
+  QCheckBox* GetLooseMatchingBox() const { return loose_matching_; }
 
  public slots:
   // Closes only when every value lies inside its range.
@@ -33,6 +36,7 @@ class COptionsDialog : public QDialog {
   QSpinBox* splash_time_;
   QSpinBox* word_tip_time_;
   QSpinBox* word_tip_delay_;
+  QCheckBox* loose_matching_;
 };
 
 }  // namespace vorn::shell

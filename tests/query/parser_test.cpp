@@ -4,8 +4,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "platform/help_messages.h"
 #include "platform/u16.h"
 #include "query/parse_query.h"
+#include "query/query_processor.h"
 #include "query/query_test_util.h"
 #include "query/query_text.h"
 #include "query/query_token.h"
@@ -319,6 +321,30 @@ TEST(QueryKeywordTest, LineNamesWithCapitalsAnswerToTheirKeywordInAnyCase) {
   EXPECT_EQ(lower, typed);
   EXPECT_THAT(RunQueryText(u"grek λόγος", &context, &lower),
               ::testing::StartsWith("Unrecognised keyword \u201Cgrek\u201D. A term begins"));
+}
+
+// Where the front end has help pages, a query's error leads to the page of
+// the query language; elsewhere it is a plain warning.
+TEST(QueryErrorTest, TheMessageLeadsToTheQueryLanguagePageWhereThereIsOne) {
+  struct HelpSink : platform::CRecordingMessageSink, platform::CHelpMessages {
+    void ShowWarningWithHelp(const std::u16string& text, std::string_view topic) override {
+      ShowWarning(text);
+      topics.emplace_back(topic);
+    }
+    std::vector<std::string> topics;
+  };
+  OpenedDatabase opened(MakeGreekTestSource());
+  ASSERT_TRUE(opened.ok()) << opened.error();
+  FakeContext context(opened.db());
+  CQueryProcessor processor(u"grek λόγος", &context, nullptr);
+  ASSERT_FALSE(processor.Parse());
+  HelpSink helpful;
+  processor.ShowError(&helpful);
+  EXPECT_EQ(helpful.topics, std::vector<std::string>{"query-language"});
+  platform::CRecordingMessageSink plain;
+  processor.ShowError(&plain);
+  ASSERT_EQ(plain.messages().size(), 1u);
+  EXPECT_EQ(plain.messages()[0].text, helpful.messages()[0].text);
 }
 
 }  // namespace

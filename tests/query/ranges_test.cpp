@@ -240,5 +240,23 @@ TEST_F(NamedRangesTest, ChangesRenumberAndSaveToTheWorkingFolder) {
   EXPECT_EQ(Names(beside), "A=Gen|B=Exo");
 }
 
+// A Ranges.ini that is there but cannot be read (here a link that never
+// reaches a file) is not replaced by one holding only the named ranges.
+TEST_F(NamedRangesTest, AFileThatCannotBeReadIsLeftAloneAndTheUserIsToldWhy) {
+  Write(program_, "[Ranges]\n000 A=Gen\n");
+  std::filesystem::create_symlink(working_, working_);
+  CNamedRanges r;
+  ASSERT_TRUE(r.Load(working_, program_));
+  EXPECT_FALSE(r.Add(-1, u"New", u"Mat 1"));
+  EXPECT_EQ(r.GetSaveFailure(), CNamedRanges::SaveFailure::kUnreadable);
+  EXPECT_NE(r.DescribeSaveFailure().find(u"could not be read"), std::u16string::npos);
+  EXPECT_TRUE(std::filesystem::is_symlink(working_));
+  // Once the file can be read again, saving works and says nothing.
+  std::filesystem::remove(working_);
+  ASSERT_TRUE(r.Rename(0, u"First"));
+  EXPECT_EQ(r.GetSaveFailure(), CNamedRanges::SaveFailure::kNone);
+  EXPECT_EQ(Names(r), "First=Gen|New=Mat 1");
+}
+
 }  // namespace
 }  // namespace vorn::testing

@@ -6,6 +6,8 @@
 
 #include "frame_fixture.h"
 #include "layout/layout_box.h"
+#include "query/query_context.h"
+#include "querystate/query_thing.h"
 #include "refs/bible_ref.h"
 #include "shell/actions.h"
 #include "shell/options.h"
@@ -206,6 +208,7 @@ TEST_F(OptionsFrameTest, ConfirmedOptionsReachTheTipsOfOldAndNewWindowsAndTheSel
   options.word_tip_delay = 700;
   options.word_tip_time = 9;
   options.sel_style = 1;
+  options.loose_matching = true;
   ASSERT_TRUE(frame->SetOptions(options));
   CVornChildFrame* second = Open(frame.get(), testing::kHebTitle);
   ASSERT_NE(second, nullptr);
@@ -214,6 +217,8 @@ TEST_F(OptionsFrameTest, ConfirmedOptionsReachTheTipsOfOldAndNewWindowsAndTheSel
       EXPECT_EQ(pane->GetWordTip()->GetDelay(), 700);
       EXPECT_EQ(pane->GetWordTip()->GetShowTime(), 9);
     }
+    // New queries of every window match loosely.
+    EXPECT_TRUE(w->GetQueryThing().GetQueryContext()->GetLooseMatching());
   }
   EXPECT_TRUE(GetSelectionFill());
   options.sel_style = 0;

@@ -90,6 +90,7 @@ TEST(Options, DefaultsRangesAndSettings) {
   EXPECT_EQ(o.splash_time, 6);
   EXPECT_EQ(o.word_tip_time, 5);
   EXPECT_EQ(o.word_tip_delay, 0);
+  EXPECT_FALSE(o.loose_matching);
   EXPECT_TRUE(o.IsValid());
   for (auto change :
        {+[](COptions* x) { x->sel_style = 2; }, +[](COptions* x) { x->splash_time = 11; },
@@ -102,7 +103,7 @@ TEST(Options, DefaultsRangesAndSettings) {
   }
 
   CIniFile ini;
-  COptions custom{1, 0, 120, 10000};
+  COptions custom{1, 0, 120, 10000, true};
   custom.Save(&ini);
   std::u16string text;
   ASSERT_TRUE(ini.GetString(u"Options", u"WordTipDelay", &text));

@@ -48,7 +48,8 @@ const Command kCommands[] = {
     {"describe-tag",
      vorn::cli::RunDescribeTag,
      {},
-     "vorn-cli describe-tag [--data DIR] --db NAME TAG"},
+     "vorn-cli describe-tag [--data DIR] --db NAME TAG (a partial tag, '?' for an open position, "
+     "lists the choices per position)"},
     {"usertag",
      vorn::cli::RunUserTag,
      {},

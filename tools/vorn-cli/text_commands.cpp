@@ -7,6 +7,7 @@
 
 #include "cli.h"
 #include "platform/u16.h"
+#include "query/query_builders.h"
 #include "textdb/db_check.h"
 #include "textdb/db_stats.h"
 #include "textdb/ordinary_line.h"
@@ -175,8 +176,35 @@ int RunDescribeTag(const Args& args) {
     return kNothingFound;
   }
   auto* tags = static_cast<CVornDBTagsLine*>(db->GetLine(index));
-  std::printf("%s\n",
-              platform::ToUtf8(tags->DescribeTag(platform::ToU16(args.positional()[0]))).c_str());
+  const std::u16string tag = platform::ToU16(args.positional()[0]);
+  FormList exact;
+  if (tags->MatchForms(tag, &exact) && exact.size() == 1 && tags->GetFormText(exact[0]) == tag) {
+    std::printf("%s\n", platform::ToUtf8(tags->DescribeTag(tag)).c_str());
+    return kOk;
+  }
+  // A partial tag: '?' (or a missing end) leaves a position open. Its
+  // meaning so far, then what each position may hold after the choices
+  // before it, the chosen code marked.
+  CTagBuilder builder(*tags);
+  for (size_t i = 0; i < tag.size(); ++i)
+    if (tag[i] != u'?' && tag[i] != u'*') builder.Choose(static_cast<int>(i), tag[i]);
+  const std::u16string pattern = builder.GetPattern();
+  const size_t forms = builder.CountForms();
+  std::printf("%s\t%s\t%zu tags\n", platform::ToUtf8(pattern).c_str(),
+              platform::ToUtf8(builder.Describe()).c_str(), forms);
+  if (forms == 0) {
+    std::fprintf(stderr, "No tag of %s matches %s\n", args.Get("--db").c_str(),
+                 args.positional()[0].c_str());
+    return kNothingFound;
+  }
+  for (int p = 0; p < builder.GetPositionCount(); ++p) {
+    std::printf("position %d:\n", p + 1);
+    for (const CTagBuilder::Choice& c : builder.GetChoices(p)) {
+      const char* mark = builder.GetChosen(p) == c.code ? "*" : " ";
+      std::printf(" %s%s\t%s\n", mark, platform::ToUtf8(std::u16string(1, c.code)).c_str(),
+                  platform::ToUtf8(c.description).c_str());
+    }
+  }
   return kOk;
 }
 
