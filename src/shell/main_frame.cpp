@@ -135,7 +135,7 @@ void CVornMainFrame::CreateMenus() {
   QMenu* view = menuBar()->addMenu(tr("&View"));
   QMenu* lines = view->addMenu(tr("&Interlinear Lines"));
   add(lines, {kCmdLineFirst, kCmdLineFirst + 1, kCmdLineFirst + 2, kCmdLineFirst + 3,
-              kCmdLineFirst + 4, kCmdLineLast});
+              kCmdLineFirst + 4, kCmdLineFirst + 5, kCmdLineLast});
   QMenu* mag = view->addMenu(tr("&Magnification"));
   for (int id = kCmdMagnifyFirst; id <= kCmdMagnifyLast; ++id) mag->addAction(actions_->Get(id));
   add(view, {kCmdRightToLeft,
