@@ -45,6 +45,23 @@ int SlotOfCommand(int command, bool shift) {
 
 namespace {
 
+// The Open menu's text of entry `index`: its title, and when another entry
+// has the same title (the same database found in two data folders), the
+// folder it is in, so that the two items can be told apart.
+QString OpenMenuText(const CVornDBs& dbs, int index) {
+  const CVornDBStats* stats = dbs.GetStats(index);
+  QString text = ToQString(stats->GetTitle());
+  for (int i = 0; i < dbs.GetCount(); ++i) {
+    const CVornDBStats* other = i == index ? nullptr : dbs.GetStats(i);
+    if (other && other->GetTitle() == stats->GetTitle()) {
+      const QDir folder(QString::fromStdString(stats->GetFolder()));
+      return text + QStringLiteral(" (") + QDir::toNativeSeparators(folder.absolutePath()) +
+             QStringLiteral(")");
+    }
+  }
+  return text;
+}
+
 // Hands every message to a sink the frame does not own.
 class ForwardingSink : public platform::CMessageSink {
  public:
@@ -197,7 +214,7 @@ void CVornMainFrame::BuildOpenMenu() {
       open_menu_->addSeparator();
       separated = true;
     }
-    QAction* item = open_menu_->addAction(ToQString(stats->GetTitle()));
+    QAction* item = open_menu_->addAction(OpenMenuText(*dbs_, i));
     item->setData(kCmdOpenBibleFirst + i);
     connect(item, &QAction::triggered, this, [this, i] { OpenEntry(i); });
   }
