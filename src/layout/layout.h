@@ -69,8 +69,11 @@ class CLayout {
   WordIndex NearestShownWord(WordIndex word, bool forward);
 
   // Loads exactly the units a selection (ascending word indexes) touches,
-  // the first and the last cut to it, for the writers.
-  void BuildForSelection(const std::vector<WordIndex>& selection);
+  // the first and the last cut to it, for the writers. Without
+  // `leading_headings` the headings above the first unit are left out (the
+  // user selected words below them); those of later units stand inside the
+  // selection and always go with it.
+  void BuildForSelection(const std::vector<WordIndex>& selection, bool leading_headings = true);
   // Fills one page (the metrics' height) starting at `first`, up to `end`
   // (-1: the end of the text); returns the end word of what fits, or
   // `first` when not even the first unit's headings and first line fit.

@@ -195,8 +195,11 @@ void CLayoutLine::WriteRtfRow(std::u16string* out) const {
       *out += u"\\cellx" + Decimal(t);
       contents += u"\\cell\r\n";
     }
+    // A box wider than the view (a line always takes its first box) or the
+    // rounding of many cells never takes the row past the view's width.
+    const int limit = twips(metrics_->GetWidth());
     for (const auto& box : boxes_) {
-      x += twips(box->GetWidth());
+      x = std::min(limit, x + twips(box->GetWidth()));
       *out += cell_format(*box) + u"\\cellx" + Decimal(x);
       contents += box->GetRtf(rtl) + u"\\cell\r\n";
     }

@@ -261,7 +261,7 @@ WordIndex CLayout::NearestShownWord(WordIndex word, bool forward) {
 
 // --- Output and printing.
 
-void CLayout::BuildForSelection(const std::vector<WordIndex>& selection) {
+void CLayout::BuildForSelection(const std::vector<WordIndex>& selection, bool leading_headings) {
   Clear();
   for_output_ = true;
   if (selection.empty()) return;
@@ -270,6 +270,7 @@ void CLayout::BuildForSelection(const std::vector<WordIndex>& selection) {
   std::unique_ptr<CLayoutUnit> unit = CreateUnit(f);
   if (!unit) return;
   if (unit->GetFirstWord() < f) unit->SetRange(f, unit->GetEndWord());
+  if (!leading_headings) unit->DropHeadings();
   units_.push_back(std::move(unit));
   for (;;) {
     const WordIndex end = units_.back()->GetEndWord();

@@ -1,6 +1,8 @@
 // Pixel lengths of a view in twips, for the rich-text writers.
 #pragma once
 
+#include <cstdint>
+
 #include "metrics/rich_text.h"
 #include "metrics/view_metrics.h"
 
@@ -15,6 +17,9 @@ class CLayoutTwips {
   explicit CLayoutTwips(const CViewMetrics& metrics)
       : resolution_(metrics.GetResolution() > 0 ? metrics.GetResolution() : kFallbackResolution) {}
   int operator()(int pixels) const { return PixelsToTwips(pixels, resolution_); }
+  // The whole pixels within `twips`: rounded down, so that a width given
+  // by the page is never exceeded once written back in twips.
+  int Pixels(int twips) const { return static_cast<int>(int64_t{twips} * resolution_ / 1440); }
 
  private:
   int resolution_;

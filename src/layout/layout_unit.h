@@ -45,6 +45,9 @@ class CLayoutUnit {
   // short (end-trimmed); a new first word drops the headings, since the
   // unit no longer starts at its own beginning.
   void SetRange(WordIndex first, WordIndex end);
+  // Leaves the headings out (before the unit is laid out): a copy starting
+  // with this unit did not choose the headings above its first line.
+  void DropHeadings() { headings_.reset(); }
   WordIndex GetFirstWord() const { return first_; }
   WordIndex GetEndWord() const { return end_; }
   // first <= word < end (an end of -1 being open).

@@ -128,8 +128,10 @@ void CPropositionsList::Drop(CPropositions* props, CPropositionsViewer* view, bo
   std::unique_ptr<CPropositions> gone = Take(props);
   if (!gone) return;
   if (prompt && gone->IsModified() && sink_ &&
-      sink_->Ask(platform::FormatString(platform::kIdsSavePropositions, gone->GetName(),
-                                        gone->GetDatabase()->GetName()),
+      sink_->Ask(platform::FormatString(
+                     platform::kIdsSavePropositions,
+                     gone->GetName().empty() ? std::u16string(kUntitled) : gone->GetName(),
+                     gone->GetDatabase()->GetName()),
                  platform::MsgButtons::kYesNo) == platform::MsgAnswer::kYes) {
     // A failed save has been reported (message 311). The analysis then
     // stays in the list, still modified, so that opening it again brings the

@@ -13,6 +13,9 @@
 
 namespace vorn {
 
+// What the save prompt calls an analysis that was never saved under a name.
+inline constexpr char16_t kUntitled[] = u"Untitled";
+
 class CPropositionsList {
  public:
   // `working_folder` holds the user folders; `sink` is borrowed and must

@@ -83,10 +83,12 @@ enum CommandId : int {
   kCmdQueryLinkKinds = 33122,
   kCmdQueryRange = 33123,
   kCmdQueryHistory = 33124,
-  kCmdLineFirst = 35001,  // 35001..35006: Text, Translit, Tags, Glosses, Base Forms, Notes
-  kCmdLineLast = 35006,
-  kCmdLineAltFirst = 35021,  // the same six for the bar's buttons
-  kCmdLineAltLast = 35026,
+  // 35001..35007: Text, Translit, Tags, Glosses, Base Forms, Strong's
+  // numbers (the line with none of the other roles), Notes (the links line).
+  kCmdLineFirst = 35001,
+  kCmdLineLast = 35007,
+  kCmdLineAltFirst = 35021,  // the same seven for the bar's buttons
+  kCmdLineAltLast = 35027,
   kCmdPageSetup = 57605,
   kCmdPrint = 57607,
   kCmdPrintPreview = 57609,

@@ -56,6 +56,23 @@ int SlotOfCommand(int command, bool shift) {
 
 namespace {
 
+// The Open menu's text of entry `index`: its title, and when another entry
+// has the same title (the same database found in two data folders), the
+// folder it is in, so that the two items can be told apart.
+QString OpenMenuText(const CVornDBs& dbs, int index) {
+  const CVornDBStats* stats = dbs.GetStats(index);
+  QString text = ToQString(stats->GetTitle());
+  for (int i = 0; i < dbs.GetCount(); ++i) {
+    const CVornDBStats* other = i == index ? nullptr : dbs.GetStats(i);
+    if (other && other->GetTitle() == stats->GetTitle()) {
+      const QDir folder(QString::fromStdString(stats->GetFolder()));
+      return text + QStringLiteral(" (") + QDir::toNativeSeparators(folder.absolutePath()) +
+             QStringLiteral(")");
+    }
+  }
+  return text;
+}
+
 // Hands every message to a sink the frame does not own.
 class ForwardingSink : public platform::CMessageSink {
  public:
@@ -155,7 +172,7 @@ void CVornMainFrame::CreateMenus() {
   QMenu* view = menuBar()->addMenu(tr("&View"));
   QMenu* lines = view->addMenu(tr("&Interlinear Lines"));
   add(lines, {kCmdLineFirst, kCmdLineFirst + 1, kCmdLineFirst + 2, kCmdLineFirst + 3,
-              kCmdLineFirst + 4, kCmdLineLast});
+              kCmdLineFirst + 4, kCmdLineFirst + 5, kCmdLineLast});
   QMenu* mag = view->addMenu(tr("&Magnification"));
   for (int id = kCmdMagnifyFirst; id <= kCmdMagnifyLast; ++id) mag->addAction(actions_->Get(id));
   add(view, {kCmdRightToLeft,
@@ -224,7 +241,7 @@ void CVornMainFrame::BuildOpenMenu() {
       open_menu_->addSeparator();
       separated = true;
     }
-    QAction* item = open_menu_->addAction(ToQString(stats->GetTitle()));
+    QAction* item = open_menu_->addAction(OpenMenuText(*dbs_, i));
     item->setData(kCmdOpenBibleFirst + i);
     connect(item, &QAction::triggered, this, [this, i] { OpenEntry(i); });
   }

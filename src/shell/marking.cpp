@@ -46,11 +46,16 @@ CMarking::CMarking(CVornMainFrame* frame, CPropositionsList* props)
     : QObject(frame), frame_(frame), props_(props) {
   tags_ = new CUserTagMenus(frame);
   ask_name_ = [this](const std::u16string& initial) -> std::optional<std::u16string> {
-    bool ok = false;
-    const QString name = QInputDialog::getText(frame_, tr("Save Propositions As"), tr("Name:"),
-                                               QLineEdit::Normal, ToQString(initial), &ok);
-    if (!ok) return std::nullopt;
-    return FromQString(name.trimmed());
+    QInputDialog dialog(frame_);
+    dialog.setWindowTitle(tr("Save Propositions As"));
+    dialog.setLabelText(tr("Name:"));
+    dialog.setTextValue(ToQString(initial));
+    // The dialog sizes itself to its label; a title bar that narrow elides
+    // the title to "Save P… ns As".
+    const int title = dialog.fontMetrics().horizontalAdvance(dialog.windowTitle());
+    dialog.setMinimumWidth(std::max(dialog.minimumSizeHint().width(), 2 * title + 120));
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return FromQString(dialog.textValue().trimmed());
   };
   props_->SetNameProvider([this](CPropositions* p) { return AskPropositionsName(p); });
 }

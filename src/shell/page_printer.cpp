@@ -91,6 +91,13 @@ bool CPagePrinter::PrintPage(int n, CQtDevice* device, const Rect& area, Point o
 
   if (start_page) start_page();
   if (!device->painter()) return true;
+  // Everything the page changes in the painter is undone by restore(), not
+  // by the inverse change: a PDF engine keeps the last transformation it
+  // wrote until a later drawing call, so a translation taken back just
+  // before a job ends moved page 1's header of the next job on the same
+  // printer by the margins.
+  QPainter* painter = device->painter();
+  painter->save();
 
   CFontFormat header(u"Arial", 12, 0);
   header.SetDefaultColour();
@@ -110,6 +117,7 @@ bool CPagePrinter::PrintPage(int n, CQtDevice* device, const Rect& area, Point o
   const Point old = device->SetViewportOrigin({left, top});
   layout->Draw();
   device->SetViewportOrigin(old);
+  painter->restore();
   return true;
 }
 

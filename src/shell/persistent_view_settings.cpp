@@ -22,8 +22,11 @@ void CPersistentViewSettings::SetLineVisible(std::string_view line_name, bool vi
   if (visible) {
     auto it = lines_.find(line_name);
     if (it != lines_.end()) lines_.erase(it);
+    shown_.emplace(line_name);
   } else {
     lines_[std::string(line_name)] = kInvisible;
+    auto it = shown_.find(line_name);
+    if (it != shown_.end()) shown_.erase(it);
   }
 }
 
@@ -44,18 +47,21 @@ void CPersistentViewSettings::CopyFrom(const CViewMetrics& metrics, const CVornD
 
 void CPersistentViewSettings::ApplyTo(CViewMetrics* metrics, const CVornDB& db) const {
   const int count = std::min(db.GetLineCount(), metrics->GetLineCount());
+  const int links = db.GetLinksLineIndex();
+  auto shows = [&](int i) {
+    const std::string name = db.GetLineName(i);
+    return IsLineVisible(name) && (i != links || shown_.find(name) != shown_.end());
+  };
   bool any_visible = false;
-  for (int i = 0; i < count; ++i) any_visible = any_visible || IsLineVisible(db.GetLineName(i));
-  for (int i = 0; i < count; ++i) {
-    const bool visible = IsLineVisible(db.GetLineName(i)) || (!any_visible && i == 0);
-    metrics->SetLineVisible(i, visible);
-  }
+  for (int i = 0; i < count; ++i) any_visible = any_visible || shows(i);
+  for (int i = 0; i < count; ++i) metrics->SetLineVisible(i, shows(i) || (!any_visible && i == 0));
   if (magnification_ != metrics->GetMagnification())
     metrics->Prepare(metrics->GetDevice(), magnification_);
 }
 
 void CPersistentViewSettings::Reset() {
   lines_.clear();
+  shown_.clear();
   magnification_ = 100;
   show_tips_ = true;
 }

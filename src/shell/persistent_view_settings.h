@@ -4,6 +4,7 @@
 #pragma once
 
 #include <map>
+#include <set>
 #include <string>
 #include <string_view>
 
@@ -39,8 +40,10 @@ class CPersistentViewSettings {
   // magnification.
   void CopyFrom(const CViewMetrics& metrics, const CVornDB& db);
   // Gives a new pane's metrics the remembered visibility and magnification.
-  // A database whose every line is remembered as hidden keeps its first line
-  // visible: a pane never shows nothing.
+  // The links line (notes and dictionary entries, shortened in the stack,
+  // whose Strong's number another line shows already) starts hidden until
+  // the user shows it. A database whose every line is remembered as hidden
+  // keeps its first line visible: a pane never shows nothing.
   void ApplyTo(CViewMetrics* metrics, const CVornDB& db) const;
 
   // Back to the state at start: every line visible, 100 %, tips on.
@@ -48,6 +51,8 @@ class CPersistentViewSettings {
 
  private:
   std::map<std::string, std::string, std::less<>> lines_;
+  // Lines the user showed, for those hidden unless shown.
+  std::set<std::string, std::less<>> shown_;
   int magnification_ = 100;
   bool show_tips_ = true;
 };

@@ -1,9 +1,11 @@
 #include "shell/print_dialog.h"
 
+#include <QBoxLayout>
 #include <QFormLayout>
 #include <QLabel>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 
 #include "metrics/view_metrics.h"
@@ -66,28 +68,59 @@ int RunJob(QPrinter* printer, const PrintSource& source, CPrintSetup* setup,
 
 }  // namespace
 
+void OfferedRange(const PrintSource& source, CBibleRef* from, CBibleRef* to) {
+  if (source.remembered && source.remembered->chosen) {
+    *from = CBibleRef(source.db, source.remembered->first);
+    *to = CBibleRef(source.db, source.remembered->last);
+    return;
+  }
+  if (source.in_view.first >= 0 && source.in_view.end > source.in_view.first) {
+    *from = CBibleRef(source.db, source.in_view.first);
+    *to = CBibleRef(source.db, source.in_view.end - 1);
+    return;
+  }
+  StartingRange(source.db, {}, from, to);
+}
+
+bool OffersSelection(const std::vector<WordIndex>& selection) { return selection.size() > 1; }
+
+namespace {
+
+// The passage of the pickers, remembered for the pane when valid.
+bool PickedRange(const PrintSource& source, const CPrintRangePanel& panel, WordSpan* range,
+                 platform::CMessageSink* sink) {
+  const CBibleRef from = panel.GetFromPicker()->GetRef();
+  const CBibleRef to = panel.GetToPicker()->GetRef();
+  if (!CPagePrinter::RangeOfVerses(from, to, range, sink)) return false;
+  if (source.remembered) *source.remembered = {true, from.GetFirstWord(), to.GetFirstWord()};
+  return true;
+}
+
+}  // namespace
+
 void PrintPane(QWidget* parent, const PrintSource& source, CPrintSetup* setup,
                platform::CMessageSink* sink) {
   QPrinter* printer = setup->GetPrinter();
   const std::vector<WordIndex>& selection = source.metrics->GetSelection();
+  const bool offers_selection = OffersSelection(selection);
   QPrintDialog dialog(printer, parent);
-  dialog.setMinMax(1, CPagePrinter::kMaxPages);
-  dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
-  dialog.setOption(QAbstractPrintDialog::PrintSelection, !selection.empty());
-  printer->setPrintRange(selection.empty() ? QPrinter::PageRange : QPrinter::Selection);
+  // Pages are laid out as they print, so there are no page numbers to pick
+  // from: the choice is the passage of the pickers or the selection.
+  dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+  dialog.setOption(QAbstractPrintDialog::PrintSelection, offers_selection);
+  printer->setPrintRange(offers_selection ? QPrinter::Selection : QPrinter::AllPages);
   auto* panel = new CPrintRangePanel(&dialog);
   CBibleRef from;
   CBibleRef to;
-  StartingRange(source.db, selection, &from, &to);
+  OfferedRange(source, &from, &to);
   panel->SetRange(from, to);
   dialog.setOptionTabs({panel});
   if (dialog.exec() != QDialog::Accepted) return;
 
   WordSpan range;
-  if (dialog.printRange() == QAbstractPrintDialog::Selection && !selection.empty()) {
+  if (dialog.printRange() == QAbstractPrintDialog::Selection && offers_selection) {
     range = {selection.front(), selection.back() + 1};
-  } else if (!CPagePrinter::RangeOfVerses(panel->GetFromPicker()->GetRef(),
-                                          panel->GetToPicker()->GetRef(), &range, sink)) {
+  } else if (!PickedRange(source, *panel, &range, sink)) {
     return;
   }
   FullPageScope full_page(printer);
@@ -98,17 +131,31 @@ void PreviewPane(QWidget* parent, const PrintSource& source, CPrintSetup* setup,
                  platform::CMessageSink* sink) {
   QPrinter* printer = setup->GetPrinter();
   const std::vector<WordIndex>& selection = source.metrics->GetSelection();
-  WordSpan range;
-  if (!selection.empty()) {
-    range = {selection.front(), selection.back() + 1};
-  } else {
-    CBibleRef from;
-    CBibleRef to;
-    StartingRange(source.db, selection, &from, &to);
-    if (!CPagePrinter::RangeOfVerses(from, to, &range, sink)) return;
-  }
   FullPageScope full_page(printer);
   QPrintPreviewDialog preview(printer, parent);
+  auto* panel = new CPrintRangePanel(&preview);
+  CBibleRef from;
+  CBibleRef to;
+  WordSpan range;
+  if (OffersSelection(selection)) {
+    StartingRange(source.db, selection, &from, &to);
+    range = {selection.front(), selection.back() + 1};
+  } else {
+    OfferedRange(source, &from, &to);
+    if (!CPagePrinter::RangeOfVerses(from, to, &range, sink)) return;
+  }
+  panel->SetRange(from, to);
+  // The pickers sit above the pages; a passage picked there is drawn anew.
+  if (auto* box = qobject_cast<QBoxLayout*>(preview.layout())) box->insertWidget(1, panel);
+  auto* pages = preview.findChild<QPrintPreviewWidget*>();
+  auto repick = [&] {
+    WordSpan picked;
+    if (!PickedRange(source, *panel, &picked, sink)) return;
+    range = picked;
+    if (pages) pages->updatePreview();
+  };
+  QObject::connect(panel->GetFromPicker(), &Cbcv::RefChosen, &preview, repick);
+  QObject::connect(panel->GetToPicker(), &Cbcv::RefChosen, &preview, repick);
   QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview, [&](QPrinter* target) {
     RunJob(target, source, setup, sink, range, kMaxPreviewPages);
   });

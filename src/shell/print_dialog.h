@@ -46,6 +46,14 @@ class CPrintRangePanel : public QWidget {
 void StartingRange(CVornDB* db, const std::vector<WordIndex>& selection, CBibleRef* from,
                    CBibleRef* to);
 
+// The passage last chosen in a pane's print dialog or preview, so that the
+// next print of the pane starts from it.
+struct PrintPassage {
+  bool chosen = false;   // false until the user confirmed a passage
+  WordIndex first = -1;  // a word of the first verse
+  WordIndex last = -1;   // a word of the last verse
+};
+
 // What a pane hands over for printing; everything borrowed for the call.
 struct PrintSource {
   CVornDB* db = nullptr;
@@ -53,16 +61,29 @@ struct PrintSource {
   bool hits_pane = false;
   const CViewMetrics* metrics = nullptr;
   CLayoutQueryState* state = nullptr;  // may be null
+  // The words the pane shows (first <= w < end); first -1 when unknown.
+  WordSpan in_view{-1, -1};
+  // The pane's remembered passage (may be null): read when the dialog
+  // opens, written when a passage is printed or previewed.
+  PrintPassage* remembered = nullptr;
 };
+
+// The verses the pickers start with: the remembered passage, else the
+// verses in view, else those StartingRange gives without a selection.
+void OfferedRange(const PrintSource& source, CBibleRef* from, CBibleRef* to);
+// "Selection" is offered only for a selection of more than one word: the
+// current word alone is selected whenever the pane has one.
+bool OffersSelection(const std::vector<WordIndex>& selection);
 
 // The print dialog, then the job: the selection when "Selection" is
 // chosen, else the passage of the pickers. An invalid passage is refused
 // with a message before anything is printed. `setup` and `sink` borrowed.
 void PrintPane(QWidget* parent, const PrintSource& source, CPrintSetup* setup,
                platform::CMessageSink* sink);
-// The same pages in the preview window: the selection, or with none the
-// passage the pickers would start with. A preview is drawn whole, so it
-// shows at most the first kMaxPreviewPages pages.
+// The same pages in the preview window, with the pickers above them: the
+// selection when one is offered, else the passage the print dialog would
+// start with; a passage picked there redraws the preview. A preview is
+// drawn whole, so it shows at most the first kMaxPreviewPages pages.
 inline constexpr int kMaxPreviewPages = 100;
 void PreviewPane(QWidget* parent, const PrintSource& source, CPrintSetup* setup,
                  platform::CMessageSink* sink);

@@ -2,7 +2,9 @@
 
 #include <QLocale>
 #include <QPageSetupDialog>
+#include <QPageSize>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <algorithm>
 #include <cmath>
 
@@ -84,7 +86,15 @@ CPrintSetup::CPrintSetup() = default;
 CPrintSetup::~CPrintSetup() = default;
 
 QPrinter* CPrintSetup::GetPrinter() {
-  if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  if (!printer_) {
+    printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    // With no printer installed nothing says what paper the user has: the
+    // locale does (Letter where US measures are used, A4 elsewhere).
+    if (QPrinterInfo::defaultPrinter().isNull()) {
+      const bool us = QLocale().measurementSystem() == QLocale::ImperialUSSystem;
+      printer_->setPageSize(QPageSize(us ? QPageSize::Letter : QPageSize::A4));
+    }
+  }
   return printer_.get();
 }
 

@@ -3,9 +3,11 @@
 #include <QByteArray>
 #include <QClipboard>
 #include <QMimeData>
+#include <memory>
 
 #include "layout/layout.h"
 #include "layout/layout_kinds.h"
+#include "layout/layout_twips.h"
 #include "metrics/rich_text.h"
 #include "metrics/view_metrics.h"
 #include "shell/qt_device.h"
@@ -25,28 +27,54 @@ bool ToggleTextVariant(CViewMetrics* metrics, const CVornDB& db, std::u16string_
   return true;
 }
 
+namespace {
+
+// Lays out `selection` over a copy of `metrics` measured for the screen,
+// `width` pixels wide when positive, with only the top visible line when
+// `top_line_only`; null when the kind has no layout.
+std::unique_ptr<CLayout> LayOutCopy(int layout_id, bool hits_pane, CVornDB* db, CViewMetrics* copy,
+                                    CQtDevice* screen, CLayoutQueryState* state,
+                                    const std::vector<WordIndex>& selection, bool top_line_only,
+                                    int width_twips) {
+  if (top_line_only) {
+    // Hiding the other lines before the layout is built lets it measure and
+    // break the lines as they are written.
+    for (int i = copy->GetTopVisibleLine() + 1; i < copy->GetLineCount(); ++i)
+      copy->SetLineVisible(i, false);
+  }
+  copy->Prepare(screen, 0);
+  if (width_twips > 0) copy->SetSize(CLayoutTwips(*copy).Pixels(width_twips), copy->GetHeight());
+  std::unique_ptr<CLayout> layout = MakeLayout(layout_id, hits_pane, db, copy, state);
+  if (layout) layout->BuildForSelection(selection, false);
+  return layout;
+}
+
+}  // namespace
+
 CopyDocument MakeCopyDocument(int layout_id, bool hits_pane, CVornDB* db,
                               const CViewMetrics& metrics, CLayoutQueryState* state,
-                              const std::vector<WordIndex>& selection, bool as_text) {
+                              const std::vector<WordIndex>& selection, bool as_text,
+                              int page_width_twips) {
   CopyDocument out;
-  CViewMetrics copy(metrics);
-  if (as_text) {
-    // Only the top interlinear line goes out; hiding the others before the
-    // layout is built lets it measure and break the lines as they are written.
-    for (int i = copy.GetTopVisibleLine() + 1; i < copy.GetLineCount(); ++i)
-      copy.SetLineVisible(i, false);
-  }
   CQtDevice screen(nullptr);
-  copy.Prepare(&screen, 0);
-  std::unique_ptr<CLayout> layout = MakeLayout(layout_id, hits_pane, db, &copy, state);
-  if (!layout) return out;
-  layout->BuildForSelection(selection);
+  // Plain text always goes with the rich text, so that an editor without
+  // rich text still receives the words: the top visible line, as running
+  // text.
+  CViewMetrics text_metrics(metrics);
+  std::unique_ptr<CLayout> text =
+      LayOutCopy(layout_id, hits_pane, db, &text_metrics, &screen, state, selection, true, 0);
+  if (!text) return out;
+  text->WriteText(&out.text);
   if (as_text) {
-    layout->WriteRtfText(&out.rtf);
-    layout->WriteText(&out.text);
-  } else {
-    layout->WriteRtfTable(&out.rtf);
+    text->WriteRtfText(&out.rtf);
+    return out;
   }
+  // The table's rows are broken at the page's width, so that no row runs
+  // past the paper when the copy is pasted or printed.
+  CViewMetrics table_metrics(metrics);
+  std::unique_ptr<CLayout> table = LayOutCopy(layout_id, hits_pane, db, &table_metrics, &screen,
+                                              state, selection, false, page_width_twips);
+  if (table) table->WriteRtfTable(&out.rtf);
   return out;
 }
 

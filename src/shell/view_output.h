@@ -36,19 +36,22 @@ bool ToggleTextVariant(CViewMetrics* metrics, const CVornDB& db, std::u16string_
 // What the two copy commands put on the clipboard.
 struct CopyDocument {
   std::u16string rtf;   // a whole rich-text document
-  std::u16string text;  // plain text; empty for the table copy
+  std::u16string text;  // plain text of the top visible interlinear line
 };
 
 // Lays out the selection (ascending word indexes) in a new layout of kind
 // `layout_id` over a copy of the pane's `metrics`, measured for the screen,
-// and writes it: every display line a table row (`as_text` false), or the
-// top visible interlinear line alone as running rich text and as plain text
-// (`as_text` true). `db`, `metrics` and `state` are only borrowed for the
-// call; `state` may be null. An empty selection gives a document with its
-// tables and nothing else.
+// and writes it: the rich text has every display line a table row
+// (`as_text` false), its rows broken to fit `page_width_twips` when that is
+// positive, or the top visible interlinear line alone as running text
+// (`as_text` true); the plain text is always that top line. Headings above
+// the selection's first unit are left out. `db`, `metrics` and `state` are
+// only borrowed for the call; `state` may be null. An empty selection gives
+// a document with its tables and nothing else.
 CopyDocument MakeCopyDocument(int layout_id, bool hits_pane, CVornDB* db,
                               const CViewMetrics& metrics, CLayoutQueryState* state,
-                              const std::vector<WordIndex>& selection, bool as_text);
+                              const std::vector<WordIndex>& selection, bool as_text,
+                              int page_width_twips = 0);
 // The clipboard formats of a copy: the rich text as "text/rtf" and as
 // "Rich Text Format" (8-bit: the low byte of every code unit), the plain
 // text, when there is one, as Unicode text. With `with_source` the rich-text

@@ -456,14 +456,14 @@ bool CVornView::IsLineCommand(int id) {
 int CVornView::LineOfCommand(int id) const {
   const int kind = id >= kCmdLineAltFirst ? id - kCmdLineAltFirst : id - kCmdLineFirst;
   const int lines[] = {db_->GetFormLineIndex(),  db_->GetTlitLineIndex(),  db_->GetTagLineIndex(),
-                       db_->GetGlossLineIndex(), db_->GetLemmaLineIndex(), -1};
+                       db_->GetGlossLineIndex(), db_->GetLemmaLineIndex(), -1,
+                       db_->GetLinksLineIndex()};
   int line = lines[kind];
   if (kind == 5) {
-    // Notes: the first line of the database with none of the other roles.
+    // Strong's numbers: the first line of the database with none of the
+    // other roles.
     for (int i = 0; i < db_->GetLineCount() && line < 0; ++i) {
-      if (std::find(std::begin(lines), std::end(lines), i) == std::end(lines) &&
-          i != db_->GetLinksLineIndex())
-        line = i;
+      if (std::find(std::begin(lines), std::end(lines), i) == std::end(lines)) line = i;
     }
   }
   return line >= 0 && line < metrics_.GetLineCount() ? line : -1;

@@ -9,6 +9,7 @@ class QPainter;
 #include <memory>
 
 #include "metrics/view_metrics.h"
+#include "shell/print_dialog.h"
 #include "shell/qt_device.h"
 #include "textdb/types.h"
 
@@ -131,6 +132,8 @@ class CVornView : public QAbstractScrollArea {
   CQtDevice device_;
   CViewMetrics metrics_;
   std::unique_ptr<CLayout> layout_;
+  // The passage last printed or previewed from the pane.
+  PrintPassage print_passage_;
   // The analysis a Propositions layout was made over; the layout is made
   // anew when the window shows another one (loaded, saved as, unloaded).
   CPropositions* layout_props_ = nullptr;

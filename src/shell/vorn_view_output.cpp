@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QMdiSubWindow>
 
+#include "layout/layout.h"
 #include "shell/actions.h"
 #include "shell/bible_info_dialog.h"
 #include "shell/child_frame.h"
@@ -23,6 +24,26 @@ std::u16string_view VariantOfCommand(int id) {
   return id == kCmdNoCantillations ? kVariantNoCantillations : kVariantConsonants;
 }
 
+// The words of the units the layout shows in its window: from the word of
+// the top visible line to the end of the last unit that starts inside.
+WordSpan WordsInView(const CLayout* layout, const CVornDB& db) {
+  if (!layout) return {-1, -1};
+  int y = 0;
+  const WordIndex first = layout->GetTopWord(&y);
+  if (first < 0) return {-1, -1};
+  const int height = layout->GetMetrics()->GetHeight();
+  WordIndex end = first + 1;
+  int top = layout->GetTop();
+  for (const auto& unit : layout->GetUnits()) {
+    if (top >= height) break;
+    const WordIndex unit_end =
+        unit->GetEndWord() < 0 ? static_cast<WordIndex>(db.GetWordCount()) : unit->GetEndWord();
+    if (unit_end > end) end = unit_end;
+    top += unit->GetHeight();
+  }
+  return {first, end};
+}
+
 }  // namespace
 
 bool CVornView::OnOutputCommand(int id) {
@@ -37,8 +58,12 @@ bool CVornView::OnOutputCommand(int id) {
     case kCmdCopyAsText: {
       // With an empty selection the other pane may have one to copy.
       if (metrics_.GetSelection().empty()) return false;
-      const CopyDocument document = MakeCopyDocument(layout_id_, hits_pane_, db_, metrics_, state_,
-                                                     metrics_.GetSelection(), id == kCmdCopyAsText);
+      // The table fits the printable width of the page set up for printing.
+      const int page_twips =
+          main ? MulDiv(main->GetPrintSetup().GetMetrics().GetPrintableWidth(), 1440, 1000) : 0;
+      const CopyDocument document =
+          MakeCopyDocument(layout_id_, hits_pane_, db_, metrics_, state_, metrics_.GetSelection(),
+                           id == kCmdCopyAsText, page_twips);
       const bool with_source = QGuiApplication::keyboardModifiers() & Qt::ShiftModifier;
       PlaceOnClipboard(QGuiApplication::clipboard(), document, with_source);
       return true;
@@ -66,6 +91,8 @@ bool CVornView::OnOutputCommand(int id) {
       source.hits_pane = hits_pane_;
       source.metrics = &metrics_;
       source.state = state_;
+      source.in_view = WordsInView(layout_.get(), *db_);
+      source.remembered = &print_passage_;
       if (id == kCmdPrint) {
         PrintPane(this, source, &main->GetPrintSetup(), main->GetMessageSink());
       } else {

@@ -188,7 +188,7 @@ TEST(GreekTokenTest, SplitsPunctuationFromTheWord) {
 constexpr char kAccented[] =
     "chapter,verse,text\n"
     "1,1,\"Ἐν ἀρχῇ ἦν ὁ λόγος, καὶ\"\n"
-    "1,2,Οὗτος — ἦν.\n";
+    "1,2,¶Οὗτος — ἦν.\n";
 constexpr char kParsed[] =
     "chapter,verse,text\n"
     "1,1,εν 1722 {PREP} αρχη 746 {N-DSF} ην 1510 {V-IAI-3S} ο 3588 {T-NSM} λογος 3056 {N-NSM} και "
@@ -211,6 +211,10 @@ TEST(ByzantineReaderTest, AlignsAccentedAndParsedWords) {
   EXPECT_EQ(words[7].strongs, std::vector<int>{1510});
   EXPECT_EQ(words[7].chapter, 1);
   EXPECT_EQ(words[7].verse, 2);
+  // The paragraph mark starts a paragraph instead of standing before the word.
+  EXPECT_TRUE(words[6].paragraph);
+  EXPECT_EQ(Utf8(words[6].before), "");
+  EXPECT_FALSE(words[5].paragraph);
 }
 
 TEST(ByzantineReaderTest, MisalignedVersesAreErrors) {

@@ -437,7 +437,9 @@ TEST_F(MarkingTest, ClosingTheFrameOffersToSaveTagsAndPropositions) {
   EXPECT_TRUE(frame_->close());
   ASSERT_EQ(sink_.messages().size(), 2u);
   EXPECT_EQ(sink_.messages()[0].text, u"Save changes to Alpha tag?");
-  EXPECT_EQ(sink_.messages()[1].text.rfind(u"Do you want to save the propositions", 0), 0u);
+  // An analysis never saved is named for what it is, not by an empty "".
+  EXPECT_EQ(sink_.messages()[1].text.rfind(u"Do you want to save the propositions \"Untitled\"", 0),
+            0u);
   EXPECT_FALSE(alpha->IsModified());
   EXPECT_TRUE(alpha->GetSpans().empty());
 }

@@ -17,12 +17,18 @@
 #include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <algorithm>
+#include <climits>
 #include <memory>
 #include <string>
 
 #include "layout/layout_kinds.h"
+#include "metrics/rich_text.h"
 #include "metrics/view_metrics.h"
 #include "platform/message_sink.h"
 #include "real_data.h"
@@ -244,7 +250,12 @@ TEST_F(OutputTest, CopyPutsRichTextAndCopyAsTextAlsoThePlainTopLine) {
   EXPECT_TRUE(rtf.startsWith("{\\rtf1")) << rtf.left(40).constData();
   EXPECT_TRUE(rtf.contains("\\trowd")) << "a table copy";
   EXPECT_EQ(data->data(QStringLiteral("Rich Text Format")), rtf);
-  EXPECT_FALSE(data->hasText()) << "the table copy has no plain text";
+  // An editor without rich text gets the words as Unicode text, and the
+  // book's heading above the selection, which was not chosen, stays out.
+  EXPECT_TRUE(data->text().contains(ToQString(greek_source_.lines[0].words[first + 1])))
+      << data->text().toStdString();
+  EXPECT_FALSE(data->text().contains(QStringLiteral("ΚΑΤΑ"))) << data->text().toStdString();
+  EXPECT_FALSE(rtf.contains("\\u922?")) << "the heading's first letter";
 
   ASSERT_TRUE(pane->OnCommand(kCmdCopyAsText));
   data = clipboard->mimeData();
@@ -261,6 +272,84 @@ TEST_F(OutputTest, CopyPutsRichTextAndCopyAsTextAlsoThePlainTopLine) {
   EXPECT_FALSE(text.contains(ToQString(greek_source_.lines[gloss].words[first + 1])));
   // The pane's own metrics keep every line.
   EXPECT_TRUE(pane->GetMetrics().IsLineVisible(gloss));
+}
+
+// The largest and smallest cell boundary and row offset of a table copy.
+void CellRange(const QByteArray& rtf, int* low, int* high) {
+  *low = INT_MAX;
+  *high = INT_MIN;
+  static const QRegularExpression kCell(QStringLiteral("\\\\(?:cellx|trleft)(-?\\d+)"));
+  for (auto it = kCell.globalMatch(QString::fromLatin1(rtf)); it.hasNext();) {
+    const int value = it.next().captured(1).toInt();
+    *low = std::min(*low, value);
+    *high = std::max(*high, value);
+  }
+}
+
+// The words' right edge and the page's width (points) of a document that
+// LibreOffice opens and prints to PDF; false when the tools are missing.
+bool LibreOfficeExtent(const QString& rtf_path, double* right, double* page) {
+  if (QStandardPaths::findExecutable(QStringLiteral("soffice")).isEmpty() ||
+      QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+    return false;
+  const QFileInfo info(rtf_path);
+  QProcess convert;
+  convert.start(QStringLiteral("soffice"),
+                {QStringLiteral("--headless"), QStringLiteral("--convert-to"),
+                 QStringLiteral("pdf"), QStringLiteral("--outdir"), info.absolutePath(), rtf_path});
+  if (!convert.waitForFinished(120000)) return false;
+  const QString pdf = info.absolutePath() + QLatin1Char('/') + info.completeBaseName() + ".pdf";
+  QProcess boxes;
+  boxes.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+  if (!boxes.waitForFinished(60000)) return false;
+  const QString html = QString::fromUtf8(boxes.readAllStandardOutput());
+  static const QRegularExpression kPage(QStringLiteral("<page width=\"([0-9.]+)\""));
+  static const QRegularExpression kRight(QStringLiteral("xMax=\"([0-9.]+)\""));
+  const auto width = kPage.match(html);
+  if (!width.hasMatch()) return false;
+  *page = width.captured(1).toDouble();
+  *right = 0;
+  for (auto it = kRight.globalMatch(html); it.hasNext();)
+    *right = std::max(*right, it.next().captured(1).toDouble());
+  return true;
+}
+
+TEST_F(OutputTest, CopiedTableRowsFitThePageInBothReadingDirections) {
+  QTemporaryDir dir;
+  for (CVornChildFrame* window : {OpenGreek(), OpenHebrew()}) {
+    ASSERT_NE(window, nullptr);
+    CVornDB* db = window->GetDatabase();
+    CViewMetrics& metrics = window->GetTextPane()->GetMetrics();
+    metrics.SetSize(4000, 600);  // a pane far wider than the page
+    std::vector<WordIndex> words(static_cast<size_t>(db->GetWordCount()));
+    for (size_t i = 0; i < words.size(); ++i) words[i] = static_cast<WordIndex>(i);
+    constexpr int kPage = 2 * 1440;  // narrow enough to wrap the test's short verses
+    const CopyDocument wide =
+        MakeCopyDocument(kLayoutVerses, false, db, metrics, nullptr, words, false);
+    const CopyDocument fitted =
+        MakeCopyDocument(kLayoutVerses, false, db, metrics, nullptr, words, false, kPage);
+    const QByteArray rtf = QByteArray::fromStdString(RtfToBytes(fitted.rtf));
+    int low = 0;
+    int high = 0;
+    CellRange(QByteArray::fromStdString(RtfToBytes(wide.rtf)), &low, &high);
+    EXPECT_GT(high, kPage) << "the pane's own rows are wider than the page";
+    CellRange(rtf, &low, &high);
+    EXPECT_GE(low, 0);
+    EXPECT_LE(high, kPage);
+    EXPECT_GT(rtf.count("\\row"), QByteArray::fromStdString(RtfToBytes(wide.rtf)).count("\\row"))
+        << "the words wrap into more rows";
+
+    const QString path = dir.path() + "/" + ToQString(db->GetName()) + ".rtf";
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(rtf);
+    file.close();
+    double right = 0;
+    double page = 0;
+    if (LibreOfficeExtent(path, &right, &page)) {
+      EXPECT_LE(right, page) << path.toStdString();
+    }
+  }
 }
 
 TEST(ClipboardData, TheSourceGoesOutAsEightBitTextWithShift) {
@@ -505,6 +594,49 @@ TEST_F(PrintTest, AJobOnAPdfWriterPrintsEveryPageOfTheRange) {
   EXPECT_EQ(printer.Print(&pdf2, 0, static_cast<WordIndex>(greek_.db()->GetWordCount()), 2), 2);
 }
 
+// The box (points) of the first word `text` on the first page of a PDF,
+// read by pdftotext; an empty box when the word is not there.
+QRectF WordBox(const QString& pdf, const QString& text) {
+  QProcess boxes;
+  boxes.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), QStringLiteral("-l"),
+                                            QStringLiteral("1"), pdf, QStringLiteral("-")});
+  if (!boxes.waitForFinished(60000)) return {};
+  const QString html = QString::fromUtf8(boxes.readAllStandardOutput());
+  const QRegularExpression word(
+      QStringLiteral("xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" "
+                     "yMax=\"([0-9.]+)\">%1</word>")
+          .arg(QRegularExpression::escape(text)));
+  const auto m = word.match(html);
+  if (!m.hasMatch()) return {};
+  return QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
+                QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()));
+}
+
+TEST_F(PrintTest, EveryJobOnOnePrinterHeadsPageOneInTheTopMargin) {
+  if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+    GTEST_SKIP() << "pdftotext is not installed";
+  QTemporaryDir dir;
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setPageSize(QPageSize(QPageSize::Letter));
+  printer.setFullPage(true);
+  const WordIndex first = CBibleRef(greek_.db(), 3, 1, 1).GetFirstWord();
+  for (int job = 1; job <= 2; ++job) {
+    const QString path = dir.path() + QStringLiteral("/job%1.pdf").arg(job);
+    printer.setOutputFileName(path);
+    CPagePrinter pages = Printer();
+    ASSERT_EQ(pages.Print(&printer, first, first + 3), 1);
+    // The margins are an inch (72 points): the header ends above the
+    // first row and starts at the left margin.
+    const QRectF number = WordBox(path, QStringLiteral("Page"));
+    const QRectF passage = WordBox(path, QStringLiteral("John"));
+    ASSERT_FALSE(number.isEmpty()) << "job " << job;
+    ASSERT_FALSE(passage.isEmpty()) << "job " << job;
+    EXPECT_LE(number.bottom(), 72.5) << "job " << job;
+    EXPECT_NEAR(passage.left(), 72.0, 2.0) << "job " << job;
+  }
+}
+
 TEST_F(PrintTest, ARangeWhoseEndIsBeforeItsStartIsRefused) {
   CVornDB* db = greek_.db();
   const CBibleRef matthew(db, 1, 1, 1);
@@ -543,6 +675,27 @@ TEST_F(PrintTest, ThePickersStartAtTheSelectionOrTheWholeText) {
                                           panel.GetToPicker()->GetRef(), &range, nullptr));
   EXPECT_EQ(range.first, 0);
   EXPECT_EQ(range.end, static_cast<WordIndex>(db->GetWordCount()));
+}
+
+TEST_F(PrintTest, TheDialogOffersThePassageInViewThenTheLastOneAndASelectionOfWords) {
+  CVornDB* db = greek_.db();
+  const WordIndex john = CBibleRef(db, 3, 1, 1).GetFirstWord();
+  // The current word alone is no selection to print.
+  EXPECT_FALSE(OffersSelection({john}));
+  EXPECT_TRUE(OffersSelection({john, john + 1}));
+  PrintPassage remembered;
+  PrintSource source;
+  source.db = db;
+  source.in_view = CBibleRef(db, 2, 1, 1).GetWordSpan();
+  source.remembered = &remembered;
+  CBibleRef from;
+  CBibleRef to;
+  OfferedRange(source, &from, &to);
+  EXPECT_EQ(from.FormatLong(), u"Mark 1:1");
+  EXPECT_EQ(to.FormatLong(), u"Mark 1:1");
+  remembered = {true, john, john};
+  OfferedRange(source, &from, &to);
+  EXPECT_EQ(from.FormatLong(), u"John 1:1");
 }
 
 // Answers the print dialog as soon as it shows: the pickers are set to

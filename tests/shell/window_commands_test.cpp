@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTest>
+#include <algorithm>
 #include <vector>
 
 #include "querystate/query_thing.h"
@@ -16,9 +17,11 @@
 #include "shell/child_frame.h"
 #include "shell/main_frame.h"
 #include "shell/nav_bar.h"
+#include "shell/persistent_view_settings.h"
 #include "shell/rich_query_box.h"
 #include "shell/vorn_view.h"
 #include "test_frame.h"
+#include "textdb/test_db.h"
 #include "textdb/vorn_db.h"
 
 namespace vorn::shell {
@@ -99,8 +102,45 @@ TEST_F(WindowCommandsTest, InterlinearLineItemsAreCheckedWhileTheirLineShows) {
   t_.frame()->Dispatch(glosses);
   EXPECT_TRUE(metrics.IsLineVisible(gloss));
 
-  // The test database has no line for notes.
-  EXPECT_FALSE(Enabled(kCmdLineLast));
+  // The test database has no line of Strong's numbers.
+  EXPECT_FALSE(Enabled(kCmdLineFirst + 5));
+}
+
+TEST(InterlinearLineItems, EachOfSevenLinesHasItsOwnItemAndTheNotesStartHidden) {
+  DBSource source = vorn::testing::MakeGreekTestSource();
+  DBLine strong = source.lines[1];
+  strong.name = "Strong";
+  strong.query_prompt = u"Strong";
+  strong.query_names.clear();
+  source.lines.push_back(strong);
+  TestFrame t(source);
+  ASSERT_TRUE(t.ok());
+  CVornDB* db = t.window()->GetDatabase();
+  ASSERT_EQ(db->GetLineCount(), 7);
+  CViewMetrics& metrics = t.text()->GetMetrics();
+  // The notes repeat the Strong's number the number line shows: they wait
+  // until the user asks for them.
+  const int links = db->GetLinksLineIndex();
+  ASSERT_GE(links, 0);
+  EXPECT_FALSE(metrics.IsLineVisible(links));
+
+  std::vector<int> switched;
+  for (int id = kCmdLineFirst; id <= kCmdLineLast; ++id) {
+    const std::vector<bool> before = metrics.GetLineVisibility();
+    t.frame()->Dispatch(id);
+    int changed = -1;
+    for (int i = 0; i < db->GetLineCount(); ++i) {
+      if (metrics.IsLineVisible(i) == before[static_cast<size_t>(i)]) continue;
+      EXPECT_EQ(changed, -1) << "item " << id << " switched two lines";
+      changed = i;
+    }
+    EXPECT_NE(changed, -1) << "item " << id << " switched nothing";
+    switched.push_back(changed);
+    t.frame()->Dispatch(id);  // and back
+  }
+  std::sort(switched.begin(), switched.end());
+  EXPECT_EQ(switched, (std::vector<int>{0, 1, 2, 3, 4, 5, 6}));
+  CPersistentViewSettings::Instance().Reset();
 }
 
 // Tab goes round picker, query box, prompts, text pane and hits pane; Shift+Tab goes back.

@@ -221,6 +221,9 @@ bool ReadByzantineBook(const std::string& accented_path, const std::string& pars
          ReadByzantineBookText(accented, accented_path, parsed, parsed_path, words, error);
 }
 
+// The accented text's paragraph mark.
+constexpr char16_t kPilcrow = u'\u00B6';
+
 bool ReadByzantineBookText(std::string_view accented, std::string_view accented_origin,
                            std::string_view parsed, std::string_view parsed_origin,
                            std::vector<ByzantineWord>* words, std::string* error) {
@@ -295,6 +298,12 @@ bool ReadByzantineBookText(std::string_view accented, std::string_view accented_
       verse_words[k].word = std::move(word);
       verse_words[k].before = pending + before;
       verse_words[k].after = after;
+      std::u16string& marks = verse_words[k].before;
+      const size_t pilcrow = marks.find(kPilcrow);
+      if (pilcrow != std::u16string::npos) {
+        verse_words[k].paragraph = true;
+        marks.erase(std::remove(marks.begin(), marks.end(), kPilcrow), marks.end());
+      }
       pending.clear();
       ++k;
     }

@@ -59,6 +59,9 @@ struct ByzantineWord {
   std::vector<int> strongs;
   std::string robinson;
   int line = 0;  // of the parsed file
+  // The accented text marks the start of a paragraph with "¶" before its
+  // first word; the mark is taken out of `before` and kept here.
+  bool paragraph = false;
 };
 
 // Reads one book from the two files and aligns them word by word, verse by

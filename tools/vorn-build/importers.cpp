@@ -733,8 +733,8 @@ bool ImportByzantine(const SourcePaths& paths, const CStrongsDictionary& strongs
       if (!w.values[text->ValueIndex("Lema")].empty()) ++stats->with_lemma;
       w.before = CleanGreekMarks(src.before);
       w.after = CleanGreekMarks(src.after);
-      // The text has no paragraph marks: each chapter is one paragraph.
-      if (src.chapter != chapter) w.format = u"p";
+      // Paragraphs start where the text marks them, and with every chapter.
+      if (src.paragraph || src.chapter != chapter) w.format = u"p";
       chapter = src.chapter;
       text->words.push_back(std::move(w));
     }

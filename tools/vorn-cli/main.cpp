@@ -36,14 +36,15 @@ const Command kCommands[] = {
      {"--rtl", "--text", "--rtf", "--rtf-text"},
      "vorn-cli show [--data DIR] --db NAME [--work DIR] [--props NAME] "
      "[--layout paragraphs|verses|sentences|propositions] [--lines text,trans,tag,gloss,base,...] "
-     "[--width PIXELS] [--rtl] [--text|--rtf|--rtf-text] [--out FILE] PASSAGE (\"JHN 1:1-5\", "
+     "[--width PIXELS] [--rtl] [--text|--rtf|--rtf-text] [--page-width TWIPS] [--out FILE] PASSAGE "
+     "(\"JHN 1:1-5\", "
      "\"Gen 1\", ...)"},
     {"hits",
      vorn::cli::RunHits,
      {"--rtl", "--text", "--rtf", "--rtf-text"},
      "vorn-cli hits [--data DIR] --db NAME [--work DIR] [--props NAME] "
      "[--layout refs|hitverses|concordance] [--lines ...] [--width PIXELS] [--rtl] "
-     "[--text|--rtf|--rtf-text] [--out FILE] QUERY"},
+     "[--text|--rtf|--rtf-text] [--page-width TWIPS] [--out FILE] QUERY"},
     {"check", vorn::cli::RunCheck, {}, "vorn-cli check [--data DIR] --db NAME"},
     {"describe-tag",
      vorn::cli::RunDescribeTag,

@@ -16,6 +16,7 @@
 #include "layout/layout_kinds.h"
 #include "layout/layout_query_state.h"
 #include "layout/layout_tags.h"
+#include "layout/layout_twips.h"
 #include "markup/markup_context.h"
 #include "metrics/rich_text.h"
 #include "metrics/view_metrics.h"
@@ -34,6 +35,8 @@ using platform::ToUtf8;
 // Room for a long passage; only the width decides the lines.
 constexpr int kWindowHeight = 1000;
 constexpr int kDefaultWidth = 800;
+// 8.5 inches less two margins of an inch, in twips.
+constexpr int kLetterTextTwips = 6 * 1440 + 720;
 
 // The window's query state as the command line has it: the hits of one
 // query (or none), the user tags of the session and its analysis.
@@ -145,6 +148,17 @@ bool GetOutput(const Args& args, Output* out) {
 // commands do, to --out or stdout.
 int Write(const Args& args, CLayout* layout, CViewMetrics* metrics, CTextDevice* device,
           const std::vector<WordIndex>& selection, Output output) {
+  // A table's rows fit the page: --page-width twips, by default the width
+  // of a Letter page within margins of an inch.
+  if (output == Output::kRtfTable) {
+    const int page = std::atoi(args.Get("--page-width", std::to_string(kLetterTextTwips)).c_str());
+    if (page <= 0) {
+      std::fprintf(stderr, "--page-width needs a number of twips\n");
+      return kBadInput;
+    }
+    const int pixels = CLayoutTwips(*metrics).Pixels(page);
+    if (pixels < metrics->GetWidth()) metrics->SetSize(pixels, metrics->GetHeight());
+  }
   // Copy as Text shows the top visible line only.
   if (output != Output::kRtfTable) {
     for (int i = metrics->GetTopVisibleLine() + 1; i < metrics->GetLineCount(); ++i)
