@@ -88,6 +88,11 @@ void CVornChildFrame::TagFilesChanged() {
 
 CVornChildFrame::~CVornChildFrame() = default;
 
+void CVornChildFrame::SetOutputServices(const std::function<CPrintSetup&()>& print_setup,
+                                        platform::CMessageSink* sink) {
+  for (CVornView* pane : {text_, hits_}) pane->SetOutputServices(print_setup, sink);
+}
+
 void CVornChildFrame::SetScrollGroup(std::u16string group) {
   group_ = std::move(group);
   setWindowTitle(MakeTitle());

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -16,6 +17,9 @@ class QFileSystemWatcher;
 class QSplitter;
 
 namespace vorn {
+namespace platform {
+class CMessageSink;
+}
 class CBookmarks;
 class CPropositionsList;
 class CVornDB;
@@ -24,6 +28,7 @@ class CVornDB;
 namespace vorn::shell {
 
 class CMarking;
+class CPrintSetup;
 class CVornView;
 
 class CVornChildFrame : public QWidget, public CQueryWindow {
@@ -49,6 +54,11 @@ class CVornChildFrame : public QWidget, public CQueryWindow {
   // The program's bookmarks, which the text pane marks (borrowed; null: none marked).
   const CBookmarks* GetBookmarks() const { return bookmarks_; }
   void SetBookmarks(const CBookmarks* bookmarks) { bookmarks_ = bookmarks; }
+
+  // Hands the program's page set-up and message sink to both panes (see
+  // CVornView::SetOutputServices).
+  void SetOutputServices(const std::function<CPrintSetup&()>& print_setup,
+                         platform::CMessageSink* sink);
 
   const std::u16string& GetScrollGroup() const { return group_; }
   void SetScrollGroup(std::u16string group);

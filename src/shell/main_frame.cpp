@@ -304,6 +304,7 @@ CVornChildFrame* CVornMainFrame::OpenEntry(int index) {
   connect(window, &CVornChildFrame::LineFontsChanged, this, [this, db] { LineFontsChanged(db); });
   ApplyOptions(window);
   window->SetBookmarks(&bookmarks_);
+  window->SetOutputServices([this]() -> CPrintSetup& { return GetPrintSetup(); }, sink_.get());
   // A window joining a scroll group starts at the group's passage: the active window's when it
   // is in the group, else that of the first window in it.
   CVornChildFrame* leader = ActiveWindow();

@@ -4,9 +4,10 @@
 #pragma once
 
 #include <QAbstractScrollArea>
+#include <functional>
+#include <memory>
 
 class QPainter;
-#include <memory>
 
 #include "metrics/view_metrics.h"
 #include "shell/print_dialog.h"
@@ -14,6 +15,9 @@ class QPainter;
 #include "textdb/types.h"
 
 namespace vorn {
+namespace platform {
+class CMessageSink;
+}
 class CLayout;
 class CPropositions;
 class CQueryThing;
@@ -23,6 +27,7 @@ class CVornDB;
 namespace vorn::shell {
 
 class CVornChildFrame;
+class CPrintSetup;
 class CScrollPopup;
 class CWordTip;
 
@@ -40,6 +45,17 @@ class CVornView : public QAbstractScrollArea {
   CLayout* GetLayout() const { return layout_.get(); }
   CViewMetrics& GetMetrics() { return metrics_; }
   CQtDevice& GetDevice() { return device_; }
+
+  // What printing, preview, Paper Width and copying need from the program:
+  // its page set-up (asked for only when a command needs it, since making
+  // one asks the printing system) and where messages go. Until set, those
+  // commands do nothing; the provider's set-up and the sink must outlive
+  // the pane.
+  using PrintSetupProvider = std::function<CPrintSetup&()>;
+  void SetOutputServices(PrintSetupProvider print_setup, platform::CMessageSink* sink) {
+    print_setup_ = std::move(print_setup);
+    sink_ = sink;
+  }
 
   // Whether the pane shows a tip for the word under the pointer.
   bool GetShowTips() const { return show_tips_; }
@@ -134,6 +150,8 @@ class CVornView : public QAbstractScrollArea {
   std::unique_ptr<CLayout> layout_;
   // The passage last printed or previewed from the pane.
   PrintPassage print_passage_;
+  PrintSetupProvider print_setup_;
+  platform::CMessageSink* sink_ = nullptr;
   // The analysis a Propositions layout was made over; the layout is made
   // anew when the window shows another one (loaded, saved as, unloaded).
   CPropositions* layout_props_ = nullptr;

@@ -9,7 +9,6 @@
 #include "shell/actions.h"
 #include "shell/bible_info_dialog.h"
 #include "shell/child_frame.h"
-#include "shell/main_frame.h"
 #include "shell/print_dialog.h"
 #include "shell/print_metrics.h"
 #include "shell/view_output.h"
@@ -47,7 +46,6 @@ WordSpan WordsInView(const CLayout* layout, const CVornDB& db) {
 }  // namespace
 
 bool CVornView::OnOutputCommand(int id) {
-  auto* main = qobject_cast<CVornMainFrame*>(window());
   switch (id) {
     case kCmdNoCantillations:
     case kCmdConsonantsOnly:
@@ -60,7 +58,7 @@ bool CVornView::OnOutputCommand(int id) {
       if (metrics_.GetSelection().empty()) return false;
       // The table fits the printable width of the page set up for printing.
       const int page_twips =
-          main ? MulDiv(main->GetPrintSetup().GetMetrics().GetPrintableWidth(), 1440, 1000) : 0;
+          print_setup_ ? MulDiv(print_setup_().GetMetrics().GetPrintableWidth(), 1440, 1000) : 0;
       const CopyDocument document =
           MakeCopyDocument(layout_id_, hits_pane_, db_, metrics_, state_, metrics_.GetSelection(),
                            id == kCmdCopyAsText, page_twips);
@@ -69,11 +67,11 @@ bool CVornView::OnOutputCommand(int id) {
       return true;
     }
     case kCmdPaperWidth: {
-      if (!main) return true;
+      if (!print_setup_) return true;
       QWidget* window = frame_->parentWidget() ? frame_->parentWidget() : frame_;
-      const int width = PaperWidthWindowWidth(
-          window->width(), viewport()->width(),
-          main->GetPrintSetup().GetMetrics().GetPrintableWidth(), device_.GetPixelsPerInchX());
+      const int width = PaperWidthWindowWidth(window->width(), viewport()->width(),
+                                              print_setup_().GetMetrics().GetPrintableWidth(),
+                                              device_.GetPixelsPerInchX());
       window->resize(width, window->height());
       return true;
     }
@@ -84,7 +82,7 @@ bool CVornView::OnOutputCommand(int id) {
     }
     case kCmdPrint:
     case kCmdPrintPreview: {
-      if (!main) return true;
+      if (!print_setup_) return true;
       PrintSource source;
       source.db = db_;
       source.layout_id = layout_id_;
@@ -94,9 +92,9 @@ bool CVornView::OnOutputCommand(int id) {
       source.in_view = WordsInView(layout_.get(), *db_);
       source.remembered = &print_passage_;
       if (id == kCmdPrint) {
-        PrintPane(this, source, &main->GetPrintSetup(), main->GetMessageSink());
+        PrintPane(this, source, &print_setup_(), sink_);
       } else {
-        PreviewPane(this, source, &main->GetPrintSetup(), main->GetMessageSink());
+        PreviewPane(this, source, &print_setup_(), sink_);
       }
       return true;
     }
