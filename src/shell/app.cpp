@@ -6,6 +6,7 @@
 #include <QMdiSubWindow>
 #include <QPixmap>
 #include <cstdio>
+#include <string_view>
 
 #include "platform/file_system.h"
 #include "platform/user_places.h"
@@ -30,6 +31,33 @@ StartOptions ParseArguments(const QStringList& arguments) {
     }
   }
   return options;
+}
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: vorn [--screenshot FILE] [--query TEXT]\n"
+    "  --screenshot FILE  open the start-up windows, write the main window as PNG to FILE, exit\n"
+    "  --query TEXT       run TEXT in the active window first\n"
+    "  --help, --version  print this text or the version and exit\n"
+    "Settings go to $XDG_CONFIG_HOME/vorn (else ~/.config/vorn), user files to\n"
+    "$XDG_DATA_HOME/vorn (else ~/.local/share/vorn).\n";
+
+}  // namespace
+
+bool PrintInformationIfAsked(int argc, const char* const* argv, const char* version) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view a = argv[i];
+    if (a == "--help" || a == "-h") {
+      std::fputs(kUsage, stdout);
+      return true;
+    }
+    if (a == "--version") {
+      std::printf("vorn %s\n", version);
+      return true;
+    }
+  }
+  return false;
 }
 
 std::unique_ptr<CVornMainFrame> StartMainFrame(bool quiet) {
@@ -65,8 +93,7 @@ bool SaveScreenshot(CVornMainFrame* frame, const QString& path) {
 int RunVorn(QApplication& app) {
   const StartOptions options = ParseArguments(QApplication::arguments());
   if (!options.valid) {
-    std::fprintf(stderr, "vorn: %s\nusage: vorn [--screenshot FILE [--query TEXT]]\n",
-                 options.error.toLocal8Bit().constData());
+    std::fprintf(stderr, "vorn: %s\n%s", options.error.toLocal8Bit().constData(), kUsage);
     return 2;
   }
   const bool unattended = !options.screenshot.isEmpty();

@@ -22,6 +22,11 @@ struct StartOptions {
 // Reads the program's own arguments (Qt's are already taken out).
 StartOptions ParseArguments(const QStringList& arguments);
 
+// `--help`/`-h` or `--version` anywhere among `argv`: prints the usage or
+// "vorn " and `version` to standard output and returns true, so that the program can
+// answer them before it connects to a display.
+bool PrintInformationIfAsked(int argc, const char* const* argv, const char* version);
+
 // Makes the main frame and its start-up windows: those of the start-up
 // desktop unless Shift is held; without one, a window on the Hebrew OT and
 // one on the Greek NT, the Greek one active.

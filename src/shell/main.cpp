@@ -6,6 +6,7 @@
 #include "shell/app.h"
 
 int main(int argc, char** argv) {
+  if (vorn::shell::PrintInformationIfAsked(argc, argv, VORN_VERSION)) return 0;
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Vorn"));
   QApplication::setApplicationVersion(QStringLiteral(VORN_VERSION));

@@ -29,6 +29,10 @@ grep -q "	GNT	Greek NT	137554 words	$usr/share/vorn/data/GNT.qyx" <<<"$list" ||
 grep -q "$build" <<<"$list" && fail "the installed program lists the build's databases: $list"
 count=$(run "$root/work" "$usr/bin/vorn-cli" query --db GNT --count 'tag VIAP*')
 [[ $count == 863 ]] || fail "tag VIAP* counts $count"
+# The desktop program answers --version without a display.
+version=$(run "$root/work" env -u DISPLAY -u WAYLAND_DISPLAY "$usr/bin/vorn" --version) ||
+  fail "vorn --version failed: $version"
+[[ $version == "vorn "* ]] || fail "vorn --version printed: $version"
 
 # User files: in the user's data folder by default, beside Vorn.ini when the
 # working folder holds one.
