@@ -12,6 +12,7 @@
 #include "refs/bookmarks.h"
 #include "shell/actions.h"
 #include "shell/options.h"
+#include "shell/window_host.h"
 #include "textdb/catalogue.h"
 #include "textdb/ini_file.h"
 
@@ -64,16 +65,17 @@ struct MainFrameOptions {
   platform::CMessageSink* sink = nullptr;
 };
 
-class CVornMainFrame : public QMainWindow {
+class CVornMainFrame : public QMainWindow, public CWindowHost {
   Q_OBJECT
  public:
   explicit CVornMainFrame(const MainFrameOptions& options);
   ~CVornMainFrame() override;
 
   CVornDBs& GetCatalogue() { return *dbs_; }
-  CActions& GetActions() { return *actions_; }
+  QMainWindow* GetMainWindow() override { return this; }
+  CActions& GetActions() override { return *actions_; }
   CMarking& GetMarking() { return *marking_; }
-  platform::CMessageSink* GetMessageSink() const { return sink_.get(); }
+  platform::CMessageSink* GetMessageSink() const override { return sink_.get(); }
   QMdiArea* GetMdiArea() const { return mdi_; }
   CNavBar* GetNavBar() const { return nav_bar_; }
   CRichQueryBox* GetQueryBox() const;
@@ -92,13 +94,13 @@ class CVornMainFrame : public QMainWindow {
   // Fills the Open menu: the fixed commands, then one item per further entry.
   void BuildOpenMenu();
 
-  CVornChildFrame* ActiveWindow() const;
-  std::vector<CVornChildFrame*> Windows() const;
+  CVornChildFrame* ActiveWindow() const override;
+  std::vector<CVornChildFrame*> Windows() const override;
   // Runs the query box's text in the active window; on success the status
   // bar tells the number of matches.
   bool RunQueryFromBox();
   // Routes a command to the frame, the active window or its pane.
-  void Dispatch(int id);
+  void Dispatch(int id) override;
   // The query box and the status bar show what belongs to `window` (null: nothing changes), the
   // query box's content of the window left behind kept for its return.
   void ShowWindowQuery(CVornChildFrame* window);

@@ -4,6 +4,7 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QInputDialog>
+#include <QMainWindow>
 #include <QMenu>
 #include <algorithm>
 #include <set>
@@ -17,11 +18,11 @@
 #include "querystate/query_thing.h"
 #include "shell/actions.h"
 #include "shell/child_frame.h"
-#include "shell/main_frame.h"
 #include "shell/propositions_bar.h"
 #include "shell/qt_device.h"
 #include "shell/user_tag_menus.h"
 #include "shell/vorn_view.h"
+#include "shell/window_host.h"
 
 namespace vorn::shell {
 
@@ -42,11 +43,11 @@ std::vector<WordIndex> EditedWords(CVornView* pane) {
 
 }  // namespace
 
-CMarking::CMarking(CVornMainFrame* frame, CPropositionsList* props)
-    : QObject(frame), frame_(frame), props_(props) {
-  tags_ = new CUserTagMenus(frame);
+CMarking::CMarking(CWindowHost* host, CPropositionsList* props)
+    : QObject(host->GetMainWindow()), host_(host), props_(props) {
+  tags_ = new CUserTagMenus(host);
   ask_name_ = [this](const std::u16string& initial) -> std::optional<std::u16string> {
-    QInputDialog dialog(frame_);
+    QInputDialog dialog(host_->GetMainWindow());
     dialog.setWindowTitle(tr("Save Propositions As"));
     dialog.setLabelText(tr("Name:"));
     dialog.setTextValue(ToQString(initial));
@@ -63,11 +64,11 @@ CMarking::CMarking(CVornMainFrame* frame, CPropositionsList* props)
 CMarking::~CMarking() = default;
 
 void CMarking::FillMenu(QMenu* menu) {
-  CActions& actions = frame_->GetActions();
+  CActions& actions = host_->GetActions();
   menu->addAction(actions.Get(kCmdUserTags));
   QMenu* view = menu->addMenu(tr("&View"));
   connect(view, &QMenu::aboutToShow, this,
-          [this, view] { tags_->BuildViewMenu(view, frame_->ActiveWindow()); });
+          [this, view] { tags_->BuildViewMenu(view, host_->ActiveWindow()); });
   tags_->BuildViewMenu(view, nullptr);
   menu->addAction(actions.Get(kCmdRepeatLastTag));
   menu->addSeparator();
@@ -91,21 +92,21 @@ void CMarking::FillMenu(QMenu* menu) {
   BuildFileMenu(load_menu_, kCmdPropLoadFirst);
   BuildFileMenu(merge_menu_, kCmdPropMergeFirst);
   connect(menu, &QMenu::aboutToShow, this,
-          [this, menu] { tags_->BuildToggleItems(menu, frame_->ActiveWindow()); });
+          [this, menu] { tags_->BuildToggleItems(menu, host_->ActiveWindow()); });
 }
 
 QToolBar* CMarking::CreateBar() {
-  bar_ = new CPropositionsBar(frame_, &frame_->GetActions());
+  bar_ = new CPropositionsBar(host_->GetMainWindow(), &host_->GetActions());
   // A row of its own: the navigation bar's query box takes the width.
-  frame_->addToolBarBreak(Qt::TopToolBarArea);
-  frame_->addToolBar(Qt::TopToolBarArea, bar_);
+  host_->GetMainWindow()->addToolBarBreak(Qt::TopToolBarArea);
+  host_->GetMainWindow()->addToolBar(Qt::TopToolBarArea, bar_);
   bar_->hide();
   return bar_;
 }
 
 void CMarking::BuildFileMenu(QMenu* menu, int first_id) {
   menu->clear();
-  CVornChildFrame* window = frame_->ActiveWindow();
+  CVornChildFrame* window = host_->ActiveWindow();
   const std::vector<std::u16string> names =
       window ? props_->ListFiles(window->GetDatabase()) : std::vector<std::u16string>();
   if (names.empty()) {
@@ -118,14 +119,14 @@ void CMarking::BuildFileMenu(QMenu* menu, int first_id) {
     const int id = first_id + static_cast<int>(i);
     QAction* item = menu->addAction(ToQString(names[i]));
     item->setData(id);
-    connect(item, &QAction::triggered, this, [this, id] { frame_->Dispatch(id); });
+    connect(item, &QAction::triggered, this, [this, id] { host_->Dispatch(id); });
   }
 }
 
 bool CMarking::OnFrameCommand(int id) {
   switch (id) {
     case kCmdRepeatLastTag:
-      if (!tags_->RepeatLastTag(frame_->ActiveWindow())) QApplication::beep();
+      if (!tags_->RepeatLastTag(host_->ActiveWindow())) QApplication::beep();
       return true;
     case kCmdPropositionsBar:
       if (bar_) bar_->setVisible(!bar_->isVisible());
@@ -138,7 +139,7 @@ bool CMarking::OnFrameCommand(int id) {
 bool CMarking::UpdateFrameCommand(int id, bool* enabled, bool* checked) {
   switch (id) {
     case kCmdRepeatLastTag:
-      *enabled = tags_->CanRepeatLastTag(frame_->ActiveWindow());
+      *enabled = tags_->CanRepeatLastTag(host_->ActiveWindow());
       *checked = false;
       return true;
     case kCmdPropositionsBar:
@@ -312,7 +313,7 @@ bool CMarking::OfferToSaveTags(const std::vector<CQueryThing*>& closing,
 
 bool CMarking::CloseWindow(CVornChildFrame* window) {
   std::vector<CQueryThing*> staying;
-  for (CVornChildFrame* w : frame_->Windows()) {
+  for (CVornChildFrame* w : host_->Windows()) {
     if (w != window) staying.push_back(&w->GetQueryThing());
   }
   CQueryThing& state = window->GetQueryThing();
@@ -326,7 +327,7 @@ bool CMarking::CloseWindow(CVornChildFrame* window) {
 
 bool CMarking::OfferToSaveAllTags() {
   std::vector<CQueryThing*> all;
-  for (CVornChildFrame* w : frame_->Windows()) all.push_back(&w->GetQueryThing());
+  for (CVornChildFrame* w : host_->Windows()) all.push_back(&w->GetQueryThing());
   return OfferToSaveTags(all, {});
 }
 

@@ -24,7 +24,7 @@ namespace vorn::shell {
 class CPropositionsBar;
 class CUserTagMenus;
 class CVornChildFrame;
-class CVornMainFrame;
+class CWindowHost;
 
 class CMarking : public QObject {
   Q_OBJECT
@@ -33,9 +33,9 @@ class CMarking : public QObject {
   // cancels.
   using NameAsker = std::function<std::optional<std::u16string>(const std::u16string& initial)>;
 
-  // `frame` owns this object; `props` (the frame's analyses) must outlive
-  // it. Installs the name provider of `props`.
-  CMarking(CVornMainFrame* frame, CPropositionsList* props);
+  // `host` owns this object (its main window is the parent); `props` (the
+  // host's analyses) must outlive it. Installs the name provider of `props`.
+  CMarking(CWindowHost* host, CPropositionsList* props);
   ~CMarking() override;
 
   // Fills the Marking menu: the tag list, the View submenu, Repeat Last
@@ -86,7 +86,7 @@ class CMarking : public QObject {
   bool OnPropositionCommand(CVornChildFrame* window, int id);
   void SavePropositionsAs(CVornChildFrame* window);
 
-  CVornMainFrame* frame_;
+  CWindowHost* host_;
   CPropositionsList* props_;
   CUserTagMenus* tags_ = nullptr;
   CPropositionsBar* bar_ = nullptr;

@@ -1,6 +1,7 @@
 #include "shell/user_tag_menus.h"
 
 #include <QAction>
+#include <QMainWindow>
 #include <QMenu>
 
 #include "markup/tags_db.h"
@@ -8,10 +9,10 @@
 #include "querystate/query_thing.h"
 #include "shell/actions.h"
 #include "shell/child_frame.h"
-#include "shell/main_frame.h"
 #include "shell/qt_device.h"
 #include "shell/user_tags_dialog.h"
 #include "shell/vorn_view.h"
+#include "shell/window_host.h"
 
 namespace vorn::shell {
 
@@ -29,14 +30,14 @@ CTagsDB* TagsOfWindow(CVornChildFrame* window) {
   return window ? window->GetQueryThing().GetMarkup().GetTagsDB() : nullptr;
 }
 
-CUserTagMenus::CUserTagMenus(CVornMainFrame* frame) : QObject(frame), frame_(frame) {}
+CUserTagMenus::CUserTagMenus(CWindowHost* host) : QObject(host->GetMainWindow()), host_(host) {}
 
 CUserTagMenus::~CUserTagMenus() = default;
 
 QAction* CUserTagMenus::AddItem(QMenu* menu, const QString& text, int id) {
   QAction* item = menu->addAction(text);
   item->setData(id);
-  connect(item, &QAction::triggered, this, [this, id] { frame_->Dispatch(id); });
+  connect(item, &QAction::triggered, this, [this, id] { host_->Dispatch(id); });
   return item;
 }
 
@@ -87,7 +88,7 @@ void CUserTagMenus::BuildToggleItems(QMenu* menu, CVornChildFrame* window) {
     // The last tag applied is the one Toggle Last User Tag applies again: its key is shown
     // here without being given a second time.
     if (list[i] == last_tag_ && tags == last_tags_) {
-      if (const QAction* repeat = frame_->GetActions().Get(kCmdRepeatLastTag))
+      if (const QAction* repeat = host_->GetActions().Get(kCmdRepeatLastTag))
         text += u'\t' + repeat->shortcut().toString(QKeySequence::NativeText);
     }
     QAction* item = AddItem(menu, text, kCmdToggleTagFirst + static_cast<int>(i));
@@ -147,7 +148,8 @@ bool CUserTagMenus::RepeatLastTag(CVornChildFrame* window) {
 void CUserTagMenus::ShowTagList(CVornChildFrame* window) {
   CTagsDB* tags = TagsOfWindow(window);
   if (!tags) return;
-  CUserTagsDialog dialog(frame_, tags, &window->GetQueryThing(), frame_->GetMessageSink());
+  CUserTagsDialog dialog(host_->GetMainWindow(), tags, &window->GetQueryThing(),
+                         host_->GetMessageSink());
   dialog.exec();
   if (last_tags_ == tags && !tags->Contains(last_tag_)) last_tag_ = nullptr;
 }

@@ -17,7 +17,7 @@ class CTagsDB;
 namespace vorn::shell {
 
 class CVornChildFrame;
-class CVornMainFrame;
+class CWindowHost;
 
 // The database's tags in list order; tag i has the items 36100 + i and
 // 36600 + i. Menus hold at most kMaxMenuTags of them.
@@ -32,8 +32,8 @@ CTagsDB* TagsOfWindow(CVornChildFrame* window);
 class CUserTagMenus : public QObject {
   Q_OBJECT
  public:
-  // `frame` must outlive this object; chosen items go to its Dispatch.
-  explicit CUserTagMenus(CVornMainFrame* frame);
+  // `host` must outlive this object; chosen items go to its Dispatch.
+  explicit CUserTagMenus(CWindowHost* host);
   ~CUserTagMenus() override;
 
   // Refills the View submenu for `window` (may be null): a warning first
@@ -66,7 +66,7 @@ class CUserTagMenus : public QObject {
   static CTagDB* TagAt(CVornChildFrame* window, int i);
   QAction* AddItem(QMenu* menu, const QString& text, int id);
 
-  CVornMainFrame* frame_;
+  CWindowHost* host_;
   // The last tag toggled and the tag list it belongs to; only compared,
   // never used, until the window that repeats it is found to show it.
   CTagDB* last_tag_ = nullptr;
