@@ -145,11 +145,11 @@ TEST_F(BookmarksTest, MenuItemsShowTheBookmarksInTheCurrentDatabase) {
   EXPECT_EQ(items[0].text, u"Genesis 5:1");
   EXPECT_TRUE(items[0].enabled);
   EXPECT_TRUE(items[0].checked);
-  EXPECT_EQ(items[0].command, 35700);
+  EXPECT_EQ(items[0].command, CBookmarks::kFirstCommand);
   EXPECT_EQ(items[1].text, u"Exodus 2:3");
   EXPECT_FALSE(items[1].enabled);
   EXPECT_FALSE(items[1].checked);
-  EXPECT_EQ(items[1].command, 35701);
+  EXPECT_EQ(items[1].command, CBookmarks::kFirstCommand + 1);
 }
 
 TEST_F(BookmarksTest, SettingsRoundTrip) {

@@ -9,6 +9,7 @@
 #include "query/query_context.h"
 #include "querystate/query_thing.h"
 #include "refs/bible_ref.h"
+#include "refs/bookmarks.h"
 #include "shell/actions.h"
 #include "shell/options.h"
 #include "shell/vorn_view.h"
@@ -76,7 +77,7 @@ TEST_F(BookmarkTest, NavigateMenuListsBookmarksAndStepsBetweenThem) {
   EXPECT_EQ(menu->actions().size(), static_items + 3);  // a separator and two items
   EXPECT_EQ(items[0]->text(), QStringLiteral("Genesis 1:1"));
   EXPECT_EQ(items[1]->text(), QStringLiteral("Exodus 1:2"));
-  EXPECT_EQ(items[1]->data().toInt(), 35701);
+  EXPECT_EQ(items[1]->data().toInt(), CBookmarks::kFirstCommand + 1);
   EXPECT_EQ(items[0]->statusTip(), QStringLiteral("Displays the specified verse"));
   EXPECT_TRUE(items[0]->isEnabled() && items[1]->isEnabled());
   EXPECT_FALSE(items[0]->isChecked() || items[1]->isChecked());
