@@ -83,9 +83,10 @@ TEST_F(HitAnalysisTest, ChartCountsEveryHitAndABarGoesToItsFirstHit) {
   EXPECT_EQ(sum, 3u);
   ASSERT_EQ(chart.GetPlaces().size(), 27u);
   QSignalSpy spy(&chart, &CHitChart::GoToWordWanted);
-  const int bar_width = (700 - 56 - 12) / 27;
-  QMouseEvent click(QEvent::MouseButtonPress, QPointF(56 + bar_width * 26 + 2, 150),
-                    QPointF(56 + bar_width * 26 + 2, 150), Qt::LeftButton, Qt::LeftButton,
+  // Near the right end of the plot: the last book's bar.
+  const QPointF at(chart.width() - 20, 150);
+  ASSERT_EQ(chart.BarAt(at.toPoint()), 26);
+  QMouseEvent click(QEvent::MouseButtonPress, at, at, Qt::LeftButton, Qt::LeftButton,
                     Qt::NoModifier);
   QCoreApplication::sendEvent(&chart, &click);
   ASSERT_EQ(spy.count(), 1);
