@@ -61,6 +61,7 @@ constexpr CommandDef kCommands[] = {
     {kCmdUserTags, "User &Tags...", "", T::kWindow, false},
     {kCmdArrangeWindows, "A&rrange Windows", "", T::kWindow, false},
     {kCmdAnalyse, "Anal&yse results", "", T::kWindow, false},
+    {kCmdHitChart, "Hits per &Book...", "", T::kWindow, false},
     {kCmdLineFonts, "Line Fonts...", "", T::kWindow, false},
     // --- Both panes.
     {kCmdLineFirst + 0, "&Text", "", T::kPane, true},

@@ -73,6 +73,8 @@ enum CommandId : int {
   kCmdGoOrigin = 33068,
   kCmdAnalyse = 33069,
   kCmdLineFonts = 33070,
+  // The chart of the active window's hits per book; the program's own id.
+  kCmdHitChart = 33130,
   // Step to the next or previous bookmark in the active window; the ids
   // are the program's own, clear of every stored one.
   kCmdNextBookmark = 33110,

@@ -11,6 +11,8 @@
 #include "markup/tags_db.h"
 #include "refs/bible_ref.h"
 #include "shell/actions.h"
+#include "shell/hit_analysis_dialog.h"
+#include "shell/hit_chart.h"
 #include "shell/line_fonts_dialog.h"
 #include "shell/marking.h"
 #include "shell/qt_device.h"
@@ -223,6 +225,10 @@ bool CVornChildFrame::OnCommand(int id) {
     going_through_history_ = false;
     return true;
   }
+  if (id == kCmdAnalyse || id == kCmdHitChart) {
+    AnalyseHits(id == kCmdHitChart);
+    return true;
+  }
   if (id == kCmdLineFonts) {
     CLineFontsDialog dialog(db_, this);
     if (dialog.exec() == QDialog::Accepted && dialog.Apply()) emit LineFontsChanged();
@@ -266,6 +272,8 @@ bool CVornChildFrame::UpdateCommand(int id, bool* enabled, bool* checked) {
     case kCmdRemoveMatch:
       *enabled = !hits_->GetMetrics().GetSelection().empty();
       return true;
+    case kCmdAnalyse:
+    case kCmdHitChart:
     case kCmdLineFonts:
     case kCmdArrangeWindows:  // carried out by the main frame
       return true;
@@ -280,6 +288,22 @@ bool CVornChildFrame::UpdateCommand(int id, bool* enabled, bool* checked) {
   *enabled = false;
   *checked = false;
   return false;
+}
+
+void CVornChildFrame::AnalyseHits(bool chart) {
+  // Both panes follow a bar's click: the text pane goes to the hit.
+  auto go_to = [this](int word) { text_->SetCaret(static_cast<WordIndex>(word)); };
+  if (chart) {
+    CHitChartDialog dialog(db_, state_->GetHits(), this);
+    connect(&dialog, &CHitChartDialog::GoToWordWanted, this, go_to);
+    dialog.exec();
+    return;
+  }
+  CHitAnalysisDlg dialog(db_, state_->GetHits(), this);
+  connect(&dialog, &CHitAnalysisDlg::GoToWordWanted, this, go_to);
+  if (dialog.exec() == QDialog::Accepted && dialog.GetChosenLine()) {
+    emit QueryPromptWanted(dialog.GetChosenLine(), dialog.GetChosenValue());
+  }
 }
 
 }  // namespace vorn::shell

@@ -23,6 +23,7 @@ class CMessageSink;
 class CBookmarks;
 class CPropositionsList;
 class CVornDB;
+class CVornDBLine;
 }  // namespace vorn
 
 namespace vorn::shell {
@@ -96,6 +97,9 @@ class CVornChildFrame : public QWidget, public CQueryWindow {
   // The fonts of the window's database lines were changed; every pane
   // showing the database reloads them.
   void LineFontsChanged();
+  // Hit analysis chose a value of `line`: the query box should offer it as
+  // a prompt. The line belongs to the window's database.
+  void QueryPromptWanted(const CVornDBLine* line, const std::u16string& value);
 
  protected:
   // Offers to save the window's modified markup first; Cancel keeps the
@@ -105,6 +109,8 @@ class CVornChildFrame : public QWidget, public CQueryWindow {
  private:
   // Gives the hits pane room when it is shorter than a fifth of the text pane.
   void SplitAfterQuery();
+  // Opens the hit analysis of the window's hits, or (`chart`) their chart.
+  void AnalyseHits(bool chart);
   // Watches the user folder of the window's tags, its set folders and the
   // tag files in them, so that a tag another program saves is read again.
   void WatchTagFiles();

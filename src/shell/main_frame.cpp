@@ -23,6 +23,7 @@
 #include "layout/layout_kinds.h"
 #include "markup/propositions_list.h"
 #include "platform/file_system.h"
+#include "query/query_prompt.h"
 #include "shell/actions.h"
 #include "shell/arrange_windows.h"
 #include "shell/bcv.h"
@@ -215,8 +216,8 @@ void CVornMainFrame::CreateMenus() {
   QMenu* group = window->addMenu(tr("Scroll &Group"));
   for (int id = kCmdScrollGroupNone; id <= kCmdScrollGroupD; ++id)
     group->addAction(actions_->Get(id));
-  add(window, {kCmdCascade, kCmdTile, kCmdArrangeWindows, 0, kCmdAnalyse, 0, kCmdSendRefs,
-               kCmdReceiveRefs});
+  add(window, {kCmdCascade, kCmdTile, kCmdArrangeWindows, 0, kCmdAnalyse, kCmdHitChart, 0,
+               kCmdSendRefs, kCmdReceiveRefs});
   QMenu* help = menuBar()->addMenu(tr("&Help"));
   add(help, {kCmdHelp, 0, kCmdAbout});
   for (QMenu* m : menuBar()->findChildren<QMenu*>()) {
@@ -302,6 +303,17 @@ CVornChildFrame* CVornMainFrame::OpenEntry(int index) {
           [this](bool next) { static_cast<void>(StepKeyboardFocus(next)); });
   connect(window, &CVornChildFrame::CommandDone, this, &CVornMainFrame::UpdateActions);
   connect(window, &CVornChildFrame::LineFontsChanged, this, [this, db] { LineFontsChanged(db); });
+  connect(window, &CVornChildFrame::QueryPromptWanted, this,
+          [this](const CVornDBLine* line, const std::u16string& value) {
+            // The value joins the end of the query, which it narrows.
+            CRichQueryBox* box = GetQueryBox();
+            CQueryPrompt prompt(line->GetQueryPrompt(), CRichQueryBox::DefaultFormat());
+            prompt.SetValue(value, line);
+            const auto end = static_cast<int32_t>(box->GetText().size());
+            box->SetSelection(end, end);
+            prompt.UsePrompt(box, true);
+            box->SetFocus();
+          });
   ApplyOptions(window);
   window->SetBookmarks(&bookmarks_);
   window->SetOutputServices([this]() -> CPrintSetup& { return GetPrintSetup(); }, sink_.get());

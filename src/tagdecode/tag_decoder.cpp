@@ -1,5 +1,7 @@
 #include "tagdecode/tag_decoder.h"
 
+#include <string>
+
 #include "tagdecode/tag_schemes.h"
 
 namespace vorn {
@@ -51,6 +53,34 @@ std::unique_ptr<CTagDecoder> CTagDecoder::Create(int scheme) {
 }
 
 int CTagDecoder::scheme() const { return table_.scheme; }
+
+std::u16string CTagDecoder::GetPositionName(const CTagDecoder* decoder, int position) {
+  if (position < 1) return {};
+  std::u16string scheme;
+  if (decoder != nullptr) {
+    switch (decoder->scheme()) {
+      case kTagSchemeWestminster:
+        scheme = u"Westminster ";
+        break;
+      case kTagSchemeFriberg:
+        scheme = u"Friberg ";
+        break;
+      case kTagSchemeLXX:
+        scheme = u"LXX ";
+        break;
+      case kTagSchemeLogosGreek:
+      case kTagSchemeLogosHebrew:
+        scheme = u"Logos ";
+        break;
+      default:
+        break;
+    }
+  }
+  if (position == 1) return scheme + u"tag: part of speech";
+  std::u16string name = scheme + u"tag: character ";
+  for (char c : std::to_string(position)) name += static_cast<char16_t>(c);
+  return name;
+}
 
 std::u16string CTagDecoder::Decode(std::u16string_view tag) const {
   std::u16string out;

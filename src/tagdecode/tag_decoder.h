@@ -42,6 +42,13 @@ class CTagDecoder {
 
   int scheme() const;
 
+  // The name of character position `position` (1-based) of a tag, as hit
+  // analysis lists it: position 1 holds the part of speech in every
+  // scheme; what later positions hold depends on the part of speech, so
+  // they are named by number, with the scheme's name. `decoder` may be null
+  // (a line without a known scheme). "" for a position below 1.
+  static std::u16string GetPositionName(const CTagDecoder* decoder, int position);
+
  private:
   explicit CTagDecoder(const TagSchemeTable& table) : table_(table) {}
 

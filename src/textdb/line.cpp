@@ -151,4 +151,20 @@ bool MatchWildcardText(std::u16string_view pattern, std::u16string_view text) {
   return p == pattern.size();
 }
 
+std::u16string CVornDBLine::GetPartName(int part) const {
+  if (part != 0) return {};
+  return platform::ToU16(name_);
+}
+
+void CVornDBLine::CollectValueIds(const std::vector<uint32_t>& words, int part,
+                                  std::vector<uint32_t>* out) const {
+  out->clear();
+  // Part 0 of a line is its forms: distinct forms are distinct texts.
+  if (part == 0) CollectForms(words, 0, out);
+}
+
+std::u16string CVornDBLine::GetValueText(int part, uint32_t id) const {
+  return part == 0 ? GetFormText(id) : std::u16string();
+}
+
 }  // namespace vorn

@@ -96,6 +96,23 @@ class CVornDBLine {
   virtual bool MatchText(std::u16string_view pattern, std::u16string_view text) const;
   virtual std::u16string_view GetWildcards() const { return u"*?"; }
 
+  // Hit analysis counts the values of one part of a line over a hit list.
+  // The name of analysable part `part`: 0 is the line itself (its name);
+  // 1, 2, ... are sub-parts (a grammar tag's character positions); "" past
+  // the last part and for a negative number.
+  virtual std::u16string GetPartName(int part) const;
+  // Empties `out`, then appends the value identifier of `part` for each of
+  // `words`, in their order. Two identifiers of a part are equal exactly
+  // when their values are. A word with several values of the part (links)
+  // gives one identifier per value, a word without any gives none; an
+  // unknown part gives nothing at all.
+  virtual void CollectValueIds(const std::vector<uint32_t>& words, int part,
+                               std::vector<uint32_t>* out) const;
+  // The text of value identifier `id` of `part`, written so that a query on
+  // this line for that text finds the words that carry the value; "" for an
+  // identifier the part does not hand out.
+  virtual std::u16string GetValueText(int part, uint32_t id) const;
+
   // The word-details object of `word`; null when the line has no factory.
   std::unique_ptr<CWordLine> CreateWordLine(WordIndex word);
   WordLineFactory GetFactory() const { return factory_; }

@@ -243,6 +243,13 @@ void CVornDBLinks::GetLinks(WordIndex word, std::vector<CPVLink>* out) const {
   if (pending) out->emplace_back(pending, title, std::u16string_view(), std::string(), false);
 }
 
+std::u16string CVornDBLinks::GetValueText(int part, uint32_t link) const {
+  bool is_title = false;
+  const CLinkParams* kind = FindKind(link, &is_title);
+  if (part != 0 || !kind || is_title) return std::u16string();
+  return kind->GetName() + u" " + GetFormText(link);
+}
+
 std::u16string CVornDBLinks::GetFormText(uint32_t link) const {
   bool is_title = false;
   const CLinkParams* kind = FindKind(link, &is_title);

@@ -68,6 +68,10 @@ class CVornDBLinks : public CVornDBLine {
   // with an unknown kind.
   bool MatchForms(std::u16string_view pattern, FormList* out) const override;
 
+  // A link's value text is its kind's name, a space and its search text,
+  // the form a query on this line takes.
+  std::u16string GetValueText(int part, uint32_t link) const override;
+
   // Adds "<kind> " for every kind that can be searched (has "Search").
   void FillKindList(CFormListSink* list) const;
 

@@ -154,4 +154,55 @@ void CVornDBTagsLine::ListTagChoices(const FormList& forms, std::vector<std::u16
   }
 }
 
+int CVornDBTagsLine::GetLongestTag() const {
+  if (longest_tag_ < 0) {
+    size_t longest = 0;
+    for (uint32_t f = 0; f < GetFormCount(); ++f) {
+      longest = std::max(longest, std::u16string_view(GetFormString(f)).size());
+    }
+    longest_tag_ = static_cast<int>(longest);
+  }
+  return longest_tag_;
+}
+
+std::u16string CVornDBTagsLine::GetPartName(int part) const {
+  if (part <= 0 || part > GetLongestTag()) return CVornDBOrdinaryLine::GetPartName(part);
+  return CTagDecoder::GetPositionName(decoder_.get(), part);
+}
+
+void CVornDBTagsLine::CollectValueIds(const std::vector<uint32_t>& words, int part,
+                                      std::vector<uint32_t>* out) const {
+  if (part <= 0 || part > GetLongestTag()) {
+    CVornDBOrdinaryLine::CollectValueIds(words, part, out);
+    return;
+  }
+  out->clear();
+  out->reserve(words.size());
+  const size_t at = static_cast<size_t>(part - 1);
+  for (uint32_t w : words) {
+    const std::u16string_view tag = GetFormString(GetFormOfWord(w));
+    out->push_back(at < tag.size() ? tag[at] : 0u);
+  }
+}
+
+std::u16string CVornDBTagsLine::GetValueText(int part, uint32_t id) const {
+  if (part <= 0 || part > GetLongestTag()) return CVornDBOrdinaryLine::GetValueText(part, id);
+  if (id == 0) return u"-";
+  if (id > 0xFFFF) return {};
+  // '?' for the positions before, '*' for the rest: the tag pattern of this
+  // line that finds exactly the tags with this character here. A character
+  // that is itself a wildcard is put in brackets.
+  std::u16string text(static_cast<size_t>(part - 1), u'?');
+  const char16_t c = static_cast<char16_t>(id);
+  if (c == u'*' || c == u'?' || c == u'@' || c == u'[') {
+    text += u'[';
+    text += c;
+    text += u']';
+  } else {
+    text += c;
+  }
+  text += u'*';
+  return text;
+}
+
 }  // namespace vorn

@@ -50,7 +50,19 @@ class CVornDBTagsLine : public CVornDBOrdinaryLine {
 
   const CTagDecoder* GetDecoder() const { return decoder_.get(); }
 
+  // Parts 1 .. the longest tag's length are the tags' character positions,
+  // named by the decoder. A position's value identifier is the character
+  // code standing there, 0 for a tag too short to have one; its text is the
+  // tag pattern that finds it ("??p*"), "-" for the missing character.
+  std::u16string GetPartName(int part) const override;
+  void CollectValueIds(const std::vector<uint32_t>& words, int part,
+                       std::vector<uint32_t>* out) const override;
+  std::u16string GetValueText(int part, uint32_t id) const override;
+  // The length of the longest tag of the line (found once, on first use).
+  int GetLongestTag() const;
+
  private:
+  mutable int longest_tag_ = -1;
   std::unique_ptr<CTagDecoder> decoder_;
 };
 

@@ -43,8 +43,10 @@ class WindowCommandsTest : public ::testing::Test {
 };
 
 TEST_F(WindowCommandsTest, CommandsNoOneCarriesOutAreDisabled) {
-  // Hit analysis has no dialog yet: offering it would do nothing.
-  EXPECT_FALSE(Enabled(kCmdAnalyse));
+  // Hit analysis and its chart are carried out by the window, with or
+  // without hits (no hits: the count 0 and an empty list).
+  EXPECT_TRUE(Enabled(kCmdAnalyse));
+  EXPECT_TRUE(Enabled(kCmdHitChart));
   // The window's own commands and those the frame carries out stay on.
   EXPECT_TRUE(Enabled(kCmdLineFonts));
   EXPECT_TRUE(Enabled(kCmdArrangeWindows));

@@ -30,6 +30,12 @@ const Command kCommands[] = {
      "vorn-cli query [--data DIR] --db NAME [--work DIR] [--props NAME] [--format refs|tsv|json] "
      "[--match exact|loose] [--count] "
      "QUERY"},
+    {"analyse",
+     vorn::cli::RunAnalyse,
+     {},
+     "vorn-cli analyse [--data DIR] --db NAME [--work DIR] [--line LINE] [--part N|NAME] "
+     "[--by book|chapter] [--format tsv|json] QUERY (counts per value, in the order of the "
+     "desktop's analysis)"},
     {"range", vorn::cli::RunRange, {}, "vorn-cli range [--data DIR] --db NAME RANGES"},
     {"show",
      vorn::cli::RunShow,

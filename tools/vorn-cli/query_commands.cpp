@@ -11,6 +11,7 @@
 #include "cli.h"
 #include "platform/u16.h"
 #include "query/fmt_str.h"
+#include "query/hit_analysis.h"
 #include "query/query_context.h"
 #include "query/query_processor.h"
 #include "query/ranges.h"
@@ -193,6 +194,134 @@ int RunQuery(const Args& args) {
       std::fputs(row.c_str(), stdout);
     }
     std::printf("]\n");
+  }
+  return kOk;
+}
+
+namespace {
+
+// The line and part that --line and --part name: a line by its name or
+// query keyword (the first line by default), a part by number or by the
+// name the analysis lists. False after a message.
+bool ChooseAnalysisPart(CVornDB* db, const Args& args, AnalysisPart* chosen) {
+  const std::string line_name = args.Get("--line");
+  chosen->line = 0;
+  if (!line_name.empty()) {
+    chosen->line = -1;
+    for (int i = 0; i < db->GetLineCount(); ++i) {
+      if (db->GetLineName(i) == line_name) chosen->line = i;
+    }
+    if (chosen->line < 0) {
+      const CVornDBLine* line = db->FindLineByQueryName(ToU16(line_name));
+      for (int i = 0; i < db->GetLineCount(); ++i) {
+        if (line && db->GetLine(i) == line) chosen->line = i;
+      }
+    }
+    if (chosen->line < 0) {
+      // A part's whole name ("Friberg tag: character 2") names its line too.
+      if (!FindAnalysisPart(*db, ToU16(line_name), chosen)) {
+        std::fprintf(stderr, "No line named \"%s\"\n", line_name.c_str());
+        return false;
+      }
+    }
+  }
+  if (db->GetLineCount() == 0) {
+    std::fprintf(stderr, "The database has no lines\n");
+    return false;
+  }
+  const std::string part = args.Get("--part");
+  if (part.empty()) return true;
+  const CVornDBLine* line = db->GetLine(chosen->line);
+  for (int p = 0;; ++p) {
+    const std::u16string name = line->GetPartName(p);
+    if (name.empty()) break;
+    if (ToUtf8(name) == part || std::to_string(p) == part) {
+      chosen->part = p;
+      return true;
+    }
+  }
+  std::fprintf(stderr, "Line \"%s\" has no part \"%s\"\n", db->GetLineName(chosen->line).c_str(),
+               part.c_str());
+  return false;
+}
+
+std::string FormatShare(double value) {
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%.2f", value);
+  return buf;
+}
+
+}  // namespace
+
+int RunAnalyse(const Args& args) {
+  const std::string format = args.Get("--format", "tsv");
+  const std::string by = args.Get("--by");
+  const std::u16string text = CQueryProcessor::StripEmbeddingMarks(ToU16(JoinPositional(args)));
+  if (text.empty() || (format != "tsv" && format != "json") ||
+      (!by.empty() && by != "book" && by != "chapter")) {
+    std::fprintf(stderr,
+                 "usage: vorn-cli analyse --db NAME [--line LINE] [--part N|NAME] "
+                 "[--by book|chapter] [--format tsv|json] QUERY\n");
+    return kBadInput;
+  }
+  Context ctx(args);
+  CVornDB* db = ctx.OpenDb(args);
+  if (!db) return kBadInput;
+  AnalysisPart chosen;
+  if (by.empty() && !ChooseAnalysisPart(db, args, &chosen)) return kBadInput;
+  MarkupSession markup(args, db, &ctx.sink());
+  if (!markup.ok()) return kBadInput;
+  CFmtStr display;
+  CQueryProcessor processor(text, markup.context(), &display);
+  if (!processor.Execute()) {
+    PrintError(*processor.GetError(), text);
+    return kBadInput;
+  }
+  const std::vector<uint32_t>& hits = processor.GetHits();
+
+  // Rows of value, count and (by place) hits per 1,000 words, in the order
+  // the desktop's analysis lists them.
+  std::vector<std::vector<std::string>> rows;
+  if (by.empty()) {
+    const CVornDBLine* line = db->GetLine(chosen.line);
+    for (const HitValueCount& c : CountHitValues(*line, chosen.part, hits)) {
+      rows.push_back({ToUtf8(line->GetValueText(chosen.part, c.id)), std::to_string(c.count)});
+    }
+  } else {
+    if (!db->GetVerses()) {
+      std::fprintf(stderr, "The database has no verse index\n");
+      return kBadInput;
+    }
+    for (const HitPlaceCount& p : CountHitPlaces(*db, hits, by == "chapter")) {
+      std::string place = ToUtf8(db->GetBookCode(p.book));
+      if (by == "chapter") place += " " + std::to_string(p.chapter);
+      rows.push_back({place, std::to_string(p.hits), FormatShare(p.PerThousand())});
+    }
+  }
+  std::vector<std::string> header = {"value", "count"};
+  if (!by.empty()) header = {by, "count", "per1000"};
+  if (format == "tsv") {
+    rows.insert(rows.begin(), header);
+    for (const auto& row : rows) {
+      std::string out;
+      for (const std::string& cell : row) out += (out.empty() ? "" : "\t") + cell;
+      std::printf("%s\n", out.c_str());
+    }
+  } else {
+    std::printf("{\"hits\": %zu, \"rows\": [", hits.size());
+    for (size_t r = 0; r < rows.size(); ++r) {
+      std::string out = r ? ",\n  {" : "\n  {";
+      for (size_t c = 0; c < rows[r].size(); ++c) {
+        out += (c ? ", " : "") + JsonString(header[c]) + ": " +
+               (c == 0 ? JsonString(rows[r][c]) : rows[r][c]);
+      }
+      std::fputs((out + "}").c_str(), stdout);
+    }
+    std::printf("\n]}\n");
+  }
+  if (hits.empty()) {
+    std::fprintf(stderr, "No matches\n");
+    return kNothingFound;
   }
   return kOk;
 }
