@@ -35,6 +35,7 @@ class CNavBar;
 class CRichQueryBox;
 class CPrintSetup;
 class CMarking;
+class CWordContextMenu;
 class CQueryBuilders;
 class CBookmarkMenu;
 class CVornChildFrame;
@@ -73,6 +74,7 @@ class CVornMainFrame : public QMainWindow {
   CVornDBs& GetCatalogue() { return *dbs_; }
   CActions& GetActions() { return *actions_; }
   CMarking& GetMarking() { return *marking_; }
+  CWordContextMenu& GetWordMenu() { return *word_menu_; }
   platform::CMessageSink* GetMessageSink() const { return sink_.get(); }
   QMdiArea* GetMdiArea() const { return mdi_; }
   CNavBar* GetNavBar() const { return nav_bar_; }
@@ -186,6 +188,7 @@ class CVornMainFrame : public QMainWindow {
   std::unique_ptr<CPropositionsList> props_;
   CActions* actions_ = nullptr;
   CMarking* marking_ = nullptr;
+  CWordContextMenu* word_menu_ = nullptr;
   QMdiArea* mdi_ = nullptr;
   QMenu* open_menu_ = nullptr;
   CNavBar* nav_bar_ = nullptr;
