@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
+#include <QProcess>
 #include <QUrl>
 #include <functional>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "markup/annotation.h"
 #include "markup/tags_db.h"
 #include "platform/string_table.h"
+#include "querystate/lookup_command.h"
 #include "querystate/query_thing.h"
 #include "querystate/query_tool.h"
 #include "refs/bible_ref.h"
@@ -41,6 +43,44 @@ std::u16string FormText(CVornDB* db, WordIndex word) {
   CWord w(db, word);
   CWordLine* form = w.GetLine(db->GetFormLineIndex());
   return form ? form->GetPlainText() : std::u16string();
+}
+
+struct LookupTarget {
+  int id;
+  const char* text;  // %1: the verse
+  const char16_t* section;
+  const char16_t* command_key;
+  const char16_t* uri_key;  // null: commands only
+};
+
+constexpr LookupTarget kLookups[] = {
+    {kCmdLookupVerse, "Show %1 in WORDsearch", u"WORDsearch", u"VerseCommand", nullptr},
+    {kCmdLookupWord, "By Word in Bibles...", u"WORDsearch", u"WordCommand", nullptr},
+    {kCmdLookupLemma, "&Logos Lemma Search", u"Logos", u"LemmaCommand", u"LemmaUri"},
+};
+
+// The look-up's template from the settings; `uri` tells which kind it is.
+std::u16string LookupTemplate(CIniFile& settings, const LookupTarget& target, bool* uri) {
+  std::u16string value;
+  *uri = false;
+  if (settings.GetString(target.section, target.command_key, &value) && !value.empty())
+    return value;
+  value.clear();
+  if (target.uri_key && settings.GetString(target.section, target.uri_key, &value) &&
+      !value.empty()) {
+    *uri = true;
+    return value;
+  }
+  return {};
+}
+
+LookupValues ValuesOf(CVornDB* db, WordIndex word) {
+  LookupValues v;
+  CWord w(db, word);
+  if (CWordLine* form = w.GetLine(db->GetFormLineIndex())) v.word = form->GetPlainText();
+  if (CWordLine* lemma = w.GetLine(db->GetLemmaLineIndex())) v.lemma = lemma->GetPlainText();
+  v.reference = CBibleRef(db, word).FormatLong();
+  return v;
 }
 
 bool HasScheme(const QString& text) {
@@ -130,6 +170,21 @@ void CWordContextMenu::Build(QMenu* menu, CVornChildFrame* window) {
         kCmdWordSearchFirst + static_cast<int>(i));
   }
 
+  // Look-ups in other programs; those with nothing configured say how to configure them.
+  QMenu* lookups = menu->addMenu(tr("&Look Up"));
+  lookups->setToolTipsVisible(true);
+  const QString verse = ToQString(CBibleRef(window->GetDatabase(), word).FormatLong());
+  for (const LookupTarget& target : kLookups) {
+    QAction* a = add(lookups, QString::fromUtf8(target.text).arg(verse), target.id);
+    bool uri = false;
+    if (LookupTemplate(frame_->GetSettings(), target, &uri).empty()) {
+      a->setEnabled(false);
+      a->setToolTip(tr("Not configured: set %1= in the [%2] section of Vorn.ini to a program and "
+                       "its arguments (%w the word, %l the base form, %r the reference)")
+                        .arg(ToQString(target.command_key), ToQString(target.section)));
+    }
+  }
+
   frame_->UpdateActions();
   menu->addSeparator();
   CActions& actions = frame_->GetActions();
@@ -167,7 +222,8 @@ bool CWordContextMenu::OnCommand(CVornChildFrame* window, int id) {
   const bool ours = (id >= kCmdWordLinkFirst && id <= kCmdWordLinkLast) ||
                     (id >= kCmdWordVariantFirst && id <= kCmdWordVariantLast) ||
                     (id >= kCmdWordSearchFirst && id <= kCmdWordSearchLast) || id == kCmdEditNote ||
-                    id == kCmdCopyWord || id == kCmdCopyVerse;
+                    id == kCmdCopyWord || id == kCmdCopyVerse || id == kCmdLookupVerse ||
+                    id == kCmdLookupWord || id == kCmdLookupLemma;
   if (!ours) return false;
   const WordIndex word = window ? window->GetQueryThing().GetCurrentWordIndex() : -1;
   if (word < 0) return true;
@@ -178,6 +234,8 @@ bool CWordContextMenu::OnCommand(CVornChildFrame* window, int id) {
     CVornView* pane = window->GetActivePane();
     pane->GetMetrics().SetTextVariant(id - kCmdWordVariantFirst);
     pane->Invalidate();
+  } else if (id == kCmdLookupVerse || id == kCmdLookupWord || id == kCmdLookupLemma) {
+    RunLookup(window, id);
   } else if (id >= kCmdWordSearchFirst) {
     RunSearch(window, static_cast<size_t>(id - kCmdWordSearchFirst));
   } else if (id == kCmdEditNote) {
@@ -244,6 +302,31 @@ void CWordContextMenu::RunSearch(CVornChildFrame* window, size_t prompt) {
   tool.ReplaceWithPrompt(static_cast<int32_t>(prompt));
   static_cast<void>(window);
   static_cast<void>(frame_->RunQueryFromBox());
+}
+
+void CWordContextMenu::RunLookup(CVornChildFrame* window, int id) {
+  const LookupTarget* target = nullptr;
+  for (const LookupTarget& t : kLookups)
+    if (t.id == id) target = &t;
+  bool uri = false;
+  const std::u16string pattern =
+      target ? LookupTemplate(frame_->GetSettings(), *target, &uri) : std::u16string();
+  if (pattern.empty()) return;
+  const LookupValues values =
+      ValuesOf(window->GetDatabase(), window->GetQueryThing().GetCurrentWordIndex());
+  platform::CMessageSink* sink = frame_->GetMessageSink();
+  if (uri) {
+    const std::u16string address = ExpandLookupUri(pattern, values);
+    if (!QDesktopServices::openUrl(QUrl(ToQString(address))))
+      sink->ShowWarning(platform::FormatString(platform::kIdsCantStart, address));
+    return;
+  }
+  const std::vector<std::u16string> command = ExpandLookupCommand(pattern, values);
+  if (command.empty()) return;
+  QStringList arguments;
+  for (size_t i = 1; i < command.size(); ++i) arguments << ToQString(command[i]);
+  if (!QProcess::startDetached(ToQString(command[0]), arguments))
+    sink->ShowWarning(platform::FormatString(platform::kIdsCantStart, command[0]));
 }
 
 }  // namespace vorn::shell

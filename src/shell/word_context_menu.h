@@ -33,6 +33,11 @@ inline constexpr int kCmdWordVariantFirst = 35250;  // + the text variant
 inline constexpr int kCmdWordVariantLast = 35299;
 inline constexpr int kCmdWordSearchFirst = 35900;  // + the word prompt's index
 inline constexpr int kCmdWordSearchLast = 35999;
+// Look-ups in other programs, each run from a command template (or, for
+// the lemma search, an address) kept in Vorn.ini.
+inline constexpr int kCmdLookupVerse = 32970;  // [WORDsearch] VerseCommand
+inline constexpr int kCmdLookupWord = 32975;   // [WORDsearch] WordCommand
+inline constexpr int kCmdLookupLemma = 33081;  // [Logos] LemmaCommand or LemmaUri
 
 class CWordContextMenu : public QObject {
   Q_OBJECT
@@ -61,6 +66,10 @@ class CWordContextMenu : public QObject {
   // (searches for every word that carries it) instead.
   void OpenLink(CVornChildFrame* window, size_t n);
   void RunSearch(CVornChildFrame* window, size_t prompt);
+  // Runs look-up `id` for the current word: its command without a shell,
+  // or its address through the desktop's URL handler. A program that does
+  // not start is reported (message 302).
+  void RunLookup(CVornChildFrame* window, int id);
 
   CVornMainFrame* frame_;
 };

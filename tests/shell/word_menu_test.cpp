@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QFile>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QTest>
 #include <algorithm>
 #include <functional>
 #include <string>
@@ -23,6 +25,7 @@
 #include "shell/word_context_menu.h"
 #include "shell/word_details_bar.h"
 #include "textdb/vorn_db.h"
+#include "wordinfo/word.h"
 
 namespace vorn::shell {
 namespace {
@@ -131,6 +134,46 @@ TEST_F(WordMenuTest, ANoteIsSavedOnCloseAndShownAfterARestart) {
   ASSERT_TRUE(GetAnnotation(w->GetDatabase())->GetNote(word, &note));
   EXPECT_EQ(note.text, u"In the beginning\r\nfirst line");
   EXPECT_TRUE(w->GetTextPane()->GetMetrics().HasNote(word));
+}
+
+TEST_F(WordMenuTest, ALookUpRunsItsConfiguredCommandAndIsDisabledWithoutOne) {
+  const QString out = dir_.filePath(QStringLiteral("args.txt"));
+  const QString script = dir_.filePath(QStringLiteral("record.sh"));
+  {
+    QFile f(script);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(QStringLiteral("#!/bin/sh\nprintf '%s\\n' \"$@\" > '%1'\n").arg(out).toUtf8());
+  }
+  QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  {
+    QFile ini(QString::fromStdString(Path("Vorn.ini")));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write(("[WORDsearch]\r\nWordCommand=" + script + " %w \"%r\"\r\n").toUtf8());
+  }
+  std::unique_ptr<CVornMainFrame> frame = MakeFrame();
+  CVornChildFrame* w = Open(frame.get(), testing::kGntTitle);
+  ASSERT_NE(w, nullptr);
+  const WordIndex word = At(w->GetDatabase(), u"MAT", 1, 1, 1);
+  w->GetActivePane()->SetCaret(word);
+  QMenu menu;
+  frame->GetWordMenu().Build(&menu, w);
+  QAction* by_word = Find(&menu, QStringLiteral("By Word in Bibles..."));
+  ASSERT_NE(by_word, nullptr);
+  EXPECT_FALSE(Find(&menu, QStringLiteral("&Logos Lemma Search"))->isEnabled());
+  ASSERT_TRUE(by_word->isEnabled());
+  by_word->trigger();
+  QFile recorded(out);
+  for (int i = 0; i < 100 && !recorded.exists(); ++i) QTest::qWait(50);
+  QTest::qWait(100);
+  ASSERT_TRUE(recorded.open(QIODevice::ReadOnly));
+  const QString reference = ToQString(CBibleRef(w->GetDatabase(), word).FormatLong());
+  CWord shown(w->GetDatabase(), word);
+  const QString text =
+      ToQString(shown.GetLine(w->GetDatabase()->GetFormLineIndex())->GetPlainText());
+  const QStringList args = QString::fromUtf8(recorded.readAll()).split(u'\n');
+  ASSERT_GE(args.size(), 2);
+  EXPECT_EQ(args[0], text);
+  EXPECT_EQ(args[1], reference);  // one argument, blank and all
 }
 
 }  // namespace
