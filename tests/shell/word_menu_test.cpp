@@ -24,6 +24,8 @@
 #include "shell/vorn_view.h"
 #include "shell/word_context_menu.h"
 #include "shell/word_details_bar.h"
+#include "textdb/link_params.h"
+#include "textdb/test_db.h"
 #include "textdb/vorn_db.h"
 #include "wordinfo/word.h"
 
@@ -174,6 +176,30 @@ TEST_F(WordMenuTest, ALookUpRunsItsConfiguredCommandAndIsDisabledWithoutOne) {
   ASSERT_GE(args.size(), 2);
   EXPECT_EQ(args[0], text);
   EXPECT_EQ(args[1], reference);  // one argument, blank and all
+}
+
+TEST_F(WordMenuTest, ALinkToAMissingDocumentIsReported) {
+  DBSource source = vorn::testing::MakeGreekTestSource();
+  source.name = u"LNK";
+  source.title = u"Linked NT";
+  std::vector<DBKeyValue>& keys = source.links.kinds[0].keys;
+  std::erase_if(keys, [](const DBKeyValue& k) { return k.key == "Nfo" || k.key == "Link"; });
+  keys.push_back({"Dir", FromQString(dir_.path())});
+  keys.push_back({"Link", u"%1.html"});
+  vorn::testing::TestDatabase db(source);
+  ASSERT_TRUE(db.ok()) << db.error();
+  MainFrameOptions o = Options();
+  o.data_folders = {db.data_folder()};
+  CVornMainFrame frame(o);
+  CVornChildFrame* w = Open(&frame, u"Linked NT");
+  ASSERT_NE(w, nullptr);
+  const WordIndex word = At(w->GetDatabase(), u"MAT", 1, 1, 0);
+  w->GetActivePane()->SetCaret(word);
+  const CPVLink* link = CWord(w->GetDatabase(), word).GetLink(0);
+  ASSERT_NE(link, nullptr);
+  const std::u16string missing = FromQString(dir_.path()) + u'/' + link->GetText() + u".html";
+  frame.Dispatch(kCmdWordLinkFirst);
+  EXPECT_TRUE(Warned(platform::FormatString(platform::kIdsCantOpenLinkedDoc, missing)));
 }
 
 }  // namespace
