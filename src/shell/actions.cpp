@@ -50,6 +50,7 @@ constexpr CommandDef kCommands[] = {
     {kCmdEditNote, "Add &Note...", "", T::kFrame, false},
     {kCmdCopyWord, "Copy &Word", "", T::kFrame, false},
     {kCmdCopyVerse, "Copy &Verse", "", T::kFrame, false},
+    {kCmdNotesList, "Notes of This &Book...", "", T::kFrame, false},
     {kCmdRepeatLastTag, "Toggle &Last User Tag", "Ctrl+T", T::kFrame, false},
     {kCmdCascade, "&Cascade", "", T::kFrame, false},
     {kCmdTile, "&Tile", "", T::kFrame, false},

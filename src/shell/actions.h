@@ -87,6 +87,7 @@ enum CommandId : int {
   kCmdEditNote = 33130,
   kCmdCopyWord = 33131,
   kCmdCopyVerse = 33132,
+  kCmdNotesList = 33133,
   // 35001..35007: Text, Translit, Tags, Glosses, Base Forms, Strong's
   // numbers (the line with none of the other roles), Notes (the links line).
   kCmdLineFirst = 35001,

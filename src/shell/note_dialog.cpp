@@ -2,10 +2,12 @@
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
 #include "markup/annotation.h"
+#include "refs/bible_ref.h"
 #include "shell/qt_device.h"
 #include "shell/window_placement.h"
 
@@ -48,6 +50,38 @@ bool CNoteDialog::Apply() {
   const QString placement = FormatPlacement(GetPlacement(this));
   if (vorn::ParsePlacement(FromQString(placement), &stored)) note.placement = stored;
   return notes_->StoreNote(word_, note);
+}
+
+CNotesListDialog::CNotesListDialog(CAnnotation* notes, CVornDB* db, WordIndex word, QWidget* parent)
+    : QDialog(parent) {
+  const CBibleRef ref(db, word);
+  setWindowTitle(tr("Notes of %1").arg(ToQString(ref.FormatLong())));
+  auto* box = new QVBoxLayout(this);
+  list_ = new QListWidget(this);
+  box->addWidget(list_);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+  box->addWidget(buttons);
+  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  connect(list_, &QListWidget::itemActivated, this, &QDialog::accept);
+  resize(480, 320);
+  const WordSpan book = ref.GetBookSpan();
+  Note note;
+  for (WordIndex w = book.first; w >= 0 && w < book.end; ++w) {
+    if (!notes->GetNote(w, &note)) continue;
+    QString text = ToQString(note.text).section(QStringLiteral("\r\n"), 0, 0);
+    if (text.size() > 60) text = text.left(59) + u'…';
+    list_->addItem(ToQString(notes->GetNoteTitle(w)) + QStringLiteral("  ") + text);
+    words_.push_back(w);
+  }
+  if (!words_.empty()) list_->setCurrentRow(0);
+}
+
+CNotesListDialog::~CNotesListDialog() = default;
+
+WordIndex CNotesListDialog::GetChosenWord() const {
+  const int row = list_->currentRow();
+  return row >= 0 && static_cast<size_t>(row) < words_.size() ? words_[row] : -1;
 }
 
 bool EditNote(CAnnotation* notes, WordIndex word, QWidget* parent) {

@@ -4,16 +4,19 @@
 #pragma once
 
 #include <QDialog>
+#include <vector>
 
 #include "markup/annotation_file.h"
 #include "textdb/types.h"
 
 class QCheckBox;
 class QPlainTextEdit;
+class QListWidget;
 
 namespace vorn {
 class CAnnotation;
-}
+class CVornDB;
+}  // namespace vorn
 
 namespace vorn::shell {
 
@@ -39,6 +42,24 @@ class CNoteDialog : public QDialog {
   WordIndex word_;
   QPlainTextEdit* text_ = nullptr;
   QCheckBox* delete_ = nullptr;
+};
+
+// The notes of one book, read-only, one row per note (where it stands and
+// the start of its text) in word order; choosing a row gives its word.
+class CNotesListDialog : public QDialog {
+  Q_OBJECT
+ public:
+  // Lists the notes of the book of `word`; `notes` is borrowed.
+  CNotesListDialog(CAnnotation* notes, CVornDB* db, WordIndex word, QWidget* parent);
+  ~CNotesListDialog() override;
+
+  QListWidget* GetList() const { return list_; }
+  // The word of the chosen row; -1 for none.
+  WordIndex GetChosenWord() const;
+
+ private:
+  QListWidget* list_ = nullptr;
+  std::vector<WordIndex> words_;
 };
 
 // Opens the note dialog of `word` (modal) and applies it on OK; true when

@@ -193,7 +193,7 @@ void CWordContextMenu::Build(QMenu* menu, CVornChildFrame* window) {
     note->setText(notes && notes->HasNote(word) ? tr("Edit &Note...") : tr("Add &Note..."));
     menu->addAction(note);
   }
-  for (int id : {kCmdAddBookmark, kCmdCopyWord, kCmdCopyVerse})
+  for (int id : {kCmdNotesList, kCmdAddBookmark, kCmdCopyWord, kCmdCopyVerse})
     if (QAction* a = actions.Get(id)) menu->addAction(a);
 
   // The toggles of the tags the window shows, checked where the word has the tag.
@@ -222,8 +222,8 @@ bool CWordContextMenu::OnCommand(CVornChildFrame* window, int id) {
   const bool ours = (id >= kCmdWordLinkFirst && id <= kCmdWordLinkLast) ||
                     (id >= kCmdWordVariantFirst && id <= kCmdWordVariantLast) ||
                     (id >= kCmdWordSearchFirst && id <= kCmdWordSearchLast) || id == kCmdEditNote ||
-                    id == kCmdCopyWord || id == kCmdCopyVerse || id == kCmdLookupVerse ||
-                    id == kCmdLookupWord || id == kCmdLookupLemma;
+                    id == kCmdCopyWord || id == kCmdCopyVerse || id == kCmdNotesList ||
+                    id == kCmdLookupVerse || id == kCmdLookupWord || id == kCmdLookupLemma;
   if (!ours) return false;
   const WordIndex word = window ? window->GetQueryThing().GetCurrentWordIndex() : -1;
   if (word < 0) return true;
@@ -240,6 +240,10 @@ bool CWordContextMenu::OnCommand(CVornChildFrame* window, int id) {
     RunSearch(window, static_cast<size_t>(id - kCmdWordSearchFirst));
   } else if (id == kCmdEditNote) {
     if (EditNote(GetAnnotation(db), word, window)) window->RepaintPanes();
+  } else if (id == kCmdNotesList) {
+    CNotesListDialog dialog(GetAnnotation(db), db, word, window);
+    if (dialog.exec() == QDialog::Accepted && dialog.GetChosenWord() >= 0)
+      window->GetActivePane()->SetCaret(dialog.GetChosenWord());
   } else if (id == kCmdCopyWord) {
     QApplication::clipboard()->setText(ToQString(FormText(db, word)));
   } else {
@@ -254,10 +258,11 @@ bool CWordContextMenu::OnCommand(CVornChildFrame* window, int id) {
 }
 
 bool CWordContextMenu::UpdateCommand(CVornChildFrame* window, int id, bool* enabled) const {
-  if (id != kCmdEditNote && id != kCmdCopyWord && id != kCmdCopyVerse) return false;
+  if (id != kCmdEditNote && id != kCmdCopyWord && id != kCmdCopyVerse && id != kCmdNotesList)
+    return false;
   const WordIndex word = window ? window->GetQueryThing().GetCurrentWordIndex() : -1;
-  *enabled = word >= 0 &&
-             (id != kCmdEditNote || GetAnnotation(window->GetDatabase())->BookOfWord(word) > 0);
+  *enabled = word >= 0 && ((id != kCmdEditNote && id != kCmdNotesList) ||
+                           GetAnnotation(window->GetDatabase())->BookOfWord(word) > 0);
   return true;
 }
 

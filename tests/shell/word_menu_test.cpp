@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QFile>
+#include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QTest>
@@ -136,6 +137,10 @@ TEST_F(WordMenuTest, ANoteIsSavedOnCloseAndShownAfterARestart) {
   ASSERT_TRUE(GetAnnotation(w->GetDatabase())->GetNote(word, &note));
   EXPECT_EQ(note.text, u"In the beginning\r\nfirst line");
   EXPECT_TRUE(w->GetTextPane()->GetMetrics().HasNote(word));
+  // The book's list leads to it.
+  CNotesListDialog list(GetAnnotation(w->GetDatabase()), w->GetDatabase(), word + 5, w);
+  ASSERT_EQ(list.GetList()->count(), 1);
+  EXPECT_EQ(list.GetChosenWord(), word);
 }
 
 TEST_F(WordMenuTest, ALookUpRunsItsConfiguredCommandAndIsDisabledWithoutOne) {
