@@ -85,6 +85,11 @@ enum CommandId : int {
   kCmdQueryLinkKinds = 33122,
   kCmdQueryRange = 33123,
   kCmdQueryHistory = 33124,
+  // The word menu's own commands on the current word.
+  kCmdEditNote = 33130,
+  kCmdCopyWord = 33131,
+  kCmdCopyVerse = 33132,
+  kCmdNotesList = 33133,
   // 35001..35007: Text, Translit, Tags, Glosses, Base Forms, Strong's
   // numbers (the line with none of the other roles), Notes (the links line).
   kCmdLineFirst = 35001,

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "layout/layout_tags.h"
+#include "markup/annotation.h"
 #include "markup/tags_db.h"
 #include "refs/bible_ref.h"
 #include "shell/actions.h"
@@ -25,7 +26,9 @@ CVornChildFrame::CVornChildFrame(CMarking* marking, CVornDB* db, CPropositionsLi
     : marking_(marking), db_(db) {
   // The tags' user folders are beside the propositions'.
   CTagsDB* tags = GetTagsDB(db, props->GetWorkingFolder());
-  state_ = std::make_unique<CQueryThing>(db, tags, nullptr, props, this);
+  // The notes too; their marks are drawn after the words.
+  CAnnotation* notes = GetAnnotation(db, props->GetWorkingFolder());
+  state_ = std::make_unique<CQueryThing>(db, tags, notes, props, this);
   state_->SetWordTagsMaker([](std::unique_ptr<CTag> tag, const CViewMetrics& metrics) {
     return std::make_unique<CTagWordTags>(std::move(tag), metrics);
   });
@@ -46,6 +49,7 @@ CVornChildFrame::CVornChildFrame(CMarking* marking, CVornDB* db, CPropositionsLi
     connect(pane, &CVornView::Activated, this, [this, pane] { PaneActivated(pane); });
     connect(pane, &CVornView::FocusStepWanted, this, &CVornChildFrame::FocusStepWanted);
     connect(pane, &CVornView::CommandKey, this, &CVornChildFrame::KeyCommand);
+    connect(pane, &CVornView::WordMenuWanted, this, &CVornChildFrame::WordMenuWanted);
   }
   // The word prompts and the word details start from the word shown first,
   // not from the first word the user moves to.
@@ -199,6 +203,8 @@ void CVornChildFrame::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
+  // Changed notes are offered for saving book by book (message 315).
+  GetAnnotation(db_)->SaveChangedBooks();
   QWidget::closeEvent(event);
 }
 

@@ -94,6 +94,9 @@ class CVornChildFrame : public QWidget, public CQueryWindow {
   // A command given by a key was carried out; commands may now be enabled
   // or checked differently.
   void CommandDone();
+  // The word menu of the current word is wanted at `global` (screen
+  // coordinates).
+  void WordMenuWanted(QPoint global);
   // The fonts of the window's database lines were changed; every pane
   // showing the database reloads them.
   void LineFontsChanged();

@@ -40,6 +40,7 @@
 #include "shell/scroll_group.h"
 #include "shell/vorn_view.h"
 #include "shell/window_placement.h"
+#include "shell/word_context_menu.h"
 #include "shell/word_details_bar.h"
 #include "textdb/font_format.h"
 #include "textdb/vorn_db.h"
@@ -211,6 +212,7 @@ void CVornMainFrame::CreateMenus() {
   bookmark_menu_ = new CBookmarkMenu(nav, [this](int id) { Dispatch(id); });
   connect(nav, &QMenu::aboutToShow, this, [this] { BuildBookmarkMenu(); });
   marking_ = new CMarking(this, props_.get());
+  word_menu_ = new CWordContextMenu(this);
   marking_->FillMenu(menuBar()->addMenu(tr("&Marking")));
   QMenu* window = menuBar()->addMenu(tr("&Window"));
   QMenu* group = window->addMenu(tr("Scroll &Group"));
@@ -302,6 +304,8 @@ CVornChildFrame* CVornMainFrame::OpenEntry(int index) {
   connect(window, &CVornChildFrame::FocusStepWanted, this,
           [this](bool next) { static_cast<void>(StepKeyboardFocus(next)); });
   connect(window, &CVornChildFrame::CommandDone, this, &CVornMainFrame::UpdateActions);
+  connect(window, &CVornChildFrame::WordMenuWanted, this,
+          [this, window](QPoint global) { word_menu_->Show(window, global); });
   connect(window, &CVornChildFrame::LineFontsChanged, this, [this, db] { LineFontsChanged(db); });
   connect(window, &CVornChildFrame::QueryPromptWanted, this,
           [this](const CVornDBLine* line, const std::u16string& value) {
@@ -393,6 +397,7 @@ void CVornMainFrame::Dispatch(int id) {
 
 bool CVornMainFrame::OnFrameCommand(int id) {
   if (marking_->OnFrameCommand(id)) return true;
+  if (word_menu_->OnCommand(ActiveWindow(), id)) return true;
   if (query_builders_ && query_builders_->OnCommand(id)) return true;
   const bool shift = QApplication::keyboardModifiers() & Qt::ShiftModifier;
   if (SlotOfCommand(id, shift) >= 0) {
@@ -461,7 +466,8 @@ void CVornMainFrame::UpdateActions() {
     bool checked = false;
     if (def->target == CommandTarget::kFrame &&
         (marking_->UpdateFrameCommand(id, &enabled, &checked) ||
-         (query_builders_ && query_builders_->UpdateCommand(id, &enabled)))) {
+         (query_builders_ && query_builders_->UpdateCommand(id, &enabled)) ||
+         word_menu_->UpdateCommand(w, id, &enabled))) {
       // The Marking and Query menus' own frame commands.
     } else if (def->target == CommandTarget::kFrame) {
       const int slot = SlotOfCommand(id, false);
@@ -625,6 +631,8 @@ void CVornMainFrame::LineFontsChanged(CVornDB* db) {
   }
   if (CVornChildFrame* w = ActiveWindow()) ShowNavigation(w);
 }
+
+CQueryTool& CVornMainFrame::GetQueryTool() { return nav_bar_->GetQueryTool(); }
 
 CPrintSetup& CVornMainFrame::GetPrintSetup() {
   if (!print_setup_) print_setup_ = std::make_unique<CPrintSetup>();

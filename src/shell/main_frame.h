@@ -36,6 +36,7 @@ class CNavBar;
 class CRichQueryBox;
 class CPrintSetup;
 class CMarking;
+class CWordContextMenu;
 class CQueryBuilders;
 class CBookmarkMenu;
 class CVornChildFrame;
@@ -75,6 +76,7 @@ class CVornMainFrame : public QMainWindow, public CWindowHost {
   QMainWindow* GetMainWindow() override { return this; }
   CActions& GetActions() override { return *actions_; }
   CMarking& GetMarking() { return *marking_; }
+  CWordContextMenu& GetWordMenu() { return *word_menu_; }
   platform::CMessageSink* GetMessageSink() const override { return sink_.get(); }
   QMdiArea* GetMdiArea() const { return mdi_; }
   CNavBar* GetNavBar() const { return nav_bar_; }
@@ -98,7 +100,7 @@ class CVornMainFrame : public QMainWindow, public CWindowHost {
   std::vector<CVornChildFrame*> Windows() const override;
   // Runs the query box's text in the active window; on success the status
   // bar tells the number of matches.
-  bool RunQueryFromBox();
+  bool RunQueryFromBox() override;
   // Routes a command to the frame, the active window or its pane.
   void Dispatch(int id) override;
   // The query box and the status bar show what belongs to `window` (null: nothing changes), the
@@ -111,7 +113,7 @@ class CVornMainFrame : public QMainWindow, public CWindowHost {
   // shown maximised instead; called before the frame is first shown.
   void FitToScreen();
   // Sets every action's enabled and checked state.
-  void UpdateActions();
+  void UpdateActions() override;
 
   // From the windows.
   void ActiveFocusChanged(CVornChildFrame* window);
@@ -127,7 +129,8 @@ class CVornMainFrame : public QMainWindow, public CWindowHost {
   // --- Application state: settings, options, bookmarks, desktops, scroll
   // groups (main_frame_state.cpp).
 
-  CVornIni& GetSettings() { return *ini_; }
+  CVornIni& GetSettings() override { return *ini_; }
+  CQueryTool& GetQueryTool() override;
   CBookmarks& GetBookmarks() { return bookmarks_; }
   // The options as read at start or last confirmed in the Options dialog.
   const COptions& GetOptions() const { return options_; }
@@ -188,6 +191,7 @@ class CVornMainFrame : public QMainWindow, public CWindowHost {
   std::unique_ptr<CPropositionsList> props_;
   CActions* actions_ = nullptr;
   CMarking* marking_ = nullptr;
+  CWordContextMenu* word_menu_ = nullptr;
   QMdiArea* mdi_ = nullptr;
   QMenu* open_menu_ = nullptr;
   CNavBar* nav_bar_ = nullptr;

@@ -1,6 +1,7 @@
 #include "shell/vorn_view.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -292,6 +293,8 @@ void CVornView::wheelEvent(QWheelEvent* event) {
 
 void CVornView::mousePressEvent(QMouseEvent* event) {
   EnsureLayout();
+  // The right button's menu comes with the context menu event.
+  if (event->button() == Qt::RightButton) return;
   const WordIndex word = WordAt(event->position().toPoint());
   const auto mods =
       event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
@@ -311,6 +314,25 @@ void CVornView::mousePressEvent(QMouseEvent* event) {
     return;
   }
   SetFocusWord(word);
+}
+
+void CVornView::contextMenuEvent(QContextMenuEvent* event) {
+  EnsureLayout();
+  QPoint at = event->pos();
+  if (event->reason() == QContextMenuEvent::Mouse) {
+    const WordIndex word = WordAt(at);
+    if (word < 0) {
+      QApplication::beep();
+      return;
+    }
+    // The menu is the current word's: the word clicked becomes it.
+    if (word != focus_) SetCaret(word);
+  } else {
+    // The Menu key: under the caret's line, a little in from the edge.
+    at = QPoint(viewport()->width() / 4, std::max(0, word_y_) + metrics_.GetRowHeight());
+  }
+  tip_->SetWord(-1, QRect());
+  emit WordMenuWanted(viewport()->mapToGlobal(at));
 }
 
 void CVornView::mouseMoveEvent(QMouseEvent* event) {

@@ -98,12 +98,16 @@ class CVornView : public QAbstractScrollArea {
   void FocusStepWanted(bool next);
   // A key of the pane gave window command `id`.
   void CommandKey(int id);
+  // The right mouse button or the Menu key asks for the word menu of the
+  // current word, to be shown at `global` (screen coordinates).
+  void WordMenuWanted(QPoint global);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   bool viewportEvent(QEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;

@@ -8,9 +8,13 @@
 
 class QMainWindow;
 
-namespace vorn::platform {
+namespace vorn {
+class CQueryTool;
+class CVornIni;
+namespace platform {
 class CMessageSink;
 }
+}  // namespace vorn
 
 namespace vorn::shell {
 
@@ -34,6 +38,15 @@ class CWindowHost {
   virtual std::vector<CVornChildFrame*> Windows() const = 0;
   // Routes command `id` as a menu item or key would.
   virtual void Dispatch(int id) = 0;
+  // Sets every command's enabled and checked state anew.
+  virtual void UpdateActions() = 0;
+  // The program's settings (owned by the host).
+  virtual CVornIni& GetSettings() = 0;
+  // The query box's controller (owned by the host).
+  virtual CQueryTool& GetQueryTool() = 0;
+  // Runs the query box's text in the active window; false when it did not
+  // run (the reason was reported).
+  virtual bool RunQueryFromBox() = 0;
 };
 
 }  // namespace vorn::shell

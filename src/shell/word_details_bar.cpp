@@ -1,5 +1,7 @@
 #include "shell/word_details_bar.h"
 
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QPainter>
 #include <QScrollBar>
 #include <algorithm>
@@ -8,7 +10,9 @@
 #include "metrics/view_metrics.h"
 #include "shell/qt_device.h"
 #include "shell/vorn_view.h"
+#include "textdb/vorn_db.h"
 #include "wordinfo/word.h"
+#include "wordinfo/word_menu.h"
 
 namespace vorn::shell {
 
@@ -113,6 +117,28 @@ CWordDetailsBar::CWordDetailsBar(QWidget* parent)
   setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable |
               QDockWidget::DockWidgetFloatable);
   setWidget(view_);
+}
+
+bool CWordDetailsView::ShowEntry(std::u16string_view number) {
+  if (!word_ || !pane_) return false;
+  const int32_t word = FirstWordWithValue(*word_->GetDatabase(), number);
+  if (word < 0) return false;
+  ShowWord(pane_, word);
+  return true;
+}
+
+void CWordDetailsView::contextMenuEvent(QContextMenuEvent* event) {
+  if (!word_) return;
+  std::vector<std::u16string> numbers;
+  for (const std::u16string& text : LinkTexts(*word_))
+    for (std::u16string& n : FindStrongNumbers(text))
+      if (std::find(numbers.begin(), numbers.end(), n) == numbers.end()) numbers.push_back(n);
+  if (numbers.empty()) return;
+  QMenu menu(this);
+  for (const std::u16string& n : numbers)
+    connect(menu.addAction(tr("Show %1").arg(ToQString(n))), &QAction::triggered, this,
+            [this, n] { static_cast<void>(ShowEntry(n)); });
+  menu.exec(event->globalPos());
 }
 
 }  // namespace vorn::shell

@@ -7,6 +7,7 @@
 #include <QDockWidget>
 #include <QPointer>
 #include <memory>
+#include <string_view>
 
 #include "device/device.h"
 #include "textdb/types.h"
@@ -41,10 +42,17 @@ class CWordDetailsView : public QAbstractScrollArea {
 
   QSize sizeHint() const override;
 
+  // Shows the entry of the Strong's number `number` ("G575"): the first word
+  // of the database that carries it. False (nothing changes) without a
+  // shown word or when no word carries it.
+  bool ShowEntry(std::u16string_view number);
+
  protected:
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void scrollContentsBy(int dx, int dy) override;
+  // Offers the entries of the Strong's numbers the shown links mention.
+  void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
   // Draws the word with `painter` (null: only measures) and returns the

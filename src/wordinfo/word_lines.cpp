@@ -409,11 +409,24 @@ void CWordLinks::AddToMenu(CWordMenu* menu, uint32_t first_command) {
 }
 
 Point CWordLinks::DrawDetails(CDetailsMetrics& details, int x, int y) {
+  return DrawLinks(details, x, y, false);
+}
+
+Point CWordLinks::DrawTip(CDetailsMetrics& details, int x, int y) {
+  return DrawLinks(details, x, y, true);
+}
+
+Point CWordLinks::DrawLinks(CDetailsMetrics& details, int x, int y, bool tip) {
+  // In a tip a kind's "Tip" template, where it has one, gives the link's line.
+  auto line_of = [tip](const CPVLink& link) {
+    std::u16string text = tip && link.GetKind() ? link.ExpandSetting("Tip") : std::u16string();
+    return text.empty() ? DetailsLine(link) : text;
+  };
   const CFontFormat& font = details.GetLineFont(line_index_);
   const CFontFormat& bold = details.GetBoldLineFont(line_index_);
   bool any_details = false;
   for (const CPVLink& link : links_)
-    if (!DetailsTitle(link).empty() || !DetailsLine(link).empty()) any_details = true;
+    if (!DetailsTitle(link).empty() || !line_of(link).empty()) any_details = true;
 
   int widest = x;
   int row_y = y;       // top of the current row
@@ -445,9 +458,9 @@ Point CWordLinks::DrawDetails(CDetailsMetrics& details, int x, int y) {
   const int indent = font.GetExtent(u"  ").cx;
   for (const CPVLink& link : links_) {
     const std::u16string title = DetailsTitle(link);
-    std::u16string line = DetailsLine(link);
-    if (line.empty()) line = link.GetText();
-    if (title.empty() && DetailsLine(link).empty()) {
+    const std::u16string own_line = line_of(link);
+    const std::u16string line = own_line.empty() ? link.GetText() : own_line;
+    if (title.empty() && own_line.empty()) {
       // No details text: the link joins the current row.
       if (link.GetText().empty()) continue;
       if (row_has_text) put(font, u", ");

@@ -167,6 +167,9 @@ class CWordLinks : public CWordLine {
   // joins on the same row; other links join the current row. Returns the x
   // after the widest row; nothing (y unchanged) when no link shows anything.
   Point DrawDetails(CDetailsMetrics& details, int x, int y) override;
+  // The same, a link's line made from its kind's "Tip" template where the
+  // kind has one.
+  Point DrawTip(CDetailsMetrics& details, int x, int y) override;
   Rect Measure(const CFontFormat& font, const CViewMetrics* metrics) override;
   void Draw(const CFontFormat& font, const CViewMetrics* metrics, int x, int y,
             bool right_to_left) override;
@@ -195,6 +198,9 @@ class CWordLinks : public CWordLine {
   static std::u16string ShortText(std::u16string_view text);
 
  private:
+  // The details rows, or the tip's (`tip`).
+  Point DrawLinks(CDetailsMetrics& details, int x, int y, bool tip);
+
   std::vector<CPVLink> links_;
   int line_index_ = -1;
 };

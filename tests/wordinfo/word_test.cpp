@@ -16,6 +16,7 @@
 #include "textdb/tags_line.h"
 #include "wordinfo/word_line_factories.h"
 #include "wordinfo/word_lines.h"
+#include "wordinfo/word_menu.h"
 
 namespace vorn {
 namespace {
@@ -489,6 +490,53 @@ TEST(WordLinesTest, MirroredMarksAndTipPlacement) {
   EXPECT_EQ(PlaceWordTip({40, 20}, {100, 10, 120, 30}, {0, 0, 500, 300}), (Rect{90, 30, 130, 50}));
   EXPECT_EQ(PlaceWordTip({40, 20}, {480, 10, 500, 30}, {0, 0, 500, 300}), (Rect{460, 30, 500, 50}));
   EXPECT_EQ(PlaceWordTip({40, 20}, {0, 290, 10, 300}, {0, 0, 500, 300}), (Rect{0, 280, 40, 300}));
+}
+
+TEST(MorphemeMenuTest, StrongNumbersAreFoundInsideEntries) {
+  EXPECT_EQ(FindStrongNumbers(u"from G575 (ἀπό) and G1537; H7225, G575 XG12 G3a G"),
+            (std::vector<std::u16string>{u"G575", u"G1537", u"H7225"}));
+}
+
+// Morphemes of a word: each group under its title, level by level, each
+// level filled up to the most links it has in any group so that rows align.
+TEST(MorphemeMenuTest, GroupsAreTitledAndAlignedByLevel) {
+  const CPVLink a1(nullptr, u"A",
+                   u"\x01"
+                   u"a1",
+                   "", false),
+      a2(nullptr, u"A",
+         u"\x02"
+         u"a2",
+         "", false),
+      a2b(nullptr, u"A",
+          u"\x02"
+          u"a2b",
+          "", false),
+      b1(nullptr, u"B",
+         u"\x01"
+         u"b1",
+         "", false),
+      b1b(nullptr, u"B",
+          u"\x01"
+          u"b1b",
+          "", false),
+      b2(nullptr, u"B",
+         u"\x02"
+         u"b2",
+         "", false);
+  CMorphemeMenu menu;
+  uint32_t command = 10;
+  for (const CPVLink* link : {&b1, &a1, &a2, &b2, &a2b, &b1b}) menu.Add(link, command++);
+  std::vector<std::u16string> rows;
+  for (const WordMenuItem& item : menu.Build()) {
+    using K = WordMenuItem::Kind;
+    rows.push_back(item.kind == K::kTitle       ? u"[" + item.text + u"]"
+                   : item.kind == K::kFiller    ? u"-"
+                   : item.kind == K::kSeparator ? u"|"
+                                                : item.text);
+  }
+  EXPECT_EQ(rows, (std::vector<std::u16string>{u"[A]", u"a1", u"-", u"a2", u"a2b", u"|", u"[B]",
+                                               u"b1", u"b1b", u"b2", u"-"}));
 }
 
 }  // namespace

@@ -70,6 +70,8 @@ int RunDescribeTag(const Args& args);
 int RunCheck(const Args& args);
 int RunUserTag(const Args& args);
 int RunProps(const Args& args);
+// Notes on words: add WORD TEXT, show WORD, list, delete WORD (WORD a word index).
+int RunNotes(const Args& args);
 int RunQuery(const Args& args);
 int RunRange(const Args& args);
 int RunShow(const Args& args);

@@ -68,6 +68,11 @@ const Command kCommands[] = {
      {},
      "vorn-cli props [--data DIR] --db NAME [--work DIR] --name NAME "
      "split|join|shift-left|shift-right|show [--level N] WORDS-OR-RANGE | merge OTHER"},
+    {"notes",
+     vorn::cli::RunNotes,
+     {},
+     "vorn-cli notes [--data DIR] --db NAME [--work DIR] add WORD TEXT | show WORD | list | "
+     "delete WORD (WORD: a word index)"},
 };
 
 int Usage() {

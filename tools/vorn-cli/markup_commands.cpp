@@ -8,6 +8,7 @@
 #include <iterator>
 
 #include "cli.h"
+#include "markup/annotation.h"
 #include "markup/markup_context.h"
 #include "markup/user_folder.h"
 #include "platform/file_system.h"
@@ -291,6 +292,57 @@ int RunProps(const Args& args) {
       std::printf("%u\t%d\t%s\n", e.start, e.level, RefOf(db, e.start).c_str());
   }
   return kOk;
+}
+
+int RunNotes(const Args& args) {
+  Context ctx(args);
+  CVornDB* db = ctx.OpenDb(args);
+  if (!db) return kBadInput;
+  const auto& p = args.positional();
+  const std::string verb = p.empty() ? "" : p[0];
+  CAnnotation* notes = GetAnnotation(db, WorkingFolder(args));
+  auto print = [&](WordIndex word, const Note& note) {
+    std::printf("%d\t%s\t%s\n", word, ToUtf8(notes->GetNoteTitle(word)).c_str(),
+                ToUtf8(note.text).c_str());
+  };
+  if (verb == "list" && p.size() == 1) {
+    bool any = false;
+    Note note;
+    for (WordIndex w = 0; w < static_cast<WordIndex>(db->GetWordCount()); ++w) {
+      if (!notes->GetNote(w, &note)) continue;
+      print(w, note);
+      any = true;
+    }
+    return any ? kOk : kNothingFound;
+  }
+  WordIndex word = -1;
+  if (p.size() < 2 || !ParseIndex(p[1], &word) || notes->BookOfWord(word) <= 0) {
+    std::fprintf(stderr, "notes %s needs the index of a word in a book\n", verb.c_str());
+    return kBadInput;
+  }
+  if (verb == "show" && p.size() == 2) {
+    Note note;
+    if (!notes->GetNote(word, &note)) return kNothingFound;
+    print(word, note);
+    return kOk;
+  }
+  if ((verb == "add" && p.size() >= 3) || (verb == "delete" && p.size() == 2)) {
+    if (verb == "add") {
+      std::string text;
+      for (size_t i = 2; i < p.size(); ++i) text += (i > 2 ? " " : "") + p[i];
+      Note note;
+      static_cast<void>(notes->GetNote(word, &note));  // keeps its placement
+      note.text = ToU16(text);
+      if (!notes->StoreNote(word, note)) return kBadInput;
+    } else if (!notes->HasNote(word)) {
+      return kNothingFound;
+    } else {
+      notes->RemoveNote(word);
+    }
+    return notes->SaveBook(notes->BookOfWord(word)) ? kOk : kBadInput;
+  }
+  std::fprintf(stderr, "notes: add WORD TEXT | show WORD | list | delete WORD\n");
+  return kBadInput;
 }
 
 }  // namespace vorn::cli
