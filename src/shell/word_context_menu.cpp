@@ -26,6 +26,7 @@
 #include "shell/user_tag_menus.h"
 #include "shell/vorn_view.h"
 #include "shell/window_host.h"
+#include "textdb/ini_file.h"
 #include "textdb/link_params.h"
 #include "textdb/vorn_db.h"
 #include "wordinfo/word.h"
