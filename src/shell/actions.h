@@ -74,7 +74,7 @@ enum CommandId : int {
   kCmdAnalyse = 33069,
   kCmdLineFonts = 33070,
   // The chart of the active window's hits per book; the program's own id.
-  kCmdHitChart = 33130,
+  kCmdHitChart = 33140,
   // Step to the next or previous bookmark in the active window; the ids
   // are the program's own, clear of every stored one.
   kCmdNextBookmark = 33110,
