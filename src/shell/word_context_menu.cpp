@@ -197,6 +197,12 @@ void CWordContextMenu::Build(QMenu* menu, CVornChildFrame* window) {
   }
   for (int id : {kCmdNotesList, kCmdAddBookmark, kCmdCopyWord, kCmdCopyVerse})
     if (QAction* a = actions.Get(id)) menu->addAction(a);
+  // The hits pane's menu also offers the analyses of the hit list.
+  if (window->GetActivePane() && window->GetActivePane()->IsHitsPane()) {
+    menu->addSeparator();
+    for (int id : {kCmdAnalyse, kCmdHitChart})
+      if (QAction* a = actions.Get(id)) menu->addAction(a);
+  }
 
   // The toggles of the tags the window shows, checked where the word has the tag.
   CTagsDB* tags = TagsOfWindow(window);

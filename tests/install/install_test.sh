@@ -29,6 +29,11 @@ grep -q "	GNT	Greek NT	137554 words	$usr/share/vorn/data/GNT.qyx" <<<"$list" ||
 grep -q "$build" <<<"$list" && fail "the installed program lists the build's databases: $list"
 count=$(run "$root/work" "$usr/bin/vorn-cli" query --db GNT --count 'tag VIAP*')
 [[ $count == 863 ]] || fail "tag VIAP* counts $count"
+# Hit analysis from the command line: one form and its count per row, tab-separated, the
+# counts adding up to the hits.
+table=$(run "$root/work" "$usr/bin/vorn-cli" analyse --db GNT --line Form --format tsv 'base λόγος')
+sum=$(awk -F'\t' 'NF == 2 && $2 ~ /^[0-9]+$/ { s += $2 } END { print s + 0 }' <<<"$table")
+[[ $sum == 330 ]] || fail "the forms of base λόγος add up to $sum: $table"
 # The desktop program answers --version without a display.
 version=$(run "$root/work" env -u DISPLAY -u WAYLAND_DISPLAY "$usr/bin/vorn" --version) ||
   fail "vorn --version failed: $version"
