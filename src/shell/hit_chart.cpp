@@ -10,6 +10,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QSvgGenerator>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
@@ -92,6 +93,19 @@ QImage CHitChart::Render() const {
   QPainter painter(&image);
   Draw(&painter);
   return image;
+}
+
+bool CHitChart::SaveSvg(const QString& path) const {
+  QSvgGenerator svg;
+  svg.setFileName(path);
+  svg.setSize(size());
+  svg.setViewBox(QRect(QPoint(0, 0), size()));
+  svg.setTitle(tr("Hits per book"));
+  QPainter painter;
+  if (!painter.begin(&svg)) return false;
+  painter.fillRect(QRect(QPoint(0, 0), size()), Qt::white);
+  Draw(&painter);
+  return painter.end();
 }
 
 void CHitChart::Draw(QPainter* painter) const {
@@ -183,15 +197,20 @@ CHitChartDialog::CHitChartDialog(CVornDB* db, std::vector<uint32_t> hits, QWidge
   connect(copy, &QPushButton::clicked, this,
           [this] { QApplication::clipboard()->setImage(chart_->Render()); });
   connect(save, &QPushButton::clicked, this, [this] {
-    const QString path =
-        QFileDialog::getSaveFileName(this, tr("Save Chart"), QString(), tr("PNG pictures (*.png)"));
+    const QString png = tr("PNG pictures (*.png)");
+    const QString svg = tr("SVG drawings (*.svg)");
+    QString filter = png;
+    const QString path = QFileDialog::getSaveFileName(this, tr("Save Chart"), QString(),
+                                                      png + QStringLiteral(";;") + svg, &filter);
     if (path.isEmpty()) return;
     QString file = path;
-    if (!file.endsWith(".png", Qt::CaseInsensitive)) file += ".png";
+    const bool as_svg = file.endsWith(".svg", Qt::CaseInsensitive) ||
+                        (!file.endsWith(".png", Qt::CaseInsensitive) && filter == svg);
+    if (!file.endsWith(as_svg ? ".svg" : ".png", Qt::CaseInsensitive))
+      file += as_svg ? ".svg" : ".png";
     // A failed save says so rather than passing for one that worked.
-    if (!chart_->Render().save(file, "PNG")) {
-      QMessageBox::warning(this, windowTitle(), tr("Could not save %1").arg(file));
-    }
+    const bool saved = as_svg ? chart_->SaveSvg(file) : chart_->Render().save(file, "PNG");
+    if (!saved) QMessageBox::warning(this, windowTitle(), tr("Could not save %1").arg(file));
   });
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   resize(760, 440);

@@ -37,6 +37,9 @@ class CHitChart : public QWidget {
   int BarAt(QPoint point) const;
   // The chart drawn on a white picture of the widget's size.
   QImage Render() const;
+  // Writes the chart as an SVG drawing of the widget's size to `path`; false
+  // when the file cannot be written.
+  [[nodiscard]] bool SaveSvg(const QString& path) const;
   QSize sizeHint() const override { return {720, 360}; }
 
  signals:

@@ -3,6 +3,7 @@
 // show the same rows, and a click on a book's bar goes to its first hit.
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -16,6 +17,7 @@
 #include "real_data.h"
 #include "shell/hit_analysis_dialog.h"
 #include "shell/hit_chart.h"
+#include "temp_folder.h"
 #include "textdb/catalogue.h"
 #include "textdb/vorn_db.h"
 
@@ -93,6 +95,15 @@ TEST_F(HitAnalysisTest, ChartCountsEveryHitAndABarGoesToItsFirstHit) {
   EXPECT_EQ(spy.at(0).at(0).toInt(), static_cast<int>(last - 1));
   chart.ShowBook(27);
   EXPECT_EQ(chart.GetPlaces().size(), 22u);  // the chapters of Revelation
+
+  // Saved as a drawing; a folder that does not exist is reported.
+  const vorn::testing::TempFolder folder{"chart"};
+  const QString svg = QString::fromStdString(folder.path() + "/chart.svg");
+  ASSERT_TRUE(chart.SaveSvg(svg));
+  QFile file(svg);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(file.readAll().contains("<svg"));
+  EXPECT_FALSE(chart.SaveSvg(QString::fromStdString(folder.path() + "/missing/chart.svg")));
 }
 
 }  // namespace
