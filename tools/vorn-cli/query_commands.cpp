@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -112,6 +113,19 @@ void PrintError(const CQError& error, const std::u16string& text) {
                std::string(std::max(to, from + 1) - from, '^').c_str());
 }
 
+// Runs `text` over `context`: its hits, or nullopt after the error was
+// printed under the text.
+std::optional<std::vector<uint32_t>> ExecuteQuery(const std::u16string& text,
+                                                  CQueryContext* context) {
+  CFmtStr display;
+  CQueryProcessor processor(text, context, &display);
+  if (!processor.Execute()) {
+    PrintError(*processor.GetError(), text);
+    return std::nullopt;
+  }
+  return processor.GetHits();
+}
+
 // A query context for the range command: the database alone.
 class DatabaseContext : public CQueryContext {
  public:
@@ -149,13 +163,9 @@ int RunQuery(const Args& args) {
   if (!markup.ok()) return kBadInput;
   markup.context()->SetLooseMatching(match == "loose");
 
-  CFmtStr display;
-  CQueryProcessor processor(text, markup.context(), &display);
-  if (!processor.Execute()) {
-    PrintError(*processor.GetError(), text);
-    return kBadInput;
-  }
-  const std::vector<uint32_t>& hits = processor.GetHits();
+  const std::optional<std::vector<uint32_t>> found = ExecuteQuery(text, markup.context());
+  if (!found) return kBadInput;
+  const std::vector<uint32_t>& hits = *found;
   if (args.Has("--count")) std::printf("%zu\n", hits.size());
   if (hits.empty()) {
     std::fprintf(stderr, "No matches\n");
@@ -271,13 +281,9 @@ int RunAnalyse(const Args& args) {
   if (by.empty() && !ChooseAnalysisPart(db, args, &chosen)) return kBadInput;
   MarkupSession markup(args, db, &ctx.sink());
   if (!markup.ok()) return kBadInput;
-  CFmtStr display;
-  CQueryProcessor processor(text, markup.context(), &display);
-  if (!processor.Execute()) {
-    PrintError(*processor.GetError(), text);
-    return kBadInput;
-  }
-  const std::vector<uint32_t>& hits = processor.GetHits();
+  const std::optional<std::vector<uint32_t>> found = ExecuteQuery(text, markup.context());
+  if (!found) return kBadInput;
+  const std::vector<uint32_t>& hits = *found;
 
   // Rows of value, count and (by place) hits per 1,000 words, in the order
   // the desktop's analysis lists them.
