@@ -37,7 +37,7 @@ Point CDetailsMetrics::Text(const CFontFormat& font, int x, int y, std::u16strin
   const int height = font.GetTextHeight();
   const int width = font.GetExtent(text).cx;
   if (wrap_right_ <= 0 || x + width <= wrap_right_) {
-    if (drawing_) font.DrawText(x, y, text);
+    Piece(font, x, y, text);
     furthest_x_ = std::max(furthest_x_, x + width);
     return {x + width, y + height};
   }
@@ -56,7 +56,7 @@ Point CDetailsMetrics::Text(const CFontFormat& font, int x, int y, std::u16strin
       if (blank == npos) break;
     }
     const std::u16string_view piece = text.substr(start, fit - start);
-    if (drawing_) font.DrawText(x, y, piece);
+    Piece(font, x, y, piece);
     end_x = x + font.GetExtent(piece).cx;
     furthest_x_ = std::max(furthest_x_, end_x);
     start = fit;
@@ -65,6 +65,22 @@ Point CDetailsMetrics::Text(const CFontFormat& font, int x, int y, std::u16strin
     y += height;
   }
   return {end_x, y + height};
+}
+
+void CDetailsMetrics::Piece(const CFontFormat& font, int x, int y, std::u16string_view piece) {
+  if (drawing_) font.DrawText(x, y, piece);
+  if (!spot_finder_) return;
+  const int height = font.GetTextHeight();
+  for (const auto& [begin, end] : spot_finder_(piece)) {
+    if (begin >= end || end > piece.size()) continue;
+    const int left = x + font.GetExtent(piece.substr(0, begin)).cx;
+    const int right = x + font.GetExtent(piece.substr(0, end)).cx;
+    spots_.push_back({Rect{left, y, right, y + height}, std::u16string(piece.substr(begin, end - begin))});
+    if (drawing_ && device_) {
+      const int base = y + height - 1;
+      device_->DrawLine(left, base, right, base, Pen{spot_colour_, 1});
+    }
+  }
 }
 
 }  // namespace vorn

@@ -5,9 +5,12 @@
 // draws only while drawing is on.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <memory>
+#include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "device/device.h"
@@ -56,7 +59,27 @@ class CDetailsMetrics {
   // font's text height for each line (y alone for empty text).
   Point Text(const CFontFormat& font, int x, int y, std::u16string_view text);
 
+  // Spots: pieces of the texts that lead somewhere (a Strong's number in a
+  // dictionary entry). The finder gives, for a text, the [begin, end)
+  // ranges of its spots; each spot Text meets is underlined in `colour`
+  // when drawing and kept, with its box, until the next ClearSpots. No
+  // finder (the default) finds none.
+  using SpotFinder = std::function<std::vector<std::pair<size_t, size_t>>(std::u16string_view)>;
+  struct Spot {
+    Rect box;
+    std::u16string text;
+  };
+  void SetSpotFinder(SpotFinder finder, RgbColour colour) {
+    spot_finder_ = std::move(finder);
+    spot_colour_ = colour;
+  }
+  const std::vector<Spot>& GetSpots() const { return spots_; }
+  void ClearSpots() { spots_.clear(); }
+
  private:
+  // Draws (when drawing) one line of a text and records its spots.
+  void Piece(const CFontFormat& font, int x, int y, std::u16string_view piece);
+
   const CViewMetrics& view_;
   CDevice* device_ = nullptr;
   std::vector<CFontFormat> line_fonts_;
@@ -65,6 +88,9 @@ class CDetailsMetrics {
   bool drawing_ = true;
   int wrap_right_ = 0;
   int furthest_x_ = 0;
+  SpotFinder spot_finder_;
+  RgbColour spot_colour_ = 0;
+  std::vector<Spot> spots_;
 };
 
 }  // namespace vorn

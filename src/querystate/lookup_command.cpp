@@ -25,6 +25,9 @@ std::u16string Substitute(std::u16string_view piece, const LookupValues& values,
       case u'r':
         out += put(values.reference);
         break;
+      case u'p':
+        out += values.program;  // a path, never encoded
+        break;
       case u'%':
         out += u'%';
         break;
@@ -38,6 +41,15 @@ std::u16string Substitute(std::u16string_view piece, const LookupValues& values,
 }
 
 }  // namespace
+
+bool UsesLocatedProgram(std::u16string_view command) {
+  for (size_t i = 0; i + 1 < command.size(); ++i) {
+    if (command[i] != u'%') continue;
+    if (command[i + 1] == u'p') return true;
+    ++i;  // "%%" and the other placeholders
+  }
+  return false;
+}
 
 std::vector<std::u16string> ExpandLookupCommand(std::u16string_view command,
                                                 const LookupValues& values) {

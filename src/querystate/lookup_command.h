@@ -16,11 +16,17 @@ struct LookupValues {
   std::u16string word;       // the word's text
   std::u16string lemma;      // its base form
   std::u16string reference;  // its verse, long form ("John 1:1")
+  std::u16string program;    // the target's located program ("%p")
 };
+
+// Whether `command` names the target's located program ("%p", not "%%p"):
+// the program must then be located before the command can run.
+bool UsesLocatedProgram(std::u16string_view command);
 
 // Splits `command` at blanks outside double quotes (the quotes group and are
 // dropped) and then replaces, inside each piece, "%w" by the word, "%l" by
-// the lemma, "%r" by the reference and "%%" by "%". The first piece is the
+// the lemma, "%r" by the reference, "%p" by the program and "%%" by "%".
+// The first piece is the
 // program. Empty for a command with no program.
 std::vector<std::u16string> ExpandLookupCommand(std::u16string_view command,
                                                 const LookupValues& values);

@@ -103,6 +103,16 @@ bool CQueryTool::LoadStaticPrompts(const std::string& program_folder) {
   return read;
 }
 
+void AddLinePrompts(const CVornDB& db, WordIndex word, CQueryPrompts* prompts) {
+  for (int i = 0; i < db.GetLineCount(); ++i) {
+    const CVornDBLine* line = db.GetLine(i);
+    const std::u16string keyword = KeywordOf(line);
+    if (keyword.empty()) continue;
+    const std::u16string value = GetLineValue(line, word);
+    if (!value.empty()) prompts->AddPrompt(keyword, value, line);
+  }
+}
+
 void CQueryTool::UpdateWordPrompts() {
   CQueryThing* thing = active_ ? active_() : nullptr;
   const CVornDB* db = thing ? thing->GetDatabase() : nullptr;
@@ -112,13 +122,7 @@ void CQueryTool::UpdateWordPrompts() {
   prompt_word_ = word;
   word_prompts_.Clear();
   if (thing && word >= 0) {
-    for (int i = 0; i < db->GetLineCount(); ++i) {
-      const CVornDBLine* line = db->GetLine(i);
-      const std::u16string keyword = KeywordOf(line);
-      if (keyword.empty()) continue;
-      const std::u16string value = GetLineValue(line, word);
-      if (!value.empty()) word_prompts_.AddPrompt(keyword, value, line);
-    }
+    AddLinePrompts(*db, word, &word_prompts_);
     std::vector<CTagDB*> tags;
     thing->TagsOfWord(word, &tags);
     for (const CTagDB* tag : tags) word_prompts_.AddPrompt(u"usertag", tag->GetName(), nullptr);

@@ -28,6 +28,10 @@ class CMessageSink;
 // form (or link); "" when it has none.
 std::u16string GetLineValue(const CVornDBLine* line, WordIndex word);
 
+// Adds to `prompts` one prompt per line of `db` with a query keyword on
+// which `word` has a value (the searches a word offers, user tags aside).
+void AddLinePrompts(const CVornDB& db, WordIndex word, CQueryPrompts* prompts);
+
 class CQueryTool {
  public:
   // The file of static prompts in the program's folder.

@@ -275,6 +275,12 @@ void CVornMainFrame::CreateBars() {
 
   word_bar_ = new CWordDetailsBar(this);
   addDockWidget(Qt::BottomDockWidgetArea, word_bar_);
+  // A search chosen in the bar runs in the active window, as one typed would.
+  connect(word_bar_->GetView(), &CWordDetailsView::SearchRequested, this, [this](const QString& q) {
+    if (!ActiveWindow()) return;
+    GetQueryBox()->setPlainText(q);
+    static_cast<void>(RunQueryFromBox());
+  });
   // Tall enough at the bottom for the rows down to the decoded tag in the
   // databases' own fonts; the bar's 100 pixels would show only three.
   resizeDocks({word_bar_}, {170}, Qt::Vertical);

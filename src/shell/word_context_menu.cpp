@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QMainWindow>
 #include <QMenu>
@@ -51,16 +52,33 @@ struct LookupTarget {
   const char* text;  // %1: the verse
   const char16_t* section;
   const char16_t* command_key;
-  const char16_t* uri_key;  // null: commands only
+  const char16_t* uri_key;          // null: commands only
+  const char16_t* program_command;  // the command when only the program is located
+};
+
+// Where each target's program is kept ("ExePath" of its section), where it
+// is looked for when the key is missing, and its name in the locate dialog.
+constexpr char16_t kExePathKey[] = u"ExePath";
+struct TargetProgram {
+  const char16_t* section;
+  const char16_t* default_path;
+  const char16_t* file_name;
+};
+constexpr TargetProgram kPrograms[] = {
+    {u"WORDsearch", u"c:\\NavPress\\Winws.exe", u"Winws.exe"},
+    {u"Logos", u"c:\\LOGOS20\\Logos.exe", u"Logos.exe"},
 };
 
 constexpr LookupTarget kLookups[] = {
-    {kCmdLookupVerse, "Show %1 in WORDsearch", u"WORDsearch", u"VerseCommand", nullptr},
-    {kCmdLookupWord, "By Word in Bibles...", u"WORDsearch", u"WordCommand", nullptr},
-    {kCmdLookupLemma, "&Logos Lemma Search", u"Logos", u"LemmaCommand", u"LemmaUri"},
+    {kCmdLookupVerse, "Show %1 in WORDsearch", u"WORDsearch", u"VerseCommand", nullptr,
+     u"%p \"%r\""},
+    {kCmdLookupWord, "By Word in Bibles...", u"WORDsearch", u"WordCommand", nullptr, u"%p %w"},
+    {kCmdLookupLemma, "&Logos Lemma Search", u"Logos", u"LemmaCommand", u"LemmaUri", u"%p %l"},
 };
 
 // The look-up's template from the settings; `uri` tells which kind it is.
+// With neither a command nor an address but the program's "ExePath" set,
+// the program is run with the look-up's value as its one argument.
 std::u16string LookupTemplate(CIniFile& settings, const LookupTarget& target, bool* uri) {
   std::u16string value;
   *uri = false;
@@ -72,7 +90,16 @@ std::u16string LookupTemplate(CIniFile& settings, const LookupTarget& target, bo
     *uri = true;
     return value;
   }
+  value.clear();
+  if (settings.GetString(target.section, kExePathKey, &value) && !value.empty())
+    return target.program_command;
   return {};
+}
+
+const TargetProgram* ProgramOf(const LookupTarget& target) {
+  for (const TargetProgram& p : kPrograms)
+    if (std::u16string_view(p.section) == target.section) return &p;
+  return nullptr;
 }
 
 LookupValues ValuesOf(CVornDB* db, WordIndex word) {
@@ -102,7 +129,31 @@ std::u16string LinkDocument(const CPVLink& link) {
 }
 
 CWordContextMenu::CWordContextMenu(CWindowHost* host)
-    : QObject(host->GetMainWindow()), host_(host) {}
+    : QObject(host->GetMainWindow()), host_(host) {
+  locate_program_ = [this](const QString& title, const QString& filter) {
+    return QFileDialog::getOpenFileName(host_->GetMainWindow(), title, QDir::rootPath(), filter);
+  };
+}
+
+std::u16string CWordContextMenu::LocateProgram(std::u16string_view section) {
+  const TargetProgram* program = nullptr;
+  for (const TargetProgram& p : kPrograms)
+    if (section == p.section) program = &p;
+  if (!program) return {};
+  CIniFile& settings = host_->GetSettings();
+  std::u16string path;
+  if (!settings.GetString(section, kExePathKey, &path) || path.empty())
+    path = program->default_path;
+  if (QFileInfo(ToQString(path)).isFile()) return path;
+  const QString name = ToQString(program->file_name);
+  const QString located = locate_program_(
+      tr("Please locate the %1 program \"%2\"").arg(ToQString(section), name),
+      tr("%1 program (%2);;All files (*)").arg(ToQString(section), name));
+  if (located.isEmpty()) return {};
+  path = FromQString(located);
+  settings.SetString(section, kExePathKey, path);
+  return path;
+}
 
 CWordContextMenu::~CWordContextMenu() = default;
 
@@ -177,12 +228,15 @@ void CWordContextMenu::Build(QMenu* menu, CVornChildFrame* window) {
   lookups->setToolTipsVisible(true);
   const QString verse = ToQString(CBibleRef(window->GetDatabase(), word).FormatLong());
   for (const LookupTarget& target : kLookups) {
-    QAction* a = add(lookups, QString::fromUtf8(target.text).arg(verse), target.id);
+    QString text = QString::fromUtf8(target.text);
+    if (text.contains(QLatin1String("%1"))) text = text.arg(verse);
+    QAction* a = add(lookups, text, target.id);
     bool uri = false;
     if (LookupTemplate(host_->GetSettings(), target, &uri).empty()) {
       a->setEnabled(false);
       a->setToolTip(tr("Not configured: set %1= in the [%2] section of Vorn.ini to a program and "
-                       "its arguments (%w the word, %l the base form, %r the reference)")
+                       "its arguments (%w the word, %l the base form, %r the reference, %p the "
+                       "program of ExePath=), or set ExePath= alone")
                         .arg(ToQString(target.command_key), ToQString(target.section)));
     }
   }
@@ -325,8 +379,14 @@ void CWordContextMenu::RunLookup(CVornChildFrame* window, int id) {
   const std::u16string pattern =
       target ? LookupTemplate(host_->GetSettings(), *target, &uri) : std::u16string();
   if (pattern.empty()) return;
-  const LookupValues values =
+  LookupValues values =
       ValuesOf(window->GetDatabase(), window->GetQueryThing().GetCurrentWordIndex());
+  if (!uri && UsesLocatedProgram(pattern)) {
+    // A cancelled locate dialog sends nothing.
+    const TargetProgram* program = ProgramOf(*target);
+    values.program = program ? LocateProgram(program->section) : std::u16string();
+    if (values.program.empty()) return;
+  }
   platform::CMessageSink* sink = host_->GetMessageSink();
   if (uri) {
     const std::u16string address = ExpandLookupUri(pattern, values);

@@ -7,10 +7,13 @@
 // turns it into menus and carries out the word menu's own commands.
 #pragma once
 
+#include <QString>
 #include <QObject>
 #include <QPoint>
 #include <cstddef>
+#include <functional>
 #include <string>
+#include <string_view>
 
 class QMenu;
 
@@ -34,7 +37,9 @@ inline constexpr int kCmdWordVariantLast = 35299;
 inline constexpr int kCmdWordSearchFirst = 35900;  // + the word prompt's index
 inline constexpr int kCmdWordSearchLast = 35999;
 // Look-ups in other programs, each run from a command template (or, for
-// the lemma search, an address) kept in Vorn.ini.
+// the lemma search, an address) kept in Vorn.ini; a template's "%p" is the
+// program located by the section's ExePath key, and ExePath alone runs that
+// program with the look-up's value.
 inline constexpr int kCmdLookupVerse = 32970;  // [WORDsearch] VerseCommand
 inline constexpr int kCmdLookupWord = 32975;   // [WORDsearch] WordCommand
 inline constexpr int kCmdLookupLemma = 33081;  // [Logos] LemmaCommand or LemmaUri
@@ -58,6 +63,18 @@ class CWordContextMenu : public QObject {
   bool OnCommand(CVornChildFrame* window, int id);
   bool UpdateCommand(CVornChildFrame* window, int id, bool* enabled) const;
 
+  // The program of a look-up target, by its settings section ("WORDsearch",
+  // "Logos"): its ExePath (a default path when the key is missing) when
+  // that file exists; else the path the user picks in the locate dialog,
+  // which is stored back under ExePath. Empty when the dialog is cancelled
+  // or the section has no program.
+  std::u16string LocateProgram(std::u16string_view section);
+  // Replaces the locate dialog (title, file filter) -> chosen path or "";
+  // for tests.
+  void SetProgramLocator(std::function<QString(const QString&, const QString&)> locate) {
+    locate_program_ = std::move(locate);
+  }
+
  private:
   // Opens link n of the current word by the first rule its kind gives:
   // a web address or a local document (folder "Dir", the expanded "Link")
@@ -72,6 +89,7 @@ class CWordContextMenu : public QObject {
   void RunLookup(CVornChildFrame* window, int id);
 
   CWindowHost* host_;
+  std::function<QString(const QString&, const QString&)> locate_program_;
 };
 
 // The document a link with a "Link" setting names: an address with a scheme

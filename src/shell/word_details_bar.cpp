@@ -2,12 +2,16 @@
 
 #include <QContextMenuEvent>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QToolTip>
 #include <algorithm>
 
 #include "metrics/details_metrics.h"
 #include "metrics/view_metrics.h"
+#include "query/query_prompt.h"
+#include "querystate/query_tool.h"
 #include "shell/qt_device.h"
 #include "shell/vorn_view.h"
 #include "textdb/vorn_db.h"
@@ -20,6 +24,8 @@ namespace {
 // The bar's size when it is first docked.
 constexpr int kDefaultWidth = 300;
 constexpr int kDefaultHeight = 100;
+// Links are underlined in the colour links have on the desktop.
+constexpr RgbColour kLinkColour = RgbOf(0, 0, 0xCC);
 }  // namespace
 
 CWordDetailsView::CWordDetailsView(QWidget* parent) : QAbstractScrollArea(parent) {
@@ -27,6 +33,7 @@ CWordDetailsView::CWordDetailsView(QWidget* parent) : QAbstractScrollArea(parent
   setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   viewport()->setAutoFillBackground(false);
+  viewport()->setMouseTracking(true);
 }
 
 CWordDetailsView::~CWordDetailsView() = default;
@@ -35,6 +42,7 @@ QSize CWordDetailsView::sizeHint() const { return QSize(kDefaultWidth, kDefaultH
 
 void CWordDetailsView::Clear() {
   word_.reset();
+  spots_.clear();
   SetExtent({});
   viewport()->update();
 }
@@ -78,7 +86,9 @@ Size CWordDetailsView::Render(QPainter* painter) {
   // Entries wrap to the bar's width (less the margin the extent keeps), so
   // a long gloss or note reads without scrolling sideways.
   details.SetWrapRight(std::max(1, viewport()->width() - details.GetPanelFont().GetXWidth()));
+  details.SetSpotFinder(FindStrongNumberSpans, kLinkColour);
   const Size size = word_->DrawDetails(details);
+  spots_ = details.GetSpots();
   device.SetPainter(nullptr);
   return size;
 }
@@ -127,17 +137,66 @@ bool CWordDetailsView::ShowEntry(std::u16string_view number) {
   return true;
 }
 
+std::vector<QString> CWordDetailsView::GetSearches() const {
+  std::vector<QString> out;
+  if (!word_ || !pane_) return out;
+  CQueryPrompts prompts(pane_->GetMetrics().GetPanelFont());
+  AddLinePrompts(*word_->GetDatabase(), word_->GetWordIndex(), &prompts);
+  for (size_t i = 0; i < prompts.GetCount(); ++i) {
+    const CQueryPrompt* p = prompts.Get(i);
+    out.push_back(ToQString(p->GetInsertText() + u" " + p->GetValue()));
+  }
+  return out;
+}
+
+const CDetailsMetrics::Spot* CWordDetailsView::SpotAt(QPoint viewport_point) const {
+  const int x = viewport_point.x() + horizontalScrollBar()->value();
+  const int y = viewport_point.y() + verticalScrollBar()->value();
+  for (const CDetailsMetrics::Spot& spot : spots_)
+    if (x >= spot.box.left && x < spot.box.right && y >= spot.box.top && y < spot.box.bottom)
+      return &spot;
+  return nullptr;
+}
+
+void CWordDetailsView::mouseMoveEvent(QMouseEvent* event) {
+  const CDetailsMetrics::Spot* spot = SpotAt(event->position().toPoint());
+  viewport()->setCursor(spot ? Qt::PointingHandCursor : Qt::ArrowCursor);
+  if (spot)
+    QToolTip::showText(event->globalPosition().toPoint(), tr("Show %1").arg(ToQString(spot->text)),
+                       viewport());
+  else
+    QToolTip::hideText();
+}
+
+void CWordDetailsView::mousePressEvent(QMouseEvent* event) {
+  const CDetailsMetrics::Spot* spot =
+      event->button() == Qt::LeftButton ? SpotAt(event->position().toPoint()) : nullptr;
+  if (!spot) {
+    QAbstractScrollArea::mousePressEvent(event);
+    return;
+  }
+  const std::u16string number = spot->text;  // ShowEntry redraws and drops the spots
+  if (!ShowEntry(number))
+    QToolTip::showText(event->globalPosition().toPoint(),
+                       tr("No word of this text carries %1").arg(ToQString(number)), viewport());
+}
+
 void CWordDetailsView::contextMenuEvent(QContextMenuEvent* event) {
   if (!word_) return;
   std::vector<std::u16string> numbers;
   for (const std::u16string& text : LinkTexts(*word_))
     for (std::u16string& n : FindStrongNumbers(text))
       if (std::find(numbers.begin(), numbers.end(), n) == numbers.end()) numbers.push_back(n);
-  if (numbers.empty()) return;
+  const std::vector<QString> searches = GetSearches();
+  if (numbers.empty() && searches.empty()) return;
   QMenu menu(this);
   for (const std::u16string& n : numbers)
     connect(menu.addAction(tr("Show %1").arg(ToQString(n))), &QAction::triggered, this,
             [this, n] { static_cast<void>(ShowEntry(n)); });
+  if (!numbers.empty() && !searches.empty()) menu.addSeparator();
+  for (const QString& query : searches)
+    connect(menu.addAction(tr("Search %1").arg(query)), &QAction::triggered, this,
+            [this, query] { emit SearchRequested(query); });
   menu.exec(event->globalPos());
 }
 

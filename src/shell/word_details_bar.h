@@ -1,6 +1,8 @@
 // The "Word Analysis" bar: everything known about the current word of the
 // active pane (its forms, base form, counts, gloss, tag description, links
-// and user tags), drawn by the word itself with the pane's fonts.
+// and user tags), drawn by the word itself with the pane's fonts. A
+// Strong's number inside an entry is a link: a click shows that entry, and
+// the bar's menu offers the searches of the word shown.
 #pragma once
 
 #include <QAbstractScrollArea>
@@ -8,6 +10,9 @@
 #include <QPointer>
 #include <memory>
 #include <string_view>
+#include <vector>
+
+#include "metrics/details_metrics.h"
 
 #include "device/device.h"
 #include "textdb/types.h"
@@ -47,12 +52,28 @@ class CWordDetailsView : public QAbstractScrollArea {
   // shown word or when no word carries it.
   bool ShowEntry(std::u16string_view number);
 
+  // The Strong's numbers shown as links, with their boxes in the drawing's
+  // coordinates (before scrolling), as last drawn or measured.
+  const std::vector<CDetailsMetrics::Spot>& GetLinkSpots() const { return spots_; }
+  // The query texts of the searches the shown word offers ("strong \"G3056\""),
+  // one per searchable line it has a value on; empty when nothing is shown.
+  std::vector<QString> GetSearches() const;
+
+ signals:
+  // The user chose one of GetSearches() (from the bar's menu); the frame
+  // runs it in the active window.
+  void SearchRequested(const QString& query);
+
  protected:
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void scrollContentsBy(int dx, int dy) override;
   // Offers the entries of the Strong's numbers the shown links mention.
   void contextMenuEvent(QContextMenuEvent* event) override;
+  // A link under the mouse shows a pointing hand and its tip; a click on it
+  // shows its entry.
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
 
  private:
   // Draws the word with `painter` (null: only measures) and returns the
@@ -60,11 +81,14 @@ class CWordDetailsView : public QAbstractScrollArea {
   Size Render(QPainter* painter);
   void SetExtent(Size extent);
   void Clear();
+  // The link under `viewport_point`; null for none.
+  const CDetailsMetrics::Spot* SpotAt(QPoint viewport_point) const;
 
   QPointer<CVornView> pane_;
   QMetaObject::Connection pane_gone_;
   std::unique_ptr<CWord> word_;
   Size extent_;
+  std::vector<CDetailsMetrics::Spot> spots_;
 };
 
 // The dockable bar around the view; any side, or floating.

@@ -124,20 +124,28 @@ std::vector<WordMenuItem> MakeVariantItems(const CWord& word, uint32_t first_com
   return std::move(collector.items);
 }
 
-std::vector<std::u16string> FindStrongNumbers(std::u16string_view text) {
+std::vector<std::pair<size_t, size_t>> FindStrongNumberSpans(std::u16string_view text) {
   auto is_digit = [](char16_t c) { return c >= u'0' && c <= u'9'; };
   auto is_word = [&](char16_t c) {
     return is_digit(c) || (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || c >= 0x80;
   };
-  std::vector<std::u16string> out;
+  std::vector<std::pair<size_t, size_t>> out;
   for (size_t i = 0; i + 1 < text.size(); ++i) {
     if ((text[i] != u'G' && text[i] != u'H') || (i > 0 && is_word(text[i - 1]))) continue;
     size_t end = i + 1;
     while (end < text.size() && is_digit(text[end])) ++end;
     if (end == i + 1 || (end < text.size() && is_word(text[end]))) continue;
-    std::u16string number(text.substr(i, end - i));
-    if (std::find(out.begin(), out.end(), number) == out.end()) out.push_back(std::move(number));
+    out.emplace_back(i, end);
     i = end - 1;
+  }
+  return out;
+}
+
+std::vector<std::u16string> FindStrongNumbers(std::u16string_view text) {
+  std::vector<std::u16string> out;
+  for (const auto& [begin, end] : FindStrongNumberSpans(text)) {
+    std::u16string number(text.substr(begin, end - begin));
+    if (std::find(out.begin(), out.end(), number) == out.end()) out.push_back(std::move(number));
   }
   return out;
 }

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace vorn {
@@ -74,6 +75,9 @@ std::vector<WordMenuItem> MakeVariantItems(const CWord& word, uint32_t first_com
 // or "H" that no letter or digit precedes, followed by digits, each number
 // once in order of first mention.
 std::vector<std::u16string> FindStrongNumbers(std::u16string_view text);
+// Where `text` mentions Strong's numbers, as above: the [begin, end) range
+// of every mention, repeats included, in order.
+std::vector<std::pair<size_t, size_t>> FindStrongNumberSpans(std::u16string_view text);
 // The first word whose value on some line of `db` is exactly `value` (the
 // word that carries Strong's number "G575", say); -1 when none is.
 int32_t FirstWordWithValue(const CVornDB& db, std::u16string_view value);

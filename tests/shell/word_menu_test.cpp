@@ -4,11 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QFile>
 #include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTest>
+#include <QTimer>
 #include <algorithm>
 #include <functional>
 #include <string>
@@ -99,6 +103,22 @@ TEST_F(WordMenuTest, GreekAndHebrewWordsOfferLinksVariantsAndSearches) {
   details->ShowWord(gnt->GetActivePane(), logos);
   ASSERT_TRUE(details->ShowEntry(u"G575"));
   EXPECT_EQ(CBibleRef(gnt->GetDatabase(), details->GetWord()).GetKeyString(), u"MAT 1:17");
+  // The numbers inside the entry are links: a click shows that entry, whose
+  // searches run in the window.
+  details->resize(600, 400);
+  details->ShowWord(gnt->GetActivePane(), logos);
+  const std::vector<CDetailsMetrics::Spot>& spots = details->GetLinkSpots();
+  auto g3004 = std::find_if(spots.begin(), spots.end(),
+                            [](const CDetailsMetrics::Spot& s) { return s.text == u"G3004"; });
+  ASSERT_NE(g3004, spots.end());
+  const QPoint at(g3004->box.left + 2 - details->horizontalScrollBar()->value(),
+                  g3004->box.top + 2 - details->verticalScrollBar()->value());
+  QTest::mouseClick(details->viewport(), Qt::LeftButton, {}, at);
+  const std::vector<QString> searches = details->GetSearches();
+  ASSERT_NE(std::find(searches.begin(), searches.end(), QStringLiteral("strong \"G3004\"")),
+            searches.end());
+  emit details->SearchRequested(QStringLiteral("strong \"G3004\""));
+  EXPECT_GT(gnt->GetQueryThing().GetHitCount(), 1000u);
 
   CVornChildFrame* heb = Open(frame.get(), u"Hebrew OT");
   ASSERT_NE(heb, nullptr);
@@ -181,6 +201,75 @@ TEST_F(WordMenuTest, ALookUpRunsItsConfiguredCommandAndIsDisabledWithoutOne) {
   ASSERT_GE(args.size(), 2);
   EXPECT_EQ(args[0], text);
   EXPECT_EQ(args[1], reference);  // one argument, blank and all
+}
+
+TEST_F(WordMenuTest, TheMenuKeyOpensTheCaretWordsMenu) {
+  std::unique_ptr<CVornMainFrame> frame = RealFrame();
+  if (!frame) GTEST_SKIP() << "no databases built";
+  CVornChildFrame* gnt = Open(frame.get(), u"Greek NT");
+  ASSERT_NE(gnt, nullptr);
+  gnt->GetActivePane()->SetCaret(At(gnt->GetDatabase(), u"JHN", 1, 1, 4));
+  std::vector<QString> shown;
+  QTimer::singleShot(0, [&shown] {
+    if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+      shown = Entries(menu);
+      menu->close();
+    }
+  });
+  QContextMenuEvent key(QContextMenuEvent::Keyboard, QPoint(0, 0), QPoint(0, 0));
+  QApplication::sendEvent(gnt->GetActivePane(), &key);
+  EXPECT_NE(std::find(shown.begin(), shown.end(), QStringLiteral("Search base \"λόγος\"")),
+            shown.end());
+}
+
+TEST_F(WordMenuTest, ALookUpLocatesItsProgramAndKeepsThePath) {
+  const QString out = dir_.filePath(QStringLiteral("args.txt"));
+  const QString program = dir_.filePath(QStringLiteral("winws"));
+  {
+    QFile f(program);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(QStringLiteral("#!/bin/sh\nprintf '%s\\n' \"$@\" > '%1'\n").arg(out).toUtf8());
+  }
+  QFile::setPermissions(program, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  {
+    QFile ini(QString::fromStdString(Path("Vorn.ini")));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write("[WORDsearch]\r\nExePath=/nowhere/Winws.exe\r\n");
+  }
+  std::unique_ptr<CVornMainFrame> frame = MakeFrame();
+  CVornChildFrame* w = Open(frame.get(), testing::kGntTitle);
+  ASSERT_NE(w, nullptr);
+  w->GetActivePane()->SetCaret(At(w->GetDatabase(), u"MAT", 1, 1, 1));
+  std::vector<QString> titles;
+  QString answer;  // the dialog's answer: cancelled first
+  frame->GetWordMenu().SetProgramLocator([&](const QString& title, const QString&) {
+    titles.push_back(title);
+    return answer;
+  });
+  QMenu menu;
+  frame->GetWordMenu().Build(&menu, w);
+  QAction* by_word = Find(&menu, QStringLiteral("By Word in Bibles..."));
+  ASSERT_NE(by_word, nullptr);
+  ASSERT_TRUE(by_word->isEnabled());
+  by_word->trigger();
+  ASSERT_EQ(titles.size(), 1u);
+  EXPECT_EQ(titles[0], QStringLiteral("Please locate the WORDsearch program \"Winws.exe\""));
+  std::u16string kept;
+  ASSERT_TRUE(frame->GetSettings().GetString(u"WORDsearch", u"ExePath", &kept));
+  EXPECT_EQ(kept, u"/nowhere/Winws.exe");  // a cancelled dialog changes nothing
+  answer = program;
+  by_word->trigger();
+  by_word->trigger();  // found where it was put: no second question
+  EXPECT_EQ(titles.size(), 2u);
+  ASSERT_TRUE(frame->GetSettings().GetString(u"WORDsearch", u"ExePath", &kept));
+  EXPECT_EQ(kept, FromQString(program));
+  QFile recorded(out);
+  for (int i = 0; i < 100 && !recorded.exists(); ++i) QTest::qWait(50);
+  QTest::qWait(100);
+  ASSERT_TRUE(recorded.open(QIODevice::ReadOnly));
+  CWord shown(w->GetDatabase(), w->GetQueryThing().GetCurrentWordIndex());
+  EXPECT_EQ(QString::fromUtf8(recorded.readAll()).split(u'\n').value(0),
+            ToQString(shown.GetLine(w->GetDatabase()->GetFormLineIndex())->GetPlainText()));
 }
 
 TEST_F(WordMenuTest, ALinkToAMissingDocumentIsReported) {
