@@ -75,7 +75,8 @@ void CDetailsMetrics::Piece(const CFontFormat& font, int x, int y, std::u16strin
     if (begin >= end || end > piece.size()) continue;
     const int left = x + font.GetExtent(piece.substr(0, begin)).cx;
     const int right = x + font.GetExtent(piece.substr(0, end)).cx;
-    spots_.push_back({Rect{left, y, right, y + height}, std::u16string(piece.substr(begin, end - begin))});
+    spots_.push_back(
+        {Rect{left, y, right, y + height}, std::u16string(piece.substr(begin, end - begin))});
     if (drawing_ && device_) {
       const int base = y + height - 1;
       device_->DrawLine(left, base, right, base, Pen{spot_colour_, 1});

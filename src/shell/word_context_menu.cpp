@@ -146,9 +146,9 @@ std::u16string CWordContextMenu::LocateProgram(std::u16string_view section) {
     path = program->default_path;
   if (QFileInfo(ToQString(path)).isFile()) return path;
   const QString name = ToQString(program->file_name);
-  const QString located = locate_program_(
-      tr("Please locate the %1 program \"%2\"").arg(ToQString(section), name),
-      tr("%1 program (%2);;All files (*)").arg(ToQString(section), name));
+  const QString located =
+      locate_program_(tr("Please locate the %1 program \"%2\"").arg(ToQString(section), name),
+                      tr("%1 program (%2);;All files (*)").arg(ToQString(section), name));
   if (located.isEmpty()) return {};
   path = FromQString(located);
   settings.SetString(section, kExePathKey, path);

@@ -7,9 +7,9 @@
 // turns it into menus and carries out the word menu's own commands.
 #pragma once
 
-#include <QString>
 #include <QObject>
 #include <QPoint>
+#include <QString>
 #include <cstddef>
 #include <functional>
 #include <string>

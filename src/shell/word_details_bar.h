@@ -12,9 +12,8 @@
 #include <string_view>
 #include <vector>
 
-#include "metrics/details_metrics.h"
-
 #include "device/device.h"
+#include "metrics/details_metrics.h"
 #include "textdb/types.h"
 
 namespace vorn {
