@@ -476,6 +476,8 @@ void Describe(const sword::SWModule& m, SwordModuleInfo* info) {
   info->versification = Config(m, "Versification");
   if (info->versification.empty()) info->versification = "KJV";
   info->language = Config(m, "Lang");
+  info->version = Config(m, "Version");
+  info->data_path = Config(m, "AbsoluteDataPath");
   // Features and filters may each appear several times in the
   // configuration; SWORD keeps them all in its config map.
   info->has_strongs = false;

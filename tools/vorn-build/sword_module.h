@@ -50,6 +50,8 @@ struct SwordModuleInfo {
   std::string language;         // "en"
   bool has_strongs = false;     // the module declares Strong's numbers
   bool has_morphology = false;  // the module declares morphology
+  std::string version;          // the module's own version ("14.3"); "" when it gives none
+  std::string data_path;        // the folder of the module's data files
 };
 
 // False when the program was built without libsword.
