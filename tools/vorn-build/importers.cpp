@@ -788,6 +788,54 @@ std::u16string JoinStrongs(const std::vector<std::string>& numbers) {
   return out;
 }
 
+// The verse map file of a SWORD versification against the common (KJV)
+// one, from libsword's mapping: runs of verses that move together become one
+// range line ("MAL 3:19-24 = MAL 4:1-6"). Verses of books without a code are
+// left out.
+bool MakeSwordVerseMap(const std::string& versification, std::string* vrs, std::string* error) {
+  std::vector<std::pair<SwordVerseRef, SwordVerseRef>> mapping;
+  if (!SwordMappingToKjv(versification, &mapping, error)) return false;
+  vrs->clear();
+  if (mapping.empty()) return true;
+  *vrs = "# " + versification + " versification = English (KJV) versification\n";
+  struct Run {
+    std::string own_book, kjv_book;
+    int own_chapter = 0, own_first = 0, own_last = 0, kjv_chapter = 0, kjv_first = 0, kjv_last = 0;
+  } run;
+  auto flush = [&] {
+    if (run.own_book.empty()) return;
+    auto side = [](const std::string& code, int chapter, int first, int last) {
+      std::string out = code + " " + std::to_string(chapter) + ":" + std::to_string(first);
+      if (last != first) out += "-" + std::to_string(last);
+      return out;
+    };
+    *vrs += side(run.own_book, run.own_chapter, run.own_first, run.own_last) + " = " +
+            side(run.kjv_book, run.kjv_chapter, run.kjv_first, run.kjv_last) + "\n";
+    run = Run();
+  };
+  for (const auto& [own, kjv] : mapping) {
+    const std::string own_code = SwordBookCode(own.osis_book);
+    const std::string kjv_code = SwordBookCode(kjv.osis_book);
+    if (own_code.empty() || kjv_code.empty() || kjv.verse == 0) continue;
+    const bool continues = run.own_book == own_code && run.own_chapter == own.chapter &&
+                           run.own_last + 1 == own.verse && run.kjv_book == kjv_code &&
+                           run.kjv_chapter == kjv.chapter && run.kjv_last + 1 == kjv.verse;
+    if (!continues) {
+      flush();
+      run.own_book = own_code;
+      run.own_chapter = own.chapter;
+      run.own_first = own.verse;
+      run.kjv_book = kjv_code;
+      run.kjv_chapter = kjv.chapter;
+      run.kjv_first = kjv.verse;
+    }
+    run.own_last = own.verse;
+    run.kjv_last = kjv.verse;
+  }
+  flush();
+  return true;
+}
+
 }  // namespace
 
 bool ImportSword(const std::string& module, const std::string& library_folder,
@@ -836,6 +884,13 @@ bool ImportSword(const std::string& module, const std::string& library_folder,
   d.versification = platform::ToU16(info.versification);
   d.compiled = platform::ToU16("vorn-build from the SWORD module " + info.name +
                                (info.version.empty() ? "" : " " + info.version));
+  if (!MakeSwordVerseMap(info.versification, &text->verse_map, error)) return false;
+  if (text->verse_map.empty() && info.versification != "KJV") {
+    // libsword carries mappings for a few versifications only.
+    stats->checks.push_back({"verse map: ", "libsword maps no verse of " + info.versification +
+                                                " elsewhere; the database follows the common "
+                                                "numbering"});
+  }
   SetCommonKeys(&d);
   d.lines.push_back(MakeLine("Form", Font(kLatinGreekFace, 14), u"text", {}, u"English"));
   if (any_strongs) d.lines.push_back(MakeLine("Strong", Font(kLatinGreekFace, 10), u"strong"));

@@ -14,6 +14,7 @@
 #include <swmgr.h>
 #include <swmodule.h>
 #include <versekey.h>
+#include <versificationmgr.h>
 #endif
 
 namespace vorn::build {
@@ -541,12 +542,47 @@ bool ReadSwordModule(const std::string& module_name,
   return true;
 }
 
-#else
+bool SwordMappingToKjv(const std::string& versification,
+                       std::vector<std::pair<SwordVerseRef, SwordVerseRef>>* mapping,
+                       std::string* error) {
+  mapping->clear();
+  auto* mgr = sword::VersificationMgr::getSystemVersificationMgr();
+  const sword::VersificationMgr::System* own = mgr->getVersificationSystem(versification.c_str());
+  const sword::VersificationMgr::System* kjv = mgr->getVersificationSystem("KJV");
+  if (!own || !kjv) {
+    *error = "libsword knows no versification named " + versification;
+    return false;
+  }
+  if (own == kjv) return true;
+  for (int b = 0; b < own->getBookCount(); ++b) {
+    const sword::VersificationMgr::Book* book = own->getBook(b);
+    for (int c = 1; c <= book->getChapterMax(); ++c) {
+      for (int v = 1; v <= book->getVerseMax(c); ++v) {
+        const char* to_book = book->getOSISName();
+        int to_chapter = c, to_verse = v, to_end = v;
+        own->translateVerse(kjv, &to_book, &to_chapter, &to_verse, &to_end);
+        if (!to_book ||
+            (std::strcmp(to_book, book->getOSISName()) == 0 && to_chapter == c && to_verse == v))
+          continue;
+        mapping->push_back({{book->getOSISName(), c, v}, {to_book, to_chapter, to_verse}});
+      }
+    }
+  }
+  return true;
+}
 
-bool SwordSupported() { return false; }
+#else
 
 namespace {
 constexpr char kNoSword[] = "this vorn-build was built without SWORD support (libsword missing)";
+}
+
+bool SwordSupported() { return false; }
+
+bool SwordMappingToKjv(const std::string&, std::vector<std::pair<SwordVerseRef, SwordVerseRef>>*,
+                       std::string* error) {
+  *error = kNoSword;
+  return false;
 }
 
 bool DescribeSwordModule(const std::string&, SwordModuleInfo*, std::string* error,

@@ -73,6 +73,23 @@ bool SwordSupported();
                                    const std::function<void(const SwordVerse&)>& each_verse,
                                    std::string* error, const std::string& library_folder = {});
 
+// A verse of a versification, as SWORD names its books ("Mal", 3, 19).
+struct SwordVerseRef {
+  std::string osis_book;
+  int chapter = 0;
+  int verse = 0;
+};
+
+// Every verse of the versification `versification` ("Leningrad", "NRSV")
+// that libsword's own mapping puts at another place in the KJV's, in the
+// order of the versification, with the KJV verse it maps to (the first of
+// several). Empty for the KJV itself, and for the versifications libsword
+// carries no mapping for (it has them for the NRSV, Synodal and Vulgate). False with `error` for a
+// versification libsword does not know, or without libsword.
+[[nodiscard]] bool SwordMappingToKjv(const std::string& versification,
+                                     std::vector<std::pair<SwordVerseRef, SwordVerseRef>>* mapping,
+                                     std::string* error);
+
 // The same for one entry's OSIS markup, as the module stores it: reads the
 // verse's words, headings and paragraph marks into `verse` (whose reference
 // the caller fills). `state` carries what an element opened in an earlier
