@@ -756,7 +756,16 @@ namespace {
 
 // The book code of a SWORD module's OSIS book name ("Gen", "Matt", "Titus").
 std::string SwordBookCode(std::string_view osis) {
-  if (osis == "Titus") return "TIT";
+  // The OSIS names of the books outside the Hebrew Bible and the SBLGNT.
+  static constexpr std::pair<std::string_view, std::string_view> kOther[] = {
+      {"Titus", "TIT"}, {"Tob", "TOB"},    {"Jdt", "JDT"},     {"Wis", "WIS"},
+      {"Sir", "SIR"},   {"Bar", "BAR"},    {"EpJer", "LJE"},   {"Sus", "SUS"},
+      {"Bel", "BEL"},   {"1Macc", "1MA"},  {"2Macc", "2MA"},   {"3Macc", "3MA"},
+      {"4Macc", "4MA"}, {"1Esd", "1ES"},   {"2Esd", "2ES"},    {"EsthGr", "ESG"},
+      {"PrMan", "MAN"}, {"PrAzar", "S3Y"}, {"AddEsth", "ESG"}, {"PssSol", "PSS"}};
+  for (const auto& [name, other] : kOther) {
+    if (osis == name) return std::string(other);
+  }
   std::string_view code = CodeFromOsisName(osis);
   if (code.empty()) code = CodeFromSblgntName(osis);
   return std::string(code);
@@ -873,6 +882,11 @@ bool ImportSword(const std::string& module, const std::string& library_folder,
     *error = "the SWORD module " + info.name + " has no verses of known books";
     return false;
   }
+  // Databases hold their books in the order of the book table; some
+  // versifications put the deuterocanonical books elsewhere.
+  std::stable_sort(verses.begin(), verses.end(), [](const Verse& a, const Verse& b) {
+    return CanonicalBookIndex(a.code) < CanonicalBookIndex(b.code);
+  });
 
   DBSource& d = text->description;
   d.name = platform::ToU16(info.abbreviation);

@@ -31,7 +31,8 @@ constexpr const char kUsage[] =
     "  gnt           Greek NT (GNT) from MorphGNT and the npm package sblgnt\n"
     "                (from sblgnt alone when the corpora folder is missing)\n"
     "  byz           Byzantine NT (BYZ) from the Robinson-Pierpont corpus\n"
-    "  all           every database whose sources are present\n"
+    "  all           every database whose sources are present (with the SWORD\n"
+    "                modules KJV and WEB where installed)\n"
     "heb, gnt, byz and all compile a database only when it is missing or what it\n"
     "was compiled from changed (sources, compiler); they say which and why.\n"
     "  plain FILE    a text in the plain interlinear format\n"
@@ -273,11 +274,15 @@ bool BuildPlain(const Options& o) {
 // A SWORD module, compiled again when its data files or the compiler
 // changed. Strong's dictionary gives word links when the npm packages are
 // there; the module is compiled without them otherwise.
-bool BuildSword(const Options& o, Dictionary* dictionary) {
+// The SWORD modules `all` compiles when they are installed (Debian's
+// sword-text-kjv and sword-text-web).
+constexpr const char* kSwordModules[] = {"KJV", "WEB"};
+
+bool BuildSword(const Options& o, const std::string& module, Dictionary* dictionary) {
   const auto start = std::chrono::steady_clock::now();
   std::string error;
   SwordModuleInfo info;
-  if (!DescribeSwordModule(o.file, &info, &error, o.sword_library)) {
+  if (!DescribeSwordModule(module, &info, &error, o.sword_library)) {
     Complain(error);
     return false;
   }
@@ -374,7 +379,7 @@ int main(int argc, char** argv) {
   }
   Dictionary strongs;
   if (o.command == "plain") return BuildPlain(o) ? 0 : 1;
-  if (o.command == "sword") return BuildSword(o, &strongs) ? 0 : 1;
+  if (o.command == "sword") return BuildSword(o, o.file, &strongs) ? 0 : 1;
   if (o.command == "heb") return BuildCorpus(o, Corpus::kHebrew, &strongs) ? 0 : 1;
   if (o.command == "gnt") return BuildCorpus(o, Corpus::kGreek, &strongs) ? 0 : 1;
   if (o.command == "byz") {
@@ -396,6 +401,18 @@ int main(int argc, char** argv) {
   } else {
     Say("BYZ: skipped, the Byzantine corpus is not at " +
         platform::JoinPath(o.corpora, "byzantine-rp2018"));
+  }
+  // The English Bibles of Debian's SWORD packages, where they are installed.
+  for (const char* module : kSwordModules) {
+    SwordModuleInfo info;
+    std::string why;
+    if (!SwordSupported()) {
+      Say(std::string(module) + ": skipped, vorn-build was built without SWORD support");
+    } else if (!DescribeSwordModule(module, &info, &why, o.sword_library)) {
+      Say(std::string(module) + ": skipped, " + why);
+    } else {
+      ok = BuildSword(o, module, &strongs) && ok;
+    }
   }
   return ok ? 0 : 1;
 }

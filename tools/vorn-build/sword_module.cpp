@@ -548,6 +548,14 @@ bool SwordMappingToKjv(const std::string& versification,
   mapping->clear();
   auto* mgr = sword::VersificationMgr::getSystemVersificationMgr();
   const sword::VersificationMgr::System* own = mgr->getVersificationSystem(versification.c_str());
+  // A versification with the deuterocanonical books ("NRSVA", "KJVA")
+  // numbers the other books as the one without them, whose mapping libsword
+  // may carry alone.
+  if (own && versification.size() > 1 && versification.back() == 'A') {
+    const auto* base =
+        mgr->getVersificationSystem(versification.substr(0, versification.size() - 1).c_str());
+    if (base) own = base;
+  }
   const sword::VersificationMgr::System* kjv = mgr->getVersificationSystem("KJV");
   if (!own || !kjv) {
     *error = "libsword knows no versification named " + versification;
