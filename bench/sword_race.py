@@ -183,7 +183,7 @@ def main():
                 lone = [v for v in extra if not any(neighbours(v, w) for w in theirs if w != v)]
                 if missing or lone:
                     ok = False
-                    print("  DIFFER: vorn only %s; diatheke alone, no neighbour %s"
+                    print("  DIFFER: vorn only %s; diatheke alone, no neighbour (a footnote?) %s"
                           % (sorted(missing)[:5], sorted(lone)[:5]))
                 else:
                     print("  same verses (diatheke adds %d verses of adjacent-verse pairs)" % len(extra))
