@@ -1,9 +1,15 @@
 // The reference exchange's object over a real store folder, and the strict
 // parser of the remote requests.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
 
 #include "links/exchange_store.h"
 #include "links/remote_request.h"
+#include "links/remote_socket.h"
 #include "links/sf_focus.h"
 #include "temp_folder.h"
 
@@ -59,6 +65,31 @@ TEST(RemoteRequest, ParsesTheFourVerbsStrictlyAndRefusesTheRest) {
   EXPECT_FALSE(ParseRemoteRequest("show " + std::string(kMaxRequestBytes, 'a'), &r, &error));
   EXPECT_FALSE(ParseRemoteRequest("show a\t" + std::string(kMaxDatabaseName + 1, 'a'), &r, &error));
   EXPECT_EQ(FormatReply(false, "two\nlines"), "error two lines\n");
+}
+
+TEST(RemoteSocket, OnlyAFolderPrivateToTheUserIsUsed) {
+  vorn::testing::TempFolder runtime("runtime");
+  const char* saved = std::getenv("XDG_RUNTIME_DIR");
+  const std::string restore = saved ? saved : "";
+  ::setenv("XDG_RUNTIME_DIR", runtime.path().c_str(), 1);
+  std::string error;
+  const std::string made = RemoteSocketFolder(&error);
+  EXPECT_EQ(made, runtime.File("vorn"));
+  struct stat st {};
+  ASSERT_EQ(::lstat(made.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0700u);
+  EXPECT_EQ(RemoteSocketPath("a/b", &error), "");
+  // Opened to others, or a link to elsewhere: refused, not repaired.
+  ASSERT_EQ(::chmod(made.c_str(), 0755), 0);
+  EXPECT_EQ(RemoteSocketFolder(&error), "");
+  std::filesystem::remove_all(made);
+  std::filesystem::create_directory_symlink(runtime.path(), made);
+  EXPECT_EQ(RemoteSocketPath(kDefaultInstance, &error), "");
+  if (saved) {
+    ::setenv("XDG_RUNTIME_DIR", restore.c_str(), 1);
+  } else {
+    ::unsetenv("XDG_RUNTIME_DIR");
+  }
 }
 
 }  // namespace
