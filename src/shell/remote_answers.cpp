@@ -13,6 +13,7 @@
 #include "shell/rich_query_box.h"
 #include "shell/vorn_view.h"
 #include "textdb/catalogue.h"
+#include "textdb/db_stats.h"
 #include "textdb/ordinary_line.h"
 #include "textdb/verses.h"
 #include "textdb/vorn_db.h"
@@ -49,12 +50,10 @@ CVornChildFrame* TargetWindow(CVornMainFrame* frame, const std::string& database
       return w;
   }
   CVornDBs& dbs = frame->GetCatalogue();
-  int entry = dbs.FindByName(name);
-  if (entry < 0) {
-    for (int i = 0; i < dbs.GetCount() && entry < 0; ++i) {
-      CVornDB* db = dbs.GetStats(i) ? dbs.GetDatabase(i) : nullptr;
-      if (db && SameName(db->GetName(), name)) entry = i;
-    }
+  int entry = -1;
+  for (int i = 0; i < dbs.GetCount() && entry < 0; ++i) {
+    if (const CVornDBStats* stats = dbs.GetStats(i); stats && SameName(stats->GetName(), name))
+      entry = i;
   }
   if (entry < 0) entry = dbs.FindByTitle(name);
   CVornChildFrame* w = entry >= 0 && open ? frame->OpenEntry(entry) : nullptr;
