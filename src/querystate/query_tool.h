@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "query/query_list.h"
@@ -39,6 +40,11 @@ class CQueryTool {
 
   // `box` and `messages` are borrowed and must outlive the tool.
   CQueryTool(CQueryBox* box, platform::CMessageSink* messages);
+  // Where the tool's messages go from now on (borrowed; may be null: none
+  // are shown); returns the sink used before.
+  platform::CMessageSink* SetMessageSink(platform::CMessageSink* messages) {
+    return std::exchange(messages_, messages);
+  }
   virtual ~CQueryTool();
   CQueryTool(const CQueryTool&) = delete;
   CQueryTool& operator=(const CQueryTool&) = delete;

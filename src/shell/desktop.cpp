@@ -14,7 +14,9 @@
 #include "querystate/query_thing.h"
 #include "refs/bookmarks.h"
 #include "shell/child_frame.h"
+#include "shell/exchange_link.h"
 #include "shell/main_frame.h"
+#include "shell/nav_bar.h"
 #include "shell/persistent_view_settings.h"
 #include "shell/qt_device.h"
 #include "shell/vorn_view.h"
@@ -90,6 +92,7 @@ void SaveMainFrame(CVornMainFrame* frame, CIniFile* settings) {
     if (QWidget* w = FindBar(frame, bar)) settings->SetBool(kMainSection, bar.key, !w->isHidden());
   }
   frame->GetBookmarks().Save(settings);
+  if (CExchangeLink* exchange = frame->GetNavBar()->GetExchange()) exchange->Save(settings);
 }
 
 void RestoreMainFrame(CVornMainFrame* frame, const CIniFile& settings) {
@@ -106,6 +109,7 @@ void RestoreMainFrame(CVornMainFrame* frame, const CIniFile& settings) {
   // A file that carries no bookmarks (a desktop written by hand or before
   // any bookmark existed) must not wipe out the user's list.
   if (settings.HasSection(CBookmarks::kSection)) frame->GetBookmarks().Load(settings);
+  if (CExchangeLink* exchange = frame->GetNavBar()->GetExchange()) exchange->Load(settings);
 }
 
 void SavePane(CVornView* pane, CIniFile* settings, std::u16string_view section) {

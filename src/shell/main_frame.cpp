@@ -109,6 +109,7 @@ CVornMainFrame::CVornMainFrame(const MainFrameOptions& options) {
   } else {
     sink_ = std::make_unique<CMessageBoxSink>(this);
   }
+  exchange_folder_ = options.exchange_folder;
   desktop_path_ =
       options.desktop_path.empty()
           ? QDir::current().absoluteFilePath(QStringLiteral("StartUp.vdt")).toStdString()
@@ -269,6 +270,8 @@ void CVornMainFrame::CreateBars() {
   connect(nav_bar_, &CNavBar::ReferenceChosen, this, [this](const CBibleRef& ref) {
     if (CVornChildFrame* w = ActiveWindow()) w->GoTo(ref);
   });
+  nav_bar_->InitExchange(exchange_folder_);
+  connect(nav_bar_, &CNavBar::ReferenceReceived, this, &CVornMainFrame::ShowReceivedReference);
   addToolBar(nav_bar_);
   nav_bar_->LoadStaticPrompts(data_folders_);
   nav_bar_->LoadQueries(*ini_);
@@ -438,6 +441,9 @@ bool CVornMainFrame::OnFrameCommand(int id) {
     case kCmdPreviousQuery:
     case kCmdNextQuery:
       return nav_bar_->OnCommand(id);
+    case kCmdSendRefs:
+    case kCmdReceiveRefs:
+      return nav_bar_->OnExchangeCommand(id);
     case kCmdCascade:
       ArrangeWindows(mdi_, Arrangement::kCascade);
       return true;
@@ -508,6 +514,10 @@ void CVornMainFrame::UpdateActions() {
           case kCmdPreviousQuery:
           case kCmdNextQuery:
             nav_bar_->UpdateCommand(id, &enabled);
+            break;
+          case kCmdSendRefs:
+          case kCmdReceiveRefs:
+            nav_bar_->UpdateExchangeCommand(id, &enabled, &checked);
             break;
           default:
             if (!UpdateStateCommand(id, &enabled, &checked)) enabled = false;  // not available yet

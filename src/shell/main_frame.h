@@ -64,6 +64,8 @@ struct MainFrameOptions {
   bool quiet = false;
   // When set, all messages go here instead (borrowed; must outlive the frame).
   platform::CMessageSink* sink = nullptr;
+  // The store of the reference exchange with other programs; empty: none.
+  std::string exchange_folder;
 };
 
 class CVornMainFrame : public QMainWindow, public CWindowHost {
@@ -123,6 +125,10 @@ class CVornMainFrame : public QMainWindow, public CWindowHost {
   // verse, query box, prompts, the active window's text pane and hits pane, round again. False
   // when the focus is on none of them (Qt's own order then applies).
   bool StepKeyboardFocus(bool next);
+  // Another program's reference, mapped into the navigation bar's database:
+  // the active window goes there when it is on that database, its pane
+  // taking the keyboard focus.
+  void ShowReceivedReference(const CBibleRef& ref);
   // Every pane on `db` takes the database's current line fonts.
   void LineFontsChanged(CVornDB* db);
 
@@ -204,6 +210,7 @@ class CVornMainFrame : public QMainWindow, public CWindowHost {
   COptions options_;
   std::string desktop_path_;
   std::string user_folder_;
+  std::string exchange_folder_;
   QString desktop_dir_;  // where the desktop dialogs start
   CBookmarkMenu* bookmark_menu_ = nullptr;
   bool scroll_groups_paused_ = false;

@@ -108,6 +108,13 @@ void CVornMainFrame::ScrollGroupFocusChanged(CVornChildFrame* window) {
   following_group_ = false;
 }
 
+void CVornMainFrame::ShowReceivedReference(const CBibleRef& ref) {
+  CVornChildFrame* w = ActiveWindow();
+  if (!w || ref.GetDatabase() != w->GetDatabase() || !ref.HasEntry()) return;
+  w->GoTo(ref);
+  w->GetActivePane()->setFocus(Qt::OtherFocusReason);
+}
+
 void CVornMainFrame::BuildBookmarkMenu() {
   if (bookmark_menu_)
     bookmark_menu_->Rebuild(bookmarks_, CurrentReference(), ActiveWindow() != nullptr);

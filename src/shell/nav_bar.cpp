@@ -14,6 +14,7 @@
 #include "shell/actions.h"
 #include "shell/bcv.h"
 #include "shell/child_frame.h"
+#include "shell/exchange_link.h"
 #include "shell/qt_device.h"
 #include "shell/rich_query_box.h"
 
@@ -148,8 +149,46 @@ bool CNavBar::RunQuery() {
 }
 
 void CNavBar::ShowWindow(CVornChildFrame* window) {
-  if (window) bcv_->SetRef(CBibleRef(window->GetDatabase(), window->GetFocusWord()));
+  if (window) {
+    const CBibleRef ref(window->GetDatabase(), window->GetFocusWord());
+    db_ = window->GetDatabase();
+    bcv_->SetRef(ref);
+    if (exchange_ && ref.HasEntry()) (void)exchange_->PassageChanged(ref);
+  }
   tool_->UpdateWordPrompts();
+}
+
+void CNavBar::InitExchange(const std::string& folder) {
+  exchange_ = new CExchangeLink(this, folder);
+  exchange_->SetReceiver([this](const CBibleRef& received) {
+    // The picker may show an unbound reference (a book its database lacks):
+    // the database is the one of the window it last showed.
+    const CBibleRef mapped = db_ ? CBibleRef(received, db_) : received;
+    if (!mapped.HasEntry()) {
+      // A book the database lacks: the picker shows the reference alone.
+      bcv_->SetRef(received);
+      return;
+    }
+    bcv_->SetRef(mapped);
+    emit ReferenceReceived(mapped);
+  });
+}
+
+bool CNavBar::OnExchangeCommand(int id) {
+  if (!exchange_ || (id != kCmdSendRefs && id != kCmdReceiveRefs)) return false;
+  if (id == kCmdSendRefs) {
+    exchange_->SetSending(!exchange_->IsSending());
+  } else {
+    exchange_->SetReceiving(!exchange_->IsReceiving());
+  }
+  return true;
+}
+
+bool CNavBar::UpdateExchangeCommand(int id, bool* enabled, bool* checked) const {
+  if (id != kCmdSendRefs && id != kCmdReceiveRefs) return false;
+  *enabled = exchange_ && !exchange_->GetStore().GetFolder().empty();
+  *checked = exchange_ && (id == kCmdSendRefs ? exchange_->IsSending() : exchange_->IsReceiving());
+  return true;
 }
 
 bool CNavBar::OnCommand(int id) {

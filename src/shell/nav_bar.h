@@ -19,6 +19,7 @@ class QComboBox;
 
 namespace vorn {
 class CIniFile;
+class CVornDB;
 namespace platform {
 class CMessageSink;
 }
@@ -28,6 +29,7 @@ namespace vorn::shell {
 
 class CActions;
 class Cbcv;
+class CExchangeLink;
 class CRichQueryBox;
 class CVornChildFrame;
 
@@ -67,6 +69,15 @@ class CNavBar : public QToolBar {
   // another command.
   bool OnCommand(int id);
   bool UpdateCommand(int id, bool* enabled) const;
+  // The exchange switches (Send and Receive Scripture Refs) toggle; false
+  // for another command.
+  bool OnExchangeCommand(int id);
+  bool UpdateExchangeCommand(int id, bool* enabled, bool* checked) const;
+
+  // Starts the reference exchange over the store in `folder` (empty: none);
+  // both switches start off until settings turn them on.
+  void InitExchange(const std::string& folder);
+  CExchangeLink* GetExchange() const { return exchange_; }
 
  signals:
   // Enter in the query box: the query should run in the active window.
@@ -75,6 +86,10 @@ class CNavBar : public QToolBar {
   void ReferenceChosen(const CBibleRef& ref);
   // A key of the query box gave command `id` (Previous or Next Query).
   void CommandWanted(int id);
+  // Another program sent `ref`, now shown in the picker and mapped into its
+  // database (with a verse entry): the active window should go there when it
+  // is on that database. Emitted while the exchange's guard is set.
+  void ReferenceReceived(const CBibleRef& ref);
 
  protected:
   // The query box's Enter, Up, Down, Ctrl+Q and Ctrl+Shift+Q.
@@ -97,6 +112,10 @@ class CNavBar : public QToolBar {
   // The key whose press the box did not see, acted on at its release.
   int pending_key_ = 0;
   BoxKey pending_ = BoxKey::kNone;
+  CExchangeLink* exchange_ = nullptr;
+  // The database of the window the bar last showed; received references are
+  // carried into it.
+  CVornDB* db_ = nullptr;
 };
 
 }  // namespace vorn::shell

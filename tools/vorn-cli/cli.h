@@ -79,6 +79,7 @@ int RunHits(const Args& args);
 // Counts the hits of a query per value of a line's part, or per book or
 // chapter, as the desktop's hit analysis does.
 int RunAnalyse(const Args& args);
+int RunRemote(const Args& args);
 
 // The user markup of one database as queries from the command line see it:
 // every user tag found in the user folder (--work DIR, the current folder by

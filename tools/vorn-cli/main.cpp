@@ -73,6 +73,11 @@ const Command kCommands[] = {
      {},
      "vorn-cli notes [--data DIR] --db NAME [--work DIR] add WORD TEXT | show WORD | list | "
      "delete WORD (WORD: a word index)"},
+    {"remote",
+     vorn::cli::RunRemote,
+     {},
+     "vorn-cli remote [--instance NAME] [--db NAME] goto REF | query TEXT | where | show REF "
+     "(asks a running Vorn; see docs/remote.md)"},
 };
 
 int Usage() {

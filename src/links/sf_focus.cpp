@@ -1,0 +1,34 @@
+#include "links/sf_focus.h"
+
+#include "platform/u16.h"
+
+namespace vorn::links {
+
+std::string CSFFocus::ExchangeText(const CBibleRef& ref) {
+  std::string text = platform::ToUtf8(ref.GetKeyString());
+  for (char& c : text) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return text;
+}
+
+bool CSFFocus::Send(const CBibleRef& ref) {
+  const std::string text = ExchangeText(ref);
+  if (text == last_) return true;
+  last_ = text;
+  return store_->Write(ExchangeItem::kScriptureReference, text);
+}
+
+bool CSFFocus::Receive(CBibleRef* out) {
+  const std::string text = store_->Read(ExchangeItem::kScriptureReference);
+  if (text.empty()) return false;
+  CBibleRef ref;
+  if (!CBibleRef::Parse(platform::ToU16(text), &ref) || ref.GetBookCode().empty()) return false;
+  const std::string exchanged = ExchangeText(ref);
+  if (exchanged == last_) return false;
+  last_ = exchanged;
+  *out = ref;
+  return true;
+}
+
+}  // namespace vorn::links
