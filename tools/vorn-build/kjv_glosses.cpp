@@ -25,6 +25,11 @@ const std::unordered_map<std::string, std::string> kFamilyTable = {
     {"G3700", "G3708"}, {"G5315", "G2068"},
 };
 
+// The article and the object marker: the English renders them with untagged
+// words or not at all, and tags them only where they stand for something
+// else ("which", "and"), so their most frequent tagged rendering misleads.
+const std::set<std::string> kUsuallyUntagged = {"G3588", "H853"};
+
 // Words of a derivation that call an entry an inflected form of another.
 const std::set<std::string> kInflection = {
     "imperfect", "future",     "aorist",     "perfect",    "pluperfect", "subjunctive",
@@ -100,8 +105,12 @@ std::u16string Trimmed(std::u16string_view s) {
 
 void AddTaggedWords(const std::vector<SwordWord>& words, TaggedVerse* out) {
   bool kept = false;  // the word before was kept: a continuation joins it
+  bool sentence_start = true;
   for (const SwordWord& w : words) {
     const std::u16string text = Trimmed(platform::ToU16(w.text_utf8));
+    const bool starts = sentence_start;
+    sentence_start = w.text_utf8.find_last_of(".?!") != std::string::npos &&
+                     w.text_utf8.find_last_of(".?!") + 3 >= w.text_utf8.size();
     if (w.continues_previous) {
       if (kept && !text.empty()) {
         std::u16string& last = out->words.back().text;
@@ -110,7 +119,7 @@ void AddTaggedWords(const std::vector<SwordWord>& words, TaggedVerse* out) {
       continue;
     }
     kept = !w.strongs.empty();
-    if (kept) out->words.push_back({text, w.strongs});
+    if (kept) out->words.push_back({text, w.strongs, starts});
   }
 }
 
@@ -169,7 +178,7 @@ void CKjvRenderings::AddVerse(const TaggedVerse& verse) {
     for (const std::string& number : w.strongs) {
       std::string family = FamilyOf(number);
       ++counts_[family][w.text];
-      renderings.emplace_back(std::move(family), w.text);
+      renderings.push_back({std::move(family), w.text, w.sentence_start});
     }
   }
   most_frequent_.clear();
@@ -187,7 +196,11 @@ GlossCoverage CKjvRenderings::Apply(const std::function<VerseKey(const VerseKey&
   GlossCoverage coverage;
   const int glos = text->ValueIndex("Glos"), strong = text->ValueIndex("Strong");
   if (glos < 0 || strong < 0) return coverage;
-  static const std::vector<std::pair<std::string, std::u16string>> kNoVerse;
+  auto family_of = [&](const InterlinearWord& w) {
+    const std::u16string& numbers = w.values[strong];
+    return FamilyOf(platform::ToUtf8(numbers.substr(0, numbers.find(u' '))));
+  };
+  static const std::vector<Rendering> kNoVerse;
   for (size_t first = 0; first < text->words.size();) {
     const VerseKey key = KeyOf(text->words[first]);
     size_t end = first + 1;
@@ -200,22 +213,31 @@ GlossCoverage CKjvRenderings::Apply(const std::function<VerseKey(const VerseKey&
     std::map<std::string, size_t> seen;  // family -> words of it so far in the verse
     for (size_t i = first; i < end; ++i) {
       InterlinearWord& w = text->words[i];
-      const std::u16string& numbers = w.values[strong];
-      if (numbers.empty()) continue;
-      const std::string family = FamilyOf(platform::ToUtf8(numbers.substr(0, numbers.find(u' '))));
+      if (w.values[strong].empty()) continue;
+      const std::string family = family_of(w);
       const size_t k = seen[family]++;
-      const std::u16string* choice = nullptr;
+      const Rendering* choice = nullptr;
       size_t matches = 0;
-      for (const auto& [f, rendering] : english) {
-        if (f != family) continue;
-        choice = &rendering;
+      for (const Rendering& r : english) {
+        if (r.family != family) continue;
+        choice = &r;
         if (matches++ == k) break;
       }
       std::u16string& gloss = w.values[glos];
       if (choice) {
-        gloss = *choice;
+        gloss = choice->text;
+        if (choice->sentence_start && !gloss.empty() && gloss[0] >= u'A' && gloss[0] <= u'Z') {
+          std::u16string lower = gloss;
+          lower[0] = static_cast<char16_t>(lower[0] - u'A' + u'a');
+          const auto& counts = counts_.at(family);
+          const auto upper_count = counts.find(gloss), lower_count = counts.find(lower);
+          if (lower_count != counts.end() &&
+              (upper_count == counts.end() || lower_count->second > upper_count->second))
+            gloss = std::move(lower);
+        }
         ++coverage.same_verse;
-      } else if (const auto m = most_frequent_.find(family); m != most_frequent_.end()) {
+      } else if (const auto m = most_frequent_.find(family);
+                 m != most_frequent_.end() && !kUsuallyUntagged.count(family)) {
         gloss = m->second;
         ++coverage.most_frequent;
       } else if (!gloss.empty()) {

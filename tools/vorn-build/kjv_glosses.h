@@ -32,6 +32,8 @@ class CStrongsDictionary;
 struct TaggedWord {
   std::u16string text;
   std::vector<std::string> strongs;
+  // The word begins a sentence, so its capital may be the sentence's.
+  bool sentence_start = false;
 };
 
 // A verse of the tagged Bible in its own numbering; `book` is a book-table
@@ -79,14 +81,23 @@ class CKjvRenderings {
   // (the "Strong" line): `to_kjv` gives the tagged Bible's verse for a
   // word's verse (null: the same reference). Within a verse, the k-th word
   // of a family takes the k-th English rendering of it (the last when the
-  // English has fewer). Words without a number keep their gloss.
+  // English has fewer), lower-cased when its capital is only the sentence's
+  // (the English writes the word in lower case more often). The most
+  // frequent rendering stands in for a verse without one, except for the
+  // article and the object marker.
+  // Words without a number keep their gloss.
   GlossCoverage Apply(const std::function<VerseKey(const VerseKey&)>& to_kjv,
                       InterlinearText* text) const;
 
  private:
   const CStrongsDictionary& strongs_;
   mutable std::unordered_map<std::string, std::string> families_;
-  std::map<VerseKey, std::vector<std::pair<std::string, std::u16string>>> verses_;
+  struct Rendering {
+    std::string family;
+    std::u16string text;
+    bool sentence_start;
+  };
+  std::map<VerseKey, std::vector<Rendering>> verses_;
   // Per family: rendering -> count, and the most frequent one.
   std::unordered_map<std::string, std::map<std::u16string, size_t>> counts_;
   mutable std::unordered_map<std::string, std::u16string> most_frequent_;
