@@ -3,9 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <map>
 
+#include "importers.h"
+#include "platform/u16.h"
+#include "strongs_dict.h"
 #include "temp_folder.h"
 
 namespace vorn::build {
@@ -38,20 +42,32 @@ std::string Texts(const std::vector<SwordWord>& words) {
   return out;
 }
 
-TEST(SwordModuleTest, ReadsAModuleMadeWithSwordsOwnTools) {
-  if (std::system("command -v osis2mod >/dev/null 2>&1") != 0 || !SwordSupported())
-    GTEST_SKIP() << "osis2mod or libsword missing";
-  testing::TempFolder library("sword");
-  std::ofstream(library.File("tiny.xml")) << kOsis;
-  std::ofstream(library.SubFile("mods.d", "tiny.conf"))
+bool HaveSwordTools() {
+  return SwordSupported() && std::system("command -v osis2mod >/dev/null 2>&1") == 0;
+}
+
+// Makes the module "Tiny" (abbreviation TNY) from kOsis in a library in
+// `folder`, numbered in `versification`.
+void MakeTinyModule(const std::string& folder, const std::string& versification) {
+  std::ofstream(folder + "/tiny.xml") << kOsis;
+  std::filesystem::create_directories(folder + "/mods.d");
+  std::ofstream(folder + "/mods.d/tiny.conf")
       << "[Tiny]\nDataPath=./modules/texts/rawtext/tiny/\nModDrv=RawText\nSourceType=OSIS\n"
-         "Encoding=UTF-8\nVersification=KJV\nAbbreviation=TNY\nDescription=Tiny Bible\n"
-         "Feature=StrongsNumbers\nGlobalOptionFilter=OSISStrongs\n";
-  const std::string data = library.SubFile("modules/texts/rawtext/tiny", "");
-  ASSERT_EQ(
-      std::system(("osis2mod " + data + " " + library.File("tiny.xml") + " -v KJV >/dev/null 2>&1")
-                      .c_str()),
-      0);
+      << "Encoding=UTF-8\nVersification=" << versification
+      << "\nAbbreviation=TNY\nDescription=Tiny Bible\nFeature=StrongsNumbers\n"
+      << "GlobalOptionFilter=OSISStrongs\n";
+  const std::string data = folder + "/modules/texts/rawtext/tiny";
+  std::filesystem::create_directories(data);
+  ASSERT_EQ(std::system(("osis2mod " + data + " " + folder + "/tiny.xml -v " + versification +
+                         " >/dev/null 2>&1")
+                            .c_str()),
+            0);
+}
+
+TEST(SwordModuleTest, ReadsAModuleMadeWithSwordsOwnTools) {
+  if (!HaveSwordTools()) GTEST_SKIP() << "osis2mod or libsword missing";
+  testing::TempFolder library("sword");
+  MakeTinyModule(library.path(), "KJV");
 
   SwordModuleInfo info;
   std::string error;
@@ -102,6 +118,48 @@ TEST(SwordModuleTest, ReadsAModuleMadeWithSwordsOwnTools) {
   EXPECT_FALSE(ReadSwordModule(
       "Missing", [](const SwordVerse&) {}, &error, library.path()));
   EXPECT_NE(error.find("Tiny"), std::string::npos);  // names the modules there are
+}
+
+// The database text: bare words with their punctuation apart, the Strong line,
+// book titles and headings, and a verse map only where the versification
+// differs from the common one.
+TEST(SwordModuleTest, ImportsAModuleAsADatabaseText) {
+  if (!HaveSwordTools()) GTEST_SKIP() << "osis2mod or libsword missing";
+  testing::TempFolder library("sword");
+  MakeTinyModule(library.path(), "KJV");
+  CStrongsDictionary no_dictionary;
+  InterlinearText text;
+  ImportStats stats;
+  std::string error;
+  ASSERT_TRUE(ImportSword("TNY", library.path(), no_dictionary, {}, &text, &stats, &error))
+      << error;
+  EXPECT_EQ(platform::ToUtf8(text.description.name), "TNY");
+  EXPECT_EQ(platform::ToUtf8(text.description.versification), "KJV");
+  EXPECT_TRUE(text.verse_map.empty());
+  ASSERT_EQ(text.words.size(), 27u);
+  EXPECT_EQ(stats.books, 2u);
+  const int form = text.ValueIndex("Form"), strong = text.ValueIndex("Strong");
+  const InterlinearWord& lord = text.words[0];
+  EXPECT_EQ(lord.book, "PSA");
+  EXPECT_EQ(platform::ToUtf8(lord.values[form]), "LORD");
+  EXPECT_EQ(platform::ToUtf8(lord.after), ",");
+  EXPECT_EQ(platform::ToUtf8(lord.values[strong]), "H3068");
+  ASSERT_EQ(lord.headings.size(), 2u);  // the book's title, then the psalm's
+  EXPECT_EQ(platform::ToUtf8(lord.headings[1].texts[0]), "A Psalm of David.");
+  const InterlinearWord& in = text.words[10];
+  EXPECT_EQ(in.book, "JHN");
+  EXPECT_EQ(platform::ToUtf8(in.values[form]), "In");
+  EXPECT_EQ(platform::ToUtf8(in.values[strong]), "G746");
+  EXPECT_EQ(platform::ToUtf8(in.values[text.ValueIndex("Morph")]), "N-DSF");
+  EXPECT_EQ(platform::ToUtf8(text.words[15].values[strong]), "G3056 G3588");
+  EXPECT_EQ(platform::ToUtf8(text.words[16].before), "(");
+
+  // Another numbering: libsword maps the NRSV's verses onto the KJV's.
+  testing::TempFolder nrsv("sword");
+  MakeTinyModule(nrsv.path(), "NRSV");
+  ASSERT_TRUE(ImportSword("Tiny", nrsv.path(), no_dictionary, {}, &text, &stats, &error)) << error;
+  EXPECT_EQ(platform::ToUtf8(text.description.versification), "NRSV");
+  EXPECT_NE(text.verse_map.find("\nREV 12:18 = REV 13:1\n"), std::string::npos) << text.verse_map;
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "importers.h"
 
+#include <unicode/uchar.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <map>
@@ -16,6 +18,7 @@
 #include "robinson_morph.h"
 #include "source_text.h"
 #include "strongs_dict.h"
+#include "sword_module.h"
 #include "transliterator.h"
 #include "wlc_reader.h"
 
@@ -791,6 +794,239 @@ bool ImportByzantine(const SourcePaths& paths, const CStrongsDictionary& strongs
   MarkSentences(kGreekEnders, text);
   stats->words = text->words.size();
   stats->books = 27;
+  return true;
+}
+
+// --- SWORD modules -------------------------------------------------------
+
+namespace {
+
+// The book code of a SWORD module's OSIS book name ("Gen", "Matt", "Titus").
+std::string SwordBookCode(std::string_view osis) {
+  // The OSIS names of the books outside the Hebrew Bible and the SBLGNT.
+  static constexpr std::pair<std::string_view, std::string_view> kOther[] = {
+      {"Titus", "TIT"}, {"Tob", "TOB"},    {"Jdt", "JDT"},     {"Wis", "WIS"},
+      {"Sir", "SIR"},   {"Bar", "BAR"},    {"EpJer", "LJE"},   {"Sus", "SUS"},
+      {"Bel", "BEL"},   {"1Macc", "1MA"},  {"2Macc", "2MA"},   {"3Macc", "3MA"},
+      {"4Macc", "4MA"}, {"1Esd", "1ES"},   {"2Esd", "2ES"},    {"EsthGr", "ESG"},
+      {"PrMan", "MAN"}, {"PrAzar", "S3Y"}, {"AddEsth", "ESG"}, {"PssSol", "PSS"}};
+  for (const auto& [name, other] : kOther) {
+    if (osis == name) return std::string(other);
+  }
+  std::string_view code = CodeFromOsisName(osis);
+  if (code.empty()) code = CodeFromSblgntName(osis);
+  return std::string(code);
+}
+
+bool IsWordCharacter(char32_t c) {
+  return u_isalnum(static_cast<UChar32>(c)) ||
+         u_getIntPropertyValue(static_cast<UChar32>(c), UCHAR_GENERAL_CATEGORY_MASK) & U_GC_M_MASK;
+}
+
+// Splits "(Word," into "(", "Word" and ",": the word runs from its first
+// letter or digit to its last; apostrophes and hyphens inside it stay.
+void SplitEnglishToken(const std::u16string& token, std::u16string* before, std::u16string* word,
+                       std::u16string* after) {
+  size_t first = 0, last = token.size();
+  while (first < token.size() && !IsWordCharacter(token[first])) ++first;
+  while (last > first && !IsWordCharacter(token[last - 1])) --last;
+  *before = token.substr(0, first);
+  *word = token.substr(first, last - first);
+  *after = token.substr(last);
+}
+
+std::u16string JoinStrongs(const std::vector<std::string>& numbers) {
+  std::u16string out;
+  for (const std::string& n : numbers) {
+    if (!out.empty()) out += u' ';
+    out += platform::ToU16(n);
+  }
+  return out;
+}
+
+// The verse map file of a SWORD versification against the common (KJV)
+// one, from libsword's mapping: runs of verses that move together become one
+// range line ("MAL 3:19-24 = MAL 4:1-6"). Verses of books without a code are
+// left out.
+bool MakeSwordVerseMap(const std::string& versification, std::string* vrs, std::string* error) {
+  std::vector<std::pair<SwordVerseRef, SwordVerseRef>> mapping;
+  if (!SwordMappingToKjv(versification, &mapping, error)) return false;
+  vrs->clear();
+  if (mapping.empty()) return true;
+  *vrs = "# " + versification + " versification = English (KJV) versification\n";
+  struct Run {
+    std::string own_book, kjv_book;
+    int own_chapter = 0, own_first = 0, own_last = 0, kjv_chapter = 0, kjv_first = 0, kjv_last = 0;
+  } run;
+  auto flush = [&] {
+    if (run.own_book.empty()) return;
+    auto side = [](const std::string& code, int chapter, int first, int last) {
+      std::string out = code + " " + std::to_string(chapter) + ":" + std::to_string(first);
+      if (last != first) out += "-" + std::to_string(last);
+      return out;
+    };
+    *vrs += side(run.own_book, run.own_chapter, run.own_first, run.own_last) + " = " +
+            side(run.kjv_book, run.kjv_chapter, run.kjv_first, run.kjv_last) + "\n";
+    run = Run();
+  };
+  for (const auto& [own, kjv] : mapping) {
+    const std::string own_code = SwordBookCode(own.osis_book);
+    const std::string kjv_code = SwordBookCode(kjv.osis_book);
+    if (own_code.empty() || kjv_code.empty() || kjv.verse == 0) continue;
+    const bool continues = run.own_book == own_code && run.own_chapter == own.chapter &&
+                           run.own_last + 1 == own.verse && run.kjv_book == kjv_code &&
+                           run.kjv_chapter == kjv.chapter && run.kjv_last + 1 == kjv.verse;
+    if (!continues) {
+      flush();
+      run.own_book = own_code;
+      run.own_chapter = own.chapter;
+      run.own_first = own.verse;
+      run.kjv_book = kjv_code;
+      run.kjv_chapter = kjv.chapter;
+      run.kjv_first = kjv.verse;
+    }
+    run.own_last = own.verse;
+    run.kjv_last = kjv.verse;
+  }
+  flush();
+  return true;
+}
+
+}  // namespace
+
+bool ImportSword(const std::string& module, const std::string& library_folder,
+                 const CStrongsDictionary& strongs, const ProgressFn& progress,
+                 InterlinearText* text, ImportStats* stats, std::string* error) {
+  *text = InterlinearText();
+  *stats = ImportStats();
+  SwordModuleInfo info;
+  if (!DescribeSwordModule(module, &info, error, library_folder)) return false;
+  // The lines depend on what the verses carry, so they are read first.
+  struct Verse {
+    std::string code;
+    SwordVerse verse;
+  };
+  std::vector<Verse> verses;
+  std::set<std::string> unknown_books;
+  bool any_morph = false, any_strongs = false;
+  if (!ReadSwordModule(
+          info.name,
+          [&](const SwordVerse& v) {
+            std::string code = SwordBookCode(v.osis_book);
+            if (code.empty()) {
+              unknown_books.insert(v.osis_book);
+              return;
+            }
+            for (const SwordWord& w : v.words) {
+              any_morph = any_morph || !w.morph.empty();
+              any_strongs = any_strongs || !w.strongs.empty();
+            }
+            verses.push_back({std::move(code), v});
+          },
+          error, library_folder))
+    return false;
+  if (verses.empty()) {
+    *error = "the SWORD module " + info.name + " has no verses of known books";
+    return false;
+  }
+  // Databases hold their books in the order of the book table; some
+  // versifications put the deuterocanonical books elsewhere.
+  std::stable_sort(verses.begin(), verses.end(), [](const Verse& a, const Verse& b) {
+    return CanonicalBookIndex(a.code) < CanonicalBookIndex(b.code);
+  });
+
+  DBSource& d = text->description;
+  d.name = platform::ToU16(info.abbreviation);
+  d.title = platform::ToU16(info.description.empty() ? info.abbreviation : info.description);
+  d.copyrights = {platform::ToU16("Text: the SWORD module " + info.name +
+                                  (info.version.empty() ? "" : " " + info.version) + ".")};
+  // Modules in the common versification need no map of their own; they
+  // share the name so that one empty map file serves them all.
+  d.versification = platform::ToU16(info.versification);
+  d.compiled = platform::ToU16("vorn-build from the SWORD module " + info.name +
+                               (info.version.empty() ? "" : " " + info.version));
+  if (!MakeSwordVerseMap(info.versification, &text->verse_map, error)) return false;
+  if (text->verse_map.empty() && info.versification != "KJV") {
+    // libsword carries mappings for a few versifications only.
+    stats->checks.push_back({"verse map: ", "libsword maps no verse of " + info.versification +
+                                                " elsewhere; the database follows the common "
+                                                "numbering"});
+  }
+  SetCommonKeys(&d);
+  d.lines.push_back(MakeLine("Form", Font(kLatinGreekFace, 14), u"text", {}, u"English"));
+  if (any_strongs) d.lines.push_back(MakeLine("Strong", Font(kLatinGreekFace, 10), u"strong"));
+  if (any_morph)
+    d.lines.push_back(MakeLine("Morph", Font(kLatinGreekFace, 10), u"morph", {u"tag"}));
+  const bool links = any_strongs && strongs.size() > 0;
+  if (links) AddStrongsLinks(&d);
+  const size_t line_count = text->ValueLines().size();
+  const int form = text->ValueIndex("Form"), strong = text->ValueIndex("Strong"),
+            morph = text->ValueIndex("Morph");
+
+  int book_count = 0;
+  for (size_t i = 0; i < verses.size(); ++i)
+    book_count += i == 0 || verses[i].code != verses[i - 1].code;
+  std::string book;
+  size_t book_start = 0;
+  int book_index = 0;
+  for (const Verse& v : verses) {
+    const size_t verse_start = text->words.size();
+    const std::u16string label = platform::ToU16(std::to_string(v.verse.verse));
+    for (const SwordWord& sw : v.verse.words) {
+      std::u16string before, word, after;
+      SplitEnglishToken(platform::ToU16(sw.text_utf8), &before, &word, &after);
+      if (word.empty()) {
+        // Punctuation the reader could not attach to a word.
+        if (text->words.size() > verse_start) text->words.back().after += before;
+        continue;
+      }
+      InterlinearWord w;
+      w.book = v.code;
+      w.chapter = v.verse.chapter;
+      w.verse = label;
+      w.values.resize(line_count);
+      w.values[form] = std::move(word);
+      w.before = std::move(before);
+      w.after = std::move(after);
+      if (strong >= 0) {
+        w.values[strong] = JoinStrongs(sw.strongs);
+        if (!sw.strongs.empty()) ++stats->with_strongs;
+        if (links) {
+          for (const std::string& n : sw.strongs) {
+            if (const StrongsEntry* e = strongs.Find(n))
+              w.links.push_back({"Strong", StrongsLinkText(n, *e)});
+          }
+        }
+      }
+      if (morph >= 0) w.values[morph] = platform::ToU16(sw.morph);
+      text->words.push_back(std::move(w));
+    }
+    if (text->words.size() == verse_start) continue;  // a verse of punctuation alone
+    InterlinearWord& first = text->words[verse_start];
+    if (v.verse.paragraph_start) first.format = u"p";
+    for (const std::string& h : v.verse.headings)
+      first.headings.push_back({2, {platform::ToU16(h)}});
+    if (v.code != book) {
+      if (!book.empty())
+        Report(progress, book, ++book_index, book_count, text->words.size() - book_start);
+      book = v.code;
+      book_start = verse_start;
+      // The book's title comes before the headings of its first verse.
+      first.headings.insert(first.headings.begin(),
+                            DBHeadingLevel{1, {platform::ToU16(BookNameOf(v.code))}});
+      first.format = u"p";
+      ++stats->books;
+    }
+  }
+  if (!book.empty())
+    Report(progress, book, ++book_index, book_count, text->words.size() - book_start);
+  MarkSentences(u".?!", text);
+  stats->words = text->words.size();
+  if (!unknown_books.empty()) {
+    std::string names;
+    for (const std::string& b : unknown_books) names += (names.empty() ? "" : ", ") + b;
+    stats->checks.push_back({"books left out (no book code): ", names});
+  }
   return true;
 }
 

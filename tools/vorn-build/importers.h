@@ -67,6 +67,19 @@ bool ImportByzantine(const SourcePaths& paths, const CStrongsDictionary& strongs
 std::string SetQereVariant(const std::vector<std::u16string>& qere, int variant,
                            InterlinearText* text);
 
+// A Bible text module of a SWORD library (`library_folder`, or the
+// libraries SWORD finds itself when empty) read through libsword: the words
+// as the "Form" line with their punctuation around them, the module's
+// Strong's numbers as the "Strong" line (with dictionary links when
+// `strongs` holds entries), its morphology as a "Morph" line where it has
+// any, its headings and paragraphs. The database is named after the
+// module's abbreviation; modules numbered in another versification than the
+// common one get a verse map made from libsword's own mapping. False with
+// `error` on a missing module or a build without libsword.
+bool ImportSword(const std::string& module, const std::string& library_folder,
+                 const CStrongsDictionary& strongs, const ProgressFn& progress,
+                 InterlinearText* text, ImportStats* stats, std::string* error);
+
 // Marks the word after every word whose punctuation ends a sentence (one of
 // the characters of `enders` in its after-text) as a sentence start.
 void MarkSentences(std::u16string_view enders, InterlinearText* text);

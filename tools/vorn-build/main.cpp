@@ -18,6 +18,7 @@
 #include "platform/u16.h"
 #include "source_files.h"
 #include "strongs_dict.h"
+#include "sword_module.h"
 #include "tag_coverage.h"
 #include "textdb/table_writer.h"
 
@@ -33,10 +34,13 @@ constexpr const char kUsage[] =
     "  gnt           Greek NT (GNT) from MorphGNT and the npm package sblgnt\n"
     "                (from sblgnt alone when the corpora folder is missing)\n"
     "  byz           Byzantine NT (BYZ) from the Robinson-Pierpont corpus\n"
-    "  all           every database whose sources are present\n"
+    "  all           every database whose sources are present (with the SWORD\n"
+    "                modules KJV and WEB where installed)\n"
     "heb, gnt, byz and all compile a database only when it is missing or what it\n"
     "was compiled from changed (sources, compiler); they say which and why.\n"
     "  plain FILE    a text in the plain interlinear format\n"
+    "  sword MODULE  a Bible module of a SWORD library (by name or abbreviation:\n"
+    "                KJV), read through libsword; compiled again only when changed\n"
     "options:\n"
     "  --out DIR      folder that receives NAME.qyx and VerseMaps/ (default: " VORN_DEFAULT_DATA_DIR
     ")\n"
@@ -44,6 +48,8 @@ constexpr const char kUsage[] =
     "/node_modules)\n"
     "  --corpora DIR  corpora folder (default: " VORN_SOURCE_DIR
     "/corpora)\n"
+    "  --sword-library DIR  the SWORD library to find MODULE in (default: the ones\n"
+    "                 SWORD finds itself: SWORD_PATH, ~/.sword, /usr/share/sword)\n"
     "  --force        compile even when a database is up to date\n"
     "  --export FILE  also write the imported text in the plain interlinear format\n"
     "  --quiet        no progress lines\n"
@@ -58,6 +64,7 @@ struct Options {
   std::string npm = std::string(VORN_SOURCE_DIR) + "/node_modules";
   std::string corpora = std::string(VORN_SOURCE_DIR) + "/corpora";
   std::string export_path;
+  std::string sword_library;
   bool quiet = false;
   bool force = false;
   std::string gloss;  // "kjv", "strongs" or empty: kjv when the module is there
@@ -216,7 +223,7 @@ bool ChooseGlossSource(Options* o) {
   if (o->gloss == "strongs") return true;
   SwordModuleInfo info;
   std::string error;
-  if (SwordSupported() && DescribeSwordModule(kGlossModule, &info, &error)) {
+  if (SwordSupported() && DescribeSwordModule(kGlossModule, &info, &error, o->sword_library)) {
     o->gloss = "kjv";
     return true;
   }
@@ -238,7 +245,7 @@ bool LoadKjv(const Options& o, Dictionary* dictionary, std::string* error) {
           [&](const SwordVerse& verse) {
             for (const TaggedVerse& v : TaggedVersesOf(verse)) kjv->AddVerse(v);
           },
-          error))
+          error, o.sword_library))
     return false;
   Say(std::string(kGlossModule) + ": " + std::to_string(kjv->VerseCount()) +
       " verses read for the glosses");
@@ -353,6 +360,68 @@ bool BuildPlain(const Options& o) {
   return WriteDatabase(o, text, nullptr, stamp, start);
 }
 
+// A SWORD module, compiled again when its data files or the compiler
+// changed. Strong's dictionary gives word links when the npm packages are
+// there; the module is compiled without them otherwise.
+// The SWORD modules `all` compiles when they are installed (Debian's
+// sword-text-kjv and sword-text-web).
+constexpr const char* kSwordModules[] = {"KJV", "WEB"};
+
+bool BuildSword(const Options& o, const std::string& module, Dictionary* dictionary) {
+  const auto start = std::chrono::steady_clock::now();
+  std::string error;
+  SwordModuleInfo info;
+  if (!DescribeSwordModule(module, &info, &error, o.sword_library)) {
+    Complain(error);
+    return false;
+  }
+  BuildStamp stamp;
+  stamp.compiler = VORN_COMPILER_ID;
+  stamp.roots = "sword=" + info.name + (o.sword_library.empty() ? "" : " in " + o.sword_library);
+  const bool have_strongs = LoadStrongs(o, &dictionary->strongs, &dictionary->inputs, &error);
+  if (have_strongs) stamp.roots += " npm=" + o.npm;
+  const std::string name = info.abbreviation;
+  const std::string folder = platform::JoinPath(o.out, name + ".qyx");
+  if (!o.force && platform::IsPlainFileName(name)) {
+    const std::string why = WhyRecompile(folder, stamp.compiler, stamp.roots);
+    if (why.empty()) {
+      Say(name + ": up to date (" + folder + ")");
+      return true;
+    }
+    Say(name + ": compiling: " + why);
+  }
+  Say(name + ": " + info.description + " (SWORD module " + info.name + ", versification " +
+      info.versification + ")");
+  if (!have_strongs) Say("  without Strong's dictionary links: " + error);
+  // The module's data files are the inputs of the stamp; libsword reads them
+  // itself, so they are read here once more to be recorded.
+  CInputLog log;
+  std::vector<std::string> files =
+      platform::ListDirectory(info.data_path, "*", platform::EntryKind::kFile);
+  std::sort(files.begin(), files.end());
+  for (const std::string& file : files) {
+    std::string bytes;
+    if (!ReadSourceFile(platform::JoinPath(info.data_path, file), &bytes, &error)) {
+      Complain(error);
+      return false;
+    }
+  }
+  InterlinearText text;
+  ImportStats stats;
+  const ProgressFn progress = o.quiet ? ProgressFn() : ProgressFn(Say);
+  if (!ImportSword(info.name, o.sword_library, dictionary->strongs, progress, &text, &stats,
+                   &error)) {
+    Complain(error);
+    return false;
+  }
+  if (!stats.words) stats.words = text.words.size();
+  Say("  with Strong's number " + Percent(stats.with_strongs, stats.words));
+  stamp.inputs = log.Inputs();
+  if (have_strongs)
+    stamp.inputs.insert(stamp.inputs.begin(), dictionary->inputs.begin(), dictionary->inputs.end());
+  return WriteDatabase(o, text, &stats, stamp, start);
+}
+
 bool ParseOptions(int argc, char** argv, Options* o) {
   for (int i = 1; i < argc; ++i) {
     const std::string a = argv[i];
@@ -367,6 +436,8 @@ bool ParseOptions(int argc, char** argv, Options* o) {
       if (!value(&o->npm)) return false;
     } else if (a == "--corpora") {
       if (!value(&o->corpora)) return false;
+    } else if (a == "--sword-library") {
+      if (!value(&o->sword_library)) return false;
     } else if (a == "--export") {
       if (!value(&o->export_path)) return false;
     } else if (a == "--gloss") {
@@ -379,13 +450,13 @@ bool ParseOptions(int argc, char** argv, Options* o) {
       return false;
     } else if (o->command.empty()) {
       o->command = a;
-    } else if (o->command == "plain" && o->file.empty()) {
+    } else if ((o->command == "plain" || o->command == "sword") && o->file.empty()) {
       o->file = a;
     } else {
       return false;
     }
   }
-  if (o->command == "plain") return !o->file.empty();
+  if (o->command == "plain" || o->command == "sword") return !o->file.empty();
   return o->command == "heb" || o->command == "gnt" || o->command == "byz" || o->command == "all";
 }
 
@@ -398,8 +469,9 @@ int main(int argc, char** argv) {
     return 2;
   }
   Dictionary strongs;
-  if (o.command != "plain" && !ChooseGlossSource(&o)) return 1;
+  if (o.command != "plain" && o.command != "sword" && !ChooseGlossSource(&o)) return 1;
   if (o.command == "plain") return BuildPlain(o) ? 0 : 1;
+  if (o.command == "sword") return BuildSword(o, o.file, &strongs) ? 0 : 1;
   if (o.command == "heb") return BuildCorpus(o, Corpus::kHebrew, &strongs) ? 0 : 1;
   if (o.command == "gnt") return BuildCorpus(o, Corpus::kGreek, &strongs) ? 0 : 1;
   if (o.command == "byz") {
@@ -421,6 +493,18 @@ int main(int argc, char** argv) {
   } else {
     Say("BYZ: skipped, the Byzantine corpus is not at " +
         platform::JoinPath(o.corpora, "byzantine-rp2018"));
+  }
+  // The English Bibles of Debian's SWORD packages, where they are installed.
+  for (const char* module : kSwordModules) {
+    SwordModuleInfo info;
+    std::string why;
+    if (!SwordSupported()) {
+      Say(std::string(module) + ": skipped, vorn-build was built without SWORD support");
+    } else if (!DescribeSwordModule(module, &info, &why, o.sword_library)) {
+      Say(std::string(module) + ": skipped, " + why);
+    } else {
+      ok = BuildSword(o, module, &strongs) && ok;
+    }
   }
   return ok ? 0 : 1;
 }

@@ -14,6 +14,7 @@
 #include <swmgr.h>
 #include <swmodule.h>
 #include <versekey.h>
+#include <versificationmgr.h>
 #endif
 
 namespace vorn::build {
@@ -476,6 +477,8 @@ void Describe(const sword::SWModule& m, SwordModuleInfo* info) {
   info->versification = Config(m, "Versification");
   if (info->versification.empty()) info->versification = "KJV";
   info->language = Config(m, "Lang");
+  info->version = Config(m, "Version");
+  info->data_path = Config(m, "AbsoluteDataPath");
   // Features and filters may each appear several times in the
   // configuration; SWORD keeps them all in its config map.
   info->has_strongs = false;
@@ -539,12 +542,55 @@ bool ReadSwordModule(const std::string& module_name,
   return true;
 }
 
-#else
+bool SwordMappingToKjv(const std::string& versification,
+                       std::vector<std::pair<SwordVerseRef, SwordVerseRef>>* mapping,
+                       std::string* error) {
+  mapping->clear();
+  auto* mgr = sword::VersificationMgr::getSystemVersificationMgr();
+  const sword::VersificationMgr::System* own = mgr->getVersificationSystem(versification.c_str());
+  // A versification with the deuterocanonical books ("NRSVA", "KJVA")
+  // numbers the other books as the one without them, whose mapping libsword
+  // may carry alone.
+  if (own && versification.size() > 1 && versification.back() == 'A') {
+    const auto* base =
+        mgr->getVersificationSystem(versification.substr(0, versification.size() - 1).c_str());
+    if (base) own = base;
+  }
+  const sword::VersificationMgr::System* kjv = mgr->getVersificationSystem("KJV");
+  if (!own || !kjv) {
+    *error = "libsword knows no versification named " + versification;
+    return false;
+  }
+  if (own == kjv) return true;
+  for (int b = 0; b < own->getBookCount(); ++b) {
+    const sword::VersificationMgr::Book* book = own->getBook(b);
+    for (int c = 1; c <= book->getChapterMax(); ++c) {
+      for (int v = 1; v <= book->getVerseMax(c); ++v) {
+        const char* to_book = book->getOSISName();
+        int to_chapter = c, to_verse = v, to_end = v;
+        own->translateVerse(kjv, &to_book, &to_chapter, &to_verse, &to_end);
+        if (!to_book ||
+            (std::strcmp(to_book, book->getOSISName()) == 0 && to_chapter == c && to_verse == v))
+          continue;
+        mapping->push_back({{book->getOSISName(), c, v}, {to_book, to_chapter, to_verse}});
+      }
+    }
+  }
+  return true;
+}
 
-bool SwordSupported() { return false; }
+#else
 
 namespace {
 constexpr char kNoSword[] = "this vorn-build was built without SWORD support (libsword missing)";
+}
+
+bool SwordSupported() { return false; }
+
+bool SwordMappingToKjv(const std::string&, std::vector<std::pair<SwordVerseRef, SwordVerseRef>>*,
+                       std::string* error) {
+  *error = kNoSword;
+  return false;
 }
 
 bool DescribeSwordModule(const std::string&, SwordModuleInfo*, std::string* error,

@@ -50,6 +50,8 @@ struct SwordModuleInfo {
   std::string language;         // "en"
   bool has_strongs = false;     // the module declares Strong's numbers
   bool has_morphology = false;  // the module declares morphology
+  std::string version;          // the module's own version ("14.3"); "" when it gives none
+  std::string data_path;        // the folder of the module's data files
 };
 
 // False when the program was built without libsword.
@@ -70,6 +72,23 @@ bool SwordSupported();
 [[nodiscard]] bool ReadSwordModule(const std::string& module_name,
                                    const std::function<void(const SwordVerse&)>& each_verse,
                                    std::string* error, const std::string& library_folder = {});
+
+// A verse of a versification, as SWORD names its books ("Mal", 3, 19).
+struct SwordVerseRef {
+  std::string osis_book;
+  int chapter = 0;
+  int verse = 0;
+};
+
+// Every verse of the versification `versification` ("Leningrad", "NRSV")
+// that libsword's own mapping puts at another place in the KJV's, in the
+// order of the versification, with the KJV verse it maps to (the first of
+// several). Empty for the KJV itself, and for the versifications libsword
+// carries no mapping for (it has them for the NRSV, Synodal and Vulgate). False with `error` for a
+// versification libsword does not know, or without libsword.
+[[nodiscard]] bool SwordMappingToKjv(const std::string& versification,
+                                     std::vector<std::pair<SwordVerseRef, SwordVerseRef>>* mapping,
+                                     std::string* error);
 
 // The same for one entry's OSIS markup, as the module stores it: reads the
 // verse's words, headings and paragraph marks into `verse` (whose reference
