@@ -223,6 +223,9 @@ GlossCoverage CKjvRenderings::Apply(const std::function<VerseKey(const VerseKey&
         choice = &r;
         if (matches++ == k) break;
       }
+      // The few tagged articles of a verse stand for themselves, not for
+      // the untagged ones after them.
+      if (matches <= k && kUsuallyUntagged.count(family)) choice = nullptr;
       std::u16string& gloss = w.values[glos];
       if (choice) {
         gloss = choice->text;

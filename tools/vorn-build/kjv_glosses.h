@@ -81,10 +81,9 @@ class CKjvRenderings {
   // (the "Strong" line): `to_kjv` gives the tagged Bible's verse for a
   // word's verse (null: the same reference). Within a verse, the k-th word
   // of a family takes the k-th English rendering of it (the last when the
-  // English has fewer), lower-cased when its capital is only the sentence's
-  // (the English writes the word in lower case more often). The most
-  // frequent rendering stands in for a verse without one, except for the
-  // article and the object marker.
+  // English has fewer, but for the article and the object marker), lower-cased when its capital is
+  // only the sentence's (the English writes the word in lower case more often). The most frequent
+  // rendering stands in for a verse without one, except for the article and the object marker.
   // Words without a number keep their gloss.
   GlossCoverage Apply(const std::function<VerseKey(const VerseKey&)>& to_kjv,
                       InterlinearText* text) const;
