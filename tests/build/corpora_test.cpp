@@ -187,6 +187,14 @@ TEST(CorporaTest, HebrewOldTestament) {
   EXPECT_EQ(platform::ToUtf8(form->GetWordString(gen + 6, cons)), "הארץ׃");
   EXPECT_EQ(db->GetSentenceRange(gen + 3).end, gen + 7);
   EXPECT_EQ(platform::ToUtf8(db->GetFormatCode(gen)), "p");
+
+  // Genesis 8:17 writes הוצא and reads הַיְצֵא: the Ketiv is the text, the
+  // Qere its variant.
+  const int qere = db->FindAltIndex(db->GetFormLineIndex(), u"Qere");
+  WordIndex ketiv = FirstWordOf(db, "GEN", 8, u"17");
+  while (ketiv < FirstWordOf(db, "GEN", 8, u"18") && form->GetWordString(ketiv) != u"הוצא") ++ketiv;
+  EXPECT_EQ(platform::ToUtf8(form->GetWordString(ketiv, qere)), "הַיְצֵא");
+  EXPECT_EQ(form->GetWordString(gen, qere), form->GetWordString(gen));
 }
 
 TEST(CorporaTest, GreekNewTestament) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "greek_readers.h"
+#include "importers.h"
 #include "plain_format.h"
 #include "platform/u16.h"
 #include "source_text.h"
@@ -47,8 +48,10 @@ TEST(WlcReaderTest, WordsMarksAndParagraphs) {
   std::string error;
   ASSERT_TRUE(ReadWlcBookText(kOsisBook, "Ruth.xml", &book, &error)) << error;
   EXPECT_EQ(book.osis_name, "Ruth");
-  // The Qere reading in the note is no word of the text.
+  // The Qere reading in the note is no word of the text: its Ketiv carries it.
   ASSERT_EQ(book.words.size(), 7u);
+  EXPECT_EQ(Utf8(book.words[4].qere), "קרי");
+  EXPECT_EQ(Utf8(book.words[3].qere), "");
   EXPECT_EQ(Utf8(book.words[0].text), "וַ/יְהִי");
   EXPECT_EQ(book.words[0].lemma, "c/1961");
   EXPECT_EQ(book.words[0].morph, "HC/Vqw3ms");
@@ -64,6 +67,17 @@ TEST(WlcReaderTest, WordsMarksAndParagraphs) {
   EXPECT_EQ(book.words[5].paragraph, 'p');
   EXPECT_EQ(book.words[6].paragraph, 'm');
   EXPECT_EQ(book.words[3].paragraph, 0);
+}
+
+// One variant text per form: a Ketiv read two ways shows both readings.
+TEST(WlcReaderTest, QereVariantJoinsTheReadingsOfOneKetiv) {
+  InterlinearText text;
+  text.description.lines.emplace_back().name = "Form";
+  for (const char16_t* form : {u"לא", u"כִּי", u"לא"}) text.words.emplace_back().values = {form};
+  EXPECT_EQ(SetQereVariant({u"לוֹ֙", u"", u"לוּ"}, 0, &text),
+            "2 Ketiv words, 1 forms with more than one reading");
+  EXPECT_EQ(Utf8(text.words[2].variants[0]), "לוֹ | לוּ");
+  EXPECT_TRUE(text.words[1].variants.empty());
 }
 
 TEST(WlcReaderTest, ErrorsNameFileAndLine) {

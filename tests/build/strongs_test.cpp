@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "kjv_glosses.h"
 #include "platform/u16.h"
 #include "strongs_dict.h"
 #include "transliterator.h"
@@ -152,4 +153,37 @@ TEST(TransliteratorTest, HebrewReadsSyllables) {
 }
 
 }  // namespace
+// The English words of the verse that carry the word's number, in order;
+// the English tags ἦν as a number of its own, the imperfect of εἰμί.
+TEST(KjvGlossesTest, GlossesComeFromTheVerseThenTheBibleThenTheDictionary) {
+  CStrongsDictionary d;
+  std::string error;
+  ASSERT_TRUE(d.LoadText(R"(var d = {"G1510":{"lemma":"εἰμί","strongs_def":" I exist"},
+"G2258":{"lemma":"ἦν","derivation":"imperfect of G1510 (εἰμί);"},
+"G3056":{"lemma":"λόγος","strongs_def":" something said"},
+"G2316":{"lemma":"θεός","strongs_def":" a deity"},
+"G5000":{"lemma":"x","strongs_def":" a thing"}};)",
+                         "d.js", &error))
+      << error;
+  CKjvRenderings kjv(d);
+  kjv.AddVerse({"JHN", 1, 1, {{u"Word", {"G3056"}}, {u"was", {"G2258"}}, {u"saying", {"G3056"}}}});
+  kjv.AddVerse({"JHN", 1, 2, {{u"God", {"G2316"}}}});
+  InterlinearText text;
+  for (const char* name : {"Glos", "Strong"}) text.description.lines.emplace_back().name = name;
+  for (const char16_t* number : {u"G3056", u"G1510", u"G3056", u"G2316", u"G5000"}) {
+    InterlinearWord& w = text.words.emplace_back();
+    w.book = "JHN";
+    w.chapter = 1;
+    w.verse = u"1";
+    w.values = {u"thing", number};
+  }
+  const GlossCoverage c = kjv.Apply(nullptr, &text);
+  std::vector<std::string> glosses;
+  for (const InterlinearWord& w : text.words) glosses.push_back(Utf8(w.values[0]));
+  EXPECT_EQ(glosses, (std::vector<std::string>{"Word", "was", "saying", "God", "thing°"}));
+  EXPECT_EQ(c.same_verse, 3u);
+  EXPECT_EQ(c.most_frequent, 1u);
+  EXPECT_EQ(c.dictionary, 1u);
+}
+
 }  // namespace vorn::build

@@ -125,7 +125,8 @@ TEST_F(WordMenuTest, GreekAndHebrewWordsOfferLinksVariantsAndSearches) {
   heb->GetActivePane()->SetCaret(At(heb->GetDatabase(), u"GEN", 1, 1, 0));
   frame->GetWordMenu().Build(&menu, heb);
   EXPECT_EQ(has(QStringLiteral("Strong's dictionary/H7225 ")), 1);
-  EXPECT_EQ(has(QStringLiteral("Text &Variants/")), 3);  // pointed, without accents, consonants
+  // Pointed, without accents, consonants, Qere (the word itself where it is no Ketiv).
+  EXPECT_EQ(has(QStringLiteral("Text &Variants/")), 4);
   EXPECT_NE(Find(&menu, QStringLiteral("Search strong \"H7225\"")), nullptr);
 }
 

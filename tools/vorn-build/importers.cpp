@@ -215,7 +215,8 @@ void DescribeHebrew(const std::string& npm, InterlinearText* text) {
   d.lines.push_back(MakeLine("Lema", Font(kHebrewFace, 18, true), u"base", {u"lemma"}, u"Hebrew"));
   d.lines.push_back(MakeLine("Strong", Font(kLatinGreekFace, 10), u"strong"));
   AddStrongsLinks(&d);
-  text->variants = {{0, "NoCant", u"No Cantillations"}, {0, "Cons", u"Consonants only"}};
+  text->variants = {
+      {0, "NoCant", u"No Cantillations"}, {0, "Cons", u"Consonants only"}, {0, "Qere", u"Qere"}};
 }
 
 // Compares the variants made from the text with morphhb's word lists, verse
@@ -273,6 +274,45 @@ std::u16string SortedMarks(std::u16string_view s) {
 
 }  // namespace
 
+std::string SetQereVariant(const std::vector<std::u16string>& qere, int variant,
+                           InterlinearText* text) {
+  const int form = text->ValueIndex("Form");
+  // Readings of every form that is a Ketiv somewhere, in order of first
+  // occurrence; an occurrence without a Qere reads the form as written.
+  std::map<std::u16string, std::vector<std::u16string>> readings;
+  size_t ketiv_words = 0;
+  for (size_t w = 0; w < qere.size(); ++w) {
+    if (qere[w].empty()) continue;
+    ++ketiv_words;
+    readings.emplace(text->words[w].values[form], std::vector<std::u16string>());
+  }
+  for (size_t w = 0; w < text->words.size(); ++w) {
+    const auto it = readings.find(text->words[w].values[form]);
+    if (it == readings.end()) continue;
+    const std::u16string& source =
+        w < qere.size() && !qere[w].empty() ? qere[w] : text->words[w].values[form];
+    std::u16string reading = RemoveIf(source, IsCantillation);
+    if (std::find(it->second.begin(), it->second.end(), reading) == it->second.end())
+      it->second.push_back(std::move(reading));
+  }
+  size_t ambiguous = 0;
+  std::map<std::u16string, std::u16string> joined;
+  for (const auto& [ketiv, list] : readings) {
+    std::u16string all;
+    for (const std::u16string& r : list) all += (all.empty() ? u"" : u" | ") + r;
+    if (list.size() > 1) ++ambiguous;
+    joined.emplace(ketiv, std::move(all));
+  }
+  for (InterlinearWord& w : text->words) {
+    const auto it = joined.find(w.values[form]);
+    if (it == joined.end()) continue;
+    if (w.variants.size() <= static_cast<size_t>(variant)) w.variants.resize(variant + 1);
+    w.variants[variant] = it->second;
+  }
+  return std::to_string(ketiv_words) + " Ketiv words, " + std::to_string(ambiguous) +
+         " forms with more than one reading";
+}
+
 void MarkSentences(std::u16string_view enders, InterlinearText* text) {
   for (size_t i = 0; i + 1 < text->words.size(); ++i) {
     const std::u16string& after = text->words[i].after;
@@ -302,6 +342,8 @@ bool ImportHebrew(const SourcePaths& paths, const CStrongsDictionary& strongs,
   // Transliterations and tags repeat; each distinct value is made once.
   std::map<std::u16string, std::u16string> translit_cache;
   std::map<std::string, std::string> tag_cache;
+  std::vector<std::u16string> qere;
+  int unplaced_qere = 0;
 
   std::vector<std::string> codes;
   for (int i = 0; i < 39; ++i) codes.emplace_back(BookCodeAt(i));
@@ -311,6 +353,7 @@ bool ImportHebrew(const SourcePaths& paths, const CStrongsDictionary& strongs,
     const std::string path = platform::JoinPath(wlc, std::string(OsisNameOf(code)) + ".xml");
     WlcBook book;
     if (!ReadWlcBook(path, &book, error)) return false;
+    unplaced_qere += book.unplaced_qere;
     const size_t first = text->words.size();
     for (const WlcWord& src : book.words) {
       InterlinearWord w;
@@ -355,7 +398,8 @@ bool ImportHebrew(const SourcePaths& paths, const CStrongsDictionary& strongs,
           ++stats->with_strongs;
         }
       }
-      w.variants.resize(2);
+      qere.push_back(WithoutSlashes(src.qere));
+      w.variants.resize(3);
       std::u16string nocant = RemoveIf(w.values[form], IsCantillation);
       std::u16string cons = RemoveIf(w.values[form], IsHebrewMark);
       if (nocant != w.values[form]) w.variants[0] = std::move(nocant);
@@ -369,6 +413,9 @@ bool ImportHebrew(const SourcePaths& paths, const CStrongsDictionary& strongs,
     Report(progress, code, book_index, static_cast<int>(codes.size()), text->words.size() - first);
   }
   MarkSentences(u"\u05C3", text);
+  stats->checks.push_back({"Qere readings: ", SetQereVariant(qere, 2, text) + ", " +
+                                                  std::to_string(unplaced_qere) +
+                                                  " with no written or no read word (not shown)"});
 
   std::vector<VerseMapping> mappings;
   if (!ReadWlcVerseMap(platform::JoinPath(wlc, "VerseMap.xml"), &mappings, error) ||

@@ -57,6 +57,16 @@ bool ImportByzantine(const SourcePaths& paths, const CStrongsDictionary& strongs
                      const ProgressFn& progress, InterlinearText* text, ImportStats* stats,
                      std::string* error);
 
+// Sets the text variant `variant` of the Form line from each word's Qere
+// (`qere[w]` for text->words[w], morpheme slashes removed; empty where the
+// word is no Ketiv), without cantillation. The database keeps one variant
+// text per form, so a Ketiv form read differently in different places (or
+// read as written in some) gets its readings joined by " | " in the order
+// they first occur, for every occurrence. Returns "N Ketiv words, M forms
+// with more than one reading" for the build report.
+std::string SetQereVariant(const std::vector<std::u16string>& qere, int variant,
+                           InterlinearText* text);
+
 // A Bible text module of a SWORD library (`library_folder`, or the
 // libraries SWORD finds itself when empty) read through libsword: the words
 // as the "Form" line with their punctuation around them, the module's

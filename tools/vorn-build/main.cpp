@@ -4,12 +4,15 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "build_stamp.h"
 #include "importers.h"
 #include "interlinear.h"
+#include "kjv_glosses.h"
 #include "plain_format.h"
 #include "platform/file_system.h"
 #include "platform/u16.h"
@@ -49,7 +52,12 @@ constexpr const char kUsage[] =
     "                 SWORD finds itself: SWORD_PATH, ~/.sword, /usr/share/sword)\n"
     "  --force        compile even when a database is up to date\n"
     "  --export FILE  also write the imported text in the plain interlinear format\n"
-    "  --quiet        no progress lines\n";
+    "  --quiet        no progress lines\n"
+    "  --gloss SOURCE glosses of heb, gnt and byz: kjv (the English words of the same\n"
+    "                 verse of the KJV module of SWORD that carry the word's Strong's\n"
+    "                 number, else its most frequent rendering, else the dictionary's\n"
+    "                 first sense marked \u00B0) or strongs (the dictionary's first sense);\n"
+    "                 default kjv when the KJV module is installed\n";
 
 struct Options {
   std::string out = VORN_DEFAULT_DATA_DIR;
@@ -59,6 +67,7 @@ struct Options {
   std::string sword_library;
   bool quiet = false;
   bool force = false;
+  std::string gloss;  // "kjv", "strongs" or empty: kjv when the module is there
   std::string command;
   std::string file;
 };
@@ -197,11 +206,86 @@ struct CorpusInfo {
 
 constexpr CorpusInfo kCorpora[] = {{"HEB", false}, {"GNT", true}, {"BYZ", true}};
 
-// Strong's dictionary and the files it was read from, loaded on first use.
+// The SWORD module whose English words gloss the corpora.
+constexpr char kGlossModule[] = "KJV";
+
+// Strong's dictionary and the files it was read from, loaded on first use,
+// and the English renderings when the glosses come from the KJV.
 struct Dictionary {
   CStrongsDictionary strongs;
   std::vector<SourceInput> inputs;
+  std::unique_ptr<CKjvRenderings> kjv;
 };
+
+// Decides the gloss source once (an explicit `--gloss kjv` without the
+// module is an error; the default falls back to the dictionary with a note).
+bool ChooseGlossSource(Options* o) {
+  if (o->gloss == "strongs") return true;
+  SwordModuleInfo info;
+  std::string error;
+  if (SwordSupported() && DescribeSwordModule(kGlossModule, &info, &error, o->sword_library)) {
+    o->gloss = "kjv";
+    return true;
+  }
+  if (!SwordSupported()) error = "this vorn-build cannot read SWORD modules (no libsword)";
+  if (o->gloss == "kjv") {
+    Complain("--gloss kjv: " + error);
+    return false;
+  }
+  Say("note: glosses from Strong's dictionary, not the KJV: " + error);
+  o->gloss = "strongs";
+  return true;
+}
+
+bool LoadKjv(const Options& o, Dictionary* dictionary, std::string* error) {
+  if (o.gloss != "kjv" || dictionary->kjv) return true;
+  auto kjv = std::make_unique<CKjvRenderings>(dictionary->strongs);
+  if (!ReadSwordModule(
+          kGlossModule,
+          [&](const SwordVerse& verse) {
+            for (const TaggedVerse& v : TaggedVersesOf(verse)) kjv->AddVerse(v);
+          },
+          error, o.sword_library))
+    return false;
+  Say(std::string(kGlossModule) + ": " + std::to_string(kjv->VerseCount()) +
+      " verses read for the glosses");
+  dictionary->kjv = std::move(kjv);
+  return true;
+}
+
+// Glosses the text from the KJV and reports where the glosses came from,
+// with examples spread over the text.
+bool GlossFromKjv(const Options& o, const Dictionary& dictionary, InterlinearText* text,
+                  std::string* error) {
+  if (text->ValueIndex("Glos") < 0) return true;  // a text without glosses
+  std::function<VerseKey(const VerseKey&)> to_kjv;
+  if (text->description.name == u"HEB") {
+    std::vector<VerseMapping> mappings;
+    if (!ReadWlcVerseMap(platform::JoinPath(o.npm, "morphhb/wlc/VerseMap.xml"), &mappings, error))
+      return false;
+    to_kjv = MakeWlcToKjv(mappings);
+  }
+  const int glos = text->ValueIndex("Glos"), form = text->ValueIndex("Form");
+  std::vector<std::u16string> before;
+  for (const InterlinearWord& w : text->words) before.push_back(w.values[glos]);
+  const GlossCoverage c = dictionary.kjv->Apply(to_kjv, text);
+  const size_t all = c.same_verse + c.most_frequent + c.dictionary + c.none;
+  Say("  glosses from the KJV: same verse " + Percent(c.same_verse, all) + ", most frequent " +
+      Percent(c.most_frequent, all) + ", dictionary " + Percent(c.dictionary, all) + ", none " +
+      Percent(c.none, all) + " of " + std::to_string(all) + " words with a Strong's number");
+  if (!o.quiet) {
+    const size_t step = std::max<size_t>(1, text->words.size() / 10);
+    for (size_t i = 0; i < text->words.size(); i += step) {
+      const InterlinearWord& w = text->words[i];
+      Say("    " + ReferenceOf(w) + " " + platform::ToUtf8(w.values[form]) + ": " +
+          platform::ToUtf8(w.values[glos]) + " (dictionary: " + platform::ToUtf8(before[i]) + ")");
+    }
+  }
+  text->description.copyrights.push_back(
+      u"Glosses: the King James Version with Strong's numbers (public domain), SWORD module " +
+      platform::ToU16(kGlossModule) + u".");
+  return true;
+}
 
 bool BuildCorpus(const Options& o, Corpus corpus, Dictionary* dictionary) {
   const auto start = std::chrono::steady_clock::now();
@@ -212,6 +296,7 @@ bool BuildCorpus(const Options& o, Corpus corpus, Dictionary* dictionary) {
   stamp.roots = "npm=" + paths.npm;
   if (info.uses_corpora)
     stamp.roots += " corpora=" + (paths.corpora.empty() ? "(none)" : paths.corpora);
+  stamp.roots += " gloss=" + o.gloss;
   const std::string folder = platform::JoinPath(o.out, std::string(info.name) + ".qyx");
   if (!o.force) {
     const std::string why = WhyRecompile(folder, stamp.compiler, stamp.roots);
@@ -224,6 +309,10 @@ bool BuildCorpus(const Options& o, Corpus corpus, Dictionary* dictionary) {
   std::string error;
   if (!LoadStrongs(o, &dictionary->strongs, &dictionary->inputs, &error)) {
     Complain(error);
+    return false;
+  }
+  if (!LoadKjv(o, dictionary, &error)) {
+    Complain(std::string(kGlossModule) + ": " + error);
     return false;
   }
   CStrongsDictionary* strongs = &dictionary->strongs;
@@ -248,7 +337,7 @@ bool BuildCorpus(const Options& o, Corpus corpus, Dictionary* dictionary) {
       ok = ImportByzantine(paths, *strongs, progress, &text, &stats, &error);
       break;
   }
-  if (!ok) {
+  if (!ok || (dictionary->kjv && !GlossFromKjv(o, *dictionary, &text, &error))) {
     Complain(error);
     return false;
   }
@@ -351,6 +440,8 @@ bool ParseOptions(int argc, char** argv, Options* o) {
       if (!value(&o->sword_library)) return false;
     } else if (a == "--export") {
       if (!value(&o->export_path)) return false;
+    } else if (a == "--gloss") {
+      if (!value(&o->gloss) || (o->gloss != "kjv" && o->gloss != "strongs")) return false;
     } else if (a == "--force") {
       o->force = true;
     } else if (a == "--quiet") {
@@ -378,6 +469,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   Dictionary strongs;
+  if (o.command != "plain" && o.command != "sword" && !ChooseGlossSource(&o)) return 1;
   if (o.command == "plain") return BuildPlain(o) ? 0 : 1;
   if (o.command == "sword") return BuildSword(o, o.file, &strongs) ? 0 : 1;
   if (o.command == "heb") return BuildCorpus(o, Corpus::kHebrew, &strongs) ? 0 : 1;

@@ -38,6 +38,28 @@ bool ParseOsisVerse(std::string_view id, std::string_view book, int* chapter, in
          ParseNumber(parts[2], verse) && *chapter > 0 && *verse > 0;
 }
 
+// A Qere note ("<note type="variant"><catchWord>Ketiv</catchWord><rdg
+// type="x-qere"><w>…</w></rdg></note>") follows the last word of its Ketiv;
+// `in_verse` words of the current verse precede it. Other notes are
+// commentary and are skipped.
+void ReadQere(const pugi::xml_node& note, size_t in_verse, WlcBook* book) {
+  const pugi::xml_node reading = note.find_child_by_attribute("rdg", "type", "x-qere");
+  if (!reading) return;
+  std::string qere;
+  for (pugi::xml_node w = reading.child("w"); w; w = w.next_sibling("w")) {
+    if (!qere.empty()) qere += ' ';
+    CollectText(w, &qere);
+  }
+  std::string catchword;
+  CollectText(note.child("catchWord"), &catchword);
+  const size_t ketiv = SplitFields(catchword, ' ').size();
+  if (qere.empty() || catchword.empty() || ketiv > in_verse) {
+    ++book->unplaced_qere;
+    return;
+  }
+  book->words[book->words.size() - ketiv].qere = platform::ToU16(qere);
+}
+
 }  // namespace
 
 bool ReadWlcBook(const std::string& path, WlcBook* book, std::string* error) {
@@ -89,7 +111,10 @@ bool ReadWlcBookText(std::string_view xml, std::string_view origin, WlcBook* boo
       for (pugi::xml_node n = verse.first_child(); n; n = n.next_sibling()) {
         if (n.type() != pugi::node_element) continue;
         const std::string_view name = n.name();
-        if (name == "note") continue;  // textual notes and Qere readings
+        if (name == "note") {
+          ReadQere(n, book->words.size() - first_of_verse, book);
+          continue;
+        }
         if (name == "w") {
           WlcWord w;
           w.chapter = c;

@@ -18,6 +18,10 @@ struct WlcWord {
   // Marks around the word: maqqef, sof pasuq, paseq and the paragraph
   // letters after it, an inverted nun before or after it.
   std::u16string before, after;
+  // The Qere when this word is (the first of) a Ketiv: the reading's words,
+  // pointed, with '/' between morphemes and a space between words; empty
+  // for every other word.
+  std::u16string qere;
   // 'p' when an open paragraph (petuhah) ends before this word, 'm' after a
   // closed one (setumah), 0 otherwise.
   char paragraph = 0;
@@ -27,11 +31,15 @@ struct WlcWord {
 struct WlcBook {
   std::string osis_name;  // "Gen"
   std::vector<WlcWord> words;
+  // Qere notes with no written word to carry them: a word read but not
+  // written, or a written word not read (an empty reading).
+  int unplaced_qere = 0;
 };
 
 // Reads one book file. The words of readings in notes (Qere) are not part of
-// the text. False with `error` naming the file, the line and what was
-// expected.
+// the text: a Qere goes to WlcWord::qere of the first Ketiv word its note
+// names (its catchword may span several words). False with `error` naming the file, the line and
+// what was expected.
 bool ReadWlcBook(const std::string& path, WlcBook* book, std::string* error);
 bool ReadWlcBookText(std::string_view xml, std::string_view origin, WlcBook* book,
                      std::string* error);
