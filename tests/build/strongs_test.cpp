@@ -186,4 +186,30 @@ TEST(KjvGlossesTest, GlossesComeFromTheVerseThenTheBibleThenTheDictionary) {
   EXPECT_EQ(c.dictionary, 1u);
 }
 
+// The English tags an object marker only where it stands for "and": with
+// fewer tagged than in the verse, no marker can tell which is which.
+TEST(KjvGlossesTest, AnObjectMarkerTakesAVersesRenderingOnlyWhenEveryOneIsTagged) {
+  CStrongsDictionary d;
+  std::string error;
+  ASSERT_TRUE(d.LoadText(R"js(var d = {"H853":{"lemma":"אֵת","strongs_def":" (object marker)"}};)js",
+                         "d.js", &error))
+      << error;
+  CKjvRenderings kjv(d);
+  kjv.AddVerse({"GEN", 1, 1, {{u"and", {"H853"}}}});
+  kjv.AddVerse({"GEN", 1, 2, {{u"and", {"H853"}}}});
+  InterlinearText text;
+  for (const char* name : {"Glos", "Strong"}) text.description.lines.emplace_back().name = name;
+  for (const char16_t* verse : {u"1", u"1", u"2"}) {
+    InterlinearWord& w = text.words.emplace_back();
+    w.book = "GEN";
+    w.chapter = 1;
+    w.verse = verse;
+    w.values = {u"(object marker)", u"H853"};
+  }
+  static_cast<void>(kjv.Apply(nullptr, &text));
+  EXPECT_EQ(Utf8(text.words[0].values[0]), "(object marker)°");
+  EXPECT_EQ(Utf8(text.words[1].values[0]), "(object marker)°");
+  EXPECT_EQ(Utf8(text.words[2].values[0]), "and");
+}
+
 }  // namespace vorn::build

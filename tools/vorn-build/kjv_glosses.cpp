@@ -210,7 +210,10 @@ GlossCoverage CKjvRenderings::Apply(const std::function<VerseKey(const VerseKey&
       ++end;
     const auto found = verses_.find(to_kjv ? to_kjv(key) : key);
     const auto& english = found == verses_.end() ? kNoVerse : found->second;
-    std::map<std::string, size_t> seen;  // family -> words of it so far in the verse
+    std::map<std::string, size_t> seen;      // family -> words of it so far in the verse
+    std::map<std::string, size_t> in_verse;  // family -> words of it in the whole verse
+    for (size_t i = first; i < end; ++i)
+      if (!text->words[i].values[strong].empty()) ++in_verse[family_of(text->words[i])];
     for (size_t i = first; i < end; ++i) {
       InterlinearWord& w = text->words[i];
       if (w.values[strong].empty()) continue;
@@ -223,9 +226,15 @@ GlossCoverage CKjvRenderings::Apply(const std::function<VerseKey(const VerseKey&
         choice = &r;
         if (matches++ == k) break;
       }
-      // The few tagged articles of a verse stand for themselves, not for
-      // the untagged ones after them.
-      if (matches <= k && kUsuallyUntagged.count(family)) choice = nullptr;
+      // The few tagged articles of a verse stand for themselves, but which
+      // words they stand for is known only when the English tags every one
+      // of them ("and the earth" renders the second object marker of
+      // Genesis 1:1, not the first).
+      if (kUsuallyUntagged.count(family)) {
+        size_t renderings = 0;
+        for (const Rendering& r : english) renderings += r.family == family;
+        if (renderings != in_verse[family]) choice = nullptr;
+      }
       std::u16string& gloss = w.values[glos];
       if (choice) {
         gloss = choice->text;
