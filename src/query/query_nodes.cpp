@@ -26,12 +26,14 @@ void CollectWords(const CVornDBLine* line, const FormList& forms, CDBWordList* o
   const auto* ordinary = dynamic_cast<const CVornDBOrdinaryLine*>(line);
   if (ordinary) {
     const uint32_t n = ordinary->GetWordCount();
+    FormList all;  // with the forms read as one of them (Qere)
+    ordinary->AddQereSources(forms, &all);
     uint64_t total = 0;
-    for (uint32_t f : forms) total += ordinary->GetOccurrences(f)[0];
+    for (uint32_t f : all) total += ordinary->GetOccurrences(f)[0];
     // Below about one word in sixteen sorting the few indexes wins.
     if (total > n / 16) {
       std::vector<uint64_t> bits((static_cast<size_t>(n) + 63) / 64);
-      for (uint32_t f : forms) {
+      for (uint32_t f : all) {
         const uint32_t* list = ordinary->GetOccurrences(f);
         for (uint32_t k = 1; k <= list[0]; ++k) {
           const uint32_t w = list[k];

@@ -66,6 +66,7 @@ CVornDBOrdinaryLine::CVornDBOrdinaryLine(const CVornDBLineParams& params, WordLi
     variant_names_.push_back(platform::ToU16(v));
     variant_display_names_.push_back(query_prompt_ + u" (" + params.GetValue("Alt/" + v) + u")");
   }
+  qere_ = FindAltIndex(u"Qere");
   hebrew_ = language_ == u"Hebrew";
   greek_ = language_ == u"Greek";
 }
@@ -166,9 +167,34 @@ uint32_t CVornDBOrdinaryLine::GetFormFrequency(WordIndex word) const {
   return lists_[forms_[word_forms_[static_cast<uint32_t>(word)]].list_pos];
 }
 
+void CVornDBOrdinaryLine::AddQereSources(const FormList& forms, FormList* out) const {
+  *out = forms;
+  if (qere_ == 0) return;
+  if (!qere_sources_built_) {
+    // Only the Qere is searched: the other variants (no accents, consonants
+    // only) are ways of showing the text, and finding words by them would
+    // change what every search of the written text counts.
+    const TMemMapFile<uint32_t>& table = *variants_[static_cast<size_t>(qere_ - 1)];
+    for (uint32_t f = 0; f < forms_.GetCount(); ++f) {
+      const uint32_t g = table[f];
+      if (g != kNoVariant && g != f) qere_sources_.emplace_back(g, f);
+    }
+    std::sort(qere_sources_.begin(), qere_sources_.end());
+    qere_sources_built_ = true;
+  }
+  if (qere_sources_.empty()) return;
+  for (uint32_t g : forms) {
+    auto it = std::lower_bound(qere_sources_.begin(), qere_sources_.end(),
+                               std::pair<uint32_t, uint32_t>(g, 0));
+    for (; it != qere_sources_.end() && it->first == g; ++it) out->push_back(it->second);
+  }
+}
+
 void CVornDBOrdinaryLine::WordsOfForms(const FormList& forms, CDBWordList* out) const {
   out->Clear();
-  for (uint32_t f : forms) {
+  FormList all;
+  AddQereSources(forms, &all);
+  for (uint32_t f : all) {
     if (f >= forms_.GetCount()) continue;
     const uint32_t* occ = GetOccurrences(f);
     out->Append(occ + 1, occ[0]);

@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "textdb/line.h"
@@ -32,6 +33,8 @@ class CVornDBOrdinaryLine : public CVornDBLine {
   void FillFormList(const FormList& forms, CFormListSink* list, size_t first,
                     size_t count) const override;
   int FindAltIndex(std::u16string_view name) const override;
+  // The words of `forms` and those whose "Qere" reading is one of them: a
+  // search finds a Ketiv by its reading as well as by its written form.
   void WordsOfForms(const FormList& forms, CDBWordList* out) const override;
   bool MatchForms(std::u16string_view pattern, FormList* out) const override;
   bool MatchFormsPrefix(std::u16string_view pattern, FormList* out) const override;
@@ -67,6 +70,12 @@ class CVornDBOrdinaryLine : public CVornDBLine {
   bool IsHebrew() const { return hebrew_; }
   bool IsGreek() const { return greek_; }
 
+  // Sets `out` to `forms` followed by the forms whose "Qere" reading is one
+  // of them. A reading is stored as a form no word carries, so its words are
+  // those of the forms read so. `out` is `forms` alone on a line without
+  // that variant; a form out of range adds nothing.
+  void AddQereSources(const FormList& forms, FormList* out) const;
+
   // The form records whose forms begin with `prefix` at primary strength:
   // [*first, *end) of the form records.
   void FindPrefixRange(std::u16string_view prefix, uint32_t* first, uint32_t* end) const;
@@ -92,6 +101,13 @@ class CVornDBOrdinaryLine : public CVornDBLine {
   std::unique_ptr<icu::Collator> collator_;
   // The same collator at primary strength, for the wildcard match.
   std::unique_ptr<icu::Collator> primary_;
+
+ private:
+  // The "Qere" variant (0 when the line has none) and, built on first use,
+  // its table inverted: (reading form, form read so) pairs in order.
+  int qere_ = 0;
+  mutable bool qere_sources_built_ = false;
+  mutable std::vector<std::pair<uint32_t, uint32_t>> qere_sources_;
 };
 
 }  // namespace vorn

@@ -262,5 +262,15 @@ TEST(HebTest, StrongsNumberAgainstTheOshbText) {
   EXPECT_EQ(RunQuery("strong H1254", &context).size(), CountOshbLemma("1254"));
 }
 
+TEST(HebTest, TheQereOfAKetivIsFound) {
+  CVornDB* db = RealDatabase("HEB");
+  if (!db) GTEST_SKIP() << "HEB is not built";
+  PlainContext context(db);
+  // Genesis 8:17 writes הוצא and reads הַיְצֵא, which no other word carries.
+  const std::vector<uint32_t> there = RunQuery("text הַיְצֵא in Genesis 8:17", &context);
+  EXPECT_EQ(there.size(), 1u);
+  EXPECT_EQ(RunQuery("text הַיְצֵא", &context), there);
+}
+
 }  // namespace
 }  // namespace vorn::testing

@@ -323,6 +323,20 @@ TEST(QueryKeywordTest, LineNamesWithCapitalsAnswerToTheirKeywordInAnyCase) {
               ::testing::StartsWith("Unrecognised keyword \u201Cgrek\u201D. A term begins"));
 }
 
+TEST(QereTest, AKetivIsFoundByItsQereExactlyLooselyAndByWildcards) {
+  // Every הוא of the Hebrew test database reads הִיא, a form no word carries.
+  OpenedDatabase opened(MakeHebrewTestSource());
+  ASSERT_TRUE(opened.ok()) << opened.error();
+  FakeContext context(opened.db());
+  std::vector<uint32_t> ketiv, hits;
+  EXPECT_EQ(RunQueryText(u"hebrew הוא", &context, &ketiv), "");
+  ASSERT_EQ(ketiv.size(), 3u);
+  for (const char16_t* q : {u"hebrew הִיא", u"hebrew ~היא", u"hebrew הִי*"}) {
+    EXPECT_EQ(RunQueryText(q, &context, &hits), "") << platform::ToUtf8(q);
+    EXPECT_EQ(hits, ketiv) << platform::ToUtf8(q);
+  }
+}
+
 // Where the front end has help pages, a query's error leads to the page of
 // the query language; elsewhere it is a plain warning.
 TEST(QueryErrorTest, TheMessageLeadsToTheQueryLanguagePageWhereThereIsOne) {
