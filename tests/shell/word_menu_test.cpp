@@ -76,6 +76,33 @@ class WordMenuTest : public FrameTest {
   static WordIndex At(CVornDB* db, const char16_t* book, int chapter, int verse, int offset) {
     return CBibleRef(CBibleRef(book, chapter, verse), db).GetFirstWord() + offset;
   }
+
+  // A program `name` in the test folder that writes its arguments, one per
+  // line, into the file RecordedArguments reads; its path.
+  QString WriteRecorder(const QString& name) {
+    const QString program = dir_.filePath(name);
+    QFile f(program);
+    if (f.open(QIODevice::WriteOnly))
+      f.write(QStringLiteral("#!/bin/sh\nprintf '%s\\n' \"$@\" > '%1'\n")
+                  .arg(dir_.filePath(QStringLiteral("args.txt")))
+                  .toUtf8());
+    f.close();
+    QFile::setPermissions(program, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    return program;
+  }
+  // The arguments the recorder got, waiting a few seconds for it to run;
+  // empty when it did not.
+  QStringList RecordedArguments() {
+    QFile recorded(dir_.filePath(QStringLiteral("args.txt")));
+    for (int i = 0; i < 100 && !recorded.exists(); ++i) QTest::qWait(50);
+    QTest::qWait(100);
+    if (!recorded.open(QIODevice::ReadOnly)) return {};
+    return QString::fromUtf8(recorded.readAll()).split(u'\n');
+  }
+  void WriteSettings(const QByteArray& ini) {
+    QFile f(QString::fromStdString(Path("Vorn.ini")));
+    if (f.open(QIODevice::WriteOnly)) f.write(ini);
+  }
 };
 
 TEST_F(WordMenuTest, GreekAndHebrewWordsOfferLinksVariantsAndSearches) {
@@ -165,19 +192,8 @@ TEST_F(WordMenuTest, ANoteIsSavedOnCloseAndShownAfterARestart) {
 }
 
 TEST_F(WordMenuTest, ALookUpRunsItsConfiguredCommandAndIsDisabledWithoutOne) {
-  const QString out = dir_.filePath(QStringLiteral("args.txt"));
-  const QString script = dir_.filePath(QStringLiteral("record.sh"));
-  {
-    QFile f(script);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(QStringLiteral("#!/bin/sh\nprintf '%s\\n' \"$@\" > '%1'\n").arg(out).toUtf8());
-  }
-  QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-  {
-    QFile ini(QString::fromStdString(Path("Vorn.ini")));
-    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
-    ini.write(("[WORDsearch]\r\nWordCommand=" + script + " %w \"%r\"\r\n").toUtf8());
-  }
+  const QString script = WriteRecorder(QStringLiteral("record.sh"));
+  WriteSettings(("[WORDsearch]\r\nWordCommand=" + script + " %w \"%r\"\r\n").toUtf8());
   std::unique_ptr<CVornMainFrame> frame = MakeFrame();
   CVornChildFrame* w = Open(frame.get(), testing::kGntTitle);
   ASSERT_NE(w, nullptr);
@@ -190,15 +206,11 @@ TEST_F(WordMenuTest, ALookUpRunsItsConfiguredCommandAndIsDisabledWithoutOne) {
   EXPECT_FALSE(Find(&menu, QStringLiteral("&Logos Lemma Search"))->isEnabled());
   ASSERT_TRUE(by_word->isEnabled());
   by_word->trigger();
-  QFile recorded(out);
-  for (int i = 0; i < 100 && !recorded.exists(); ++i) QTest::qWait(50);
-  QTest::qWait(100);
-  ASSERT_TRUE(recorded.open(QIODevice::ReadOnly));
+  const QStringList args = RecordedArguments();
   const QString reference = ToQString(CBibleRef(w->GetDatabase(), word).FormatLong());
   CWord shown(w->GetDatabase(), word);
   const QString text =
       ToQString(shown.GetLine(w->GetDatabase()->GetFormLineIndex())->GetPlainText());
-  const QStringList args = QString::fromUtf8(recorded.readAll()).split(u'\n');
   ASSERT_GE(args.size(), 2);
   EXPECT_EQ(args[0], text);
   EXPECT_EQ(args[1], reference);  // one argument, blank and all
@@ -224,19 +236,8 @@ TEST_F(WordMenuTest, TheMenuKeyOpensTheCaretWordsMenu) {
 }
 
 TEST_F(WordMenuTest, ALookUpLocatesItsProgramAndKeepsThePath) {
-  const QString out = dir_.filePath(QStringLiteral("args.txt"));
-  const QString program = dir_.filePath(QStringLiteral("winws"));
-  {
-    QFile f(program);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(QStringLiteral("#!/bin/sh\nprintf '%s\\n' \"$@\" > '%1'\n").arg(out).toUtf8());
-  }
-  QFile::setPermissions(program, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-  {
-    QFile ini(QString::fromStdString(Path("Vorn.ini")));
-    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
-    ini.write("[WORDsearch]\r\nExePath=/nowhere/Winws.exe\r\n");
-  }
+  const QString program = WriteRecorder(QStringLiteral("winws"));
+  WriteSettings("[WORDsearch]\r\nExePath=/nowhere/Winws.exe\r\n");
   std::unique_ptr<CVornMainFrame> frame = MakeFrame();
   CVornChildFrame* w = Open(frame.get(), testing::kGntTitle);
   ASSERT_NE(w, nullptr);
@@ -264,12 +265,8 @@ TEST_F(WordMenuTest, ALookUpLocatesItsProgramAndKeepsThePath) {
   EXPECT_EQ(titles.size(), 2u);
   ASSERT_TRUE(frame->GetSettings().GetString(u"WORDsearch", u"ExePath", &kept));
   EXPECT_EQ(kept, FromQString(program));
-  QFile recorded(out);
-  for (int i = 0; i < 100 && !recorded.exists(); ++i) QTest::qWait(50);
-  QTest::qWait(100);
-  ASSERT_TRUE(recorded.open(QIODevice::ReadOnly));
   CWord shown(w->GetDatabase(), w->GetQueryThing().GetCurrentWordIndex());
-  EXPECT_EQ(QString::fromUtf8(recorded.readAll()).split(u'\n').value(0),
+  EXPECT_EQ(RecordedArguments().value(0),
             ToQString(shown.GetLine(w->GetDatabase()->GetFormLineIndex())->GetPlainText()));
 }
 
