@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <map>
 
+#include "textdb/line.h"
 #include "textdb/link_params.h"
 #include "textdb/vorn_db.h"
 #include "textdb/word_list.h"
@@ -119,8 +120,21 @@ std::vector<WordMenuItem> MakeVariantItems(const CWord& word, uint32_t first_com
   if (CWordLine* form = word.GetLine(word.GetDatabase()->GetFormLineIndex()))
     form->AddToMenu(&collector, first_command);
   if (collector.items.size() < 2) return {};
-  for (WordMenuItem& item : collector.items)
+  // Each variant but the text itself says which it is ("Qere"), after a tab
+  // so that a menu sets the name in a column of its own: the words alone
+  // often look the same.
+  const CVornDBLine* line = word.GetDatabase()->GetLine(word.GetDatabase()->GetFormLineIndex());
+  for (size_t i = 0; i < collector.items.size(); ++i) {
+    WordMenuItem& item = collector.items[i];
     item.checked = item.command == first_command + static_cast<uint32_t>(current);
+    std::u16string name = line && i > 0 ? line->GetAltName(static_cast<int>(i)) : u"";
+    // The display name is the line's prompt and the variant's own name in
+    // brackets ("text (Qere)"): the name is what tells them apart here.
+    const size_t open = name.rfind(u" (");
+    if (open != std::u16string::npos && name.back() == u')')
+      name = name.substr(open + 2, name.size() - open - 3);
+    if (!name.empty()) item.text += u"\t" + name;
+  }
   return std::move(collector.items);
 }
 

@@ -154,6 +154,13 @@ TEST_F(WordMenuTest, GreekAndHebrewWordsOfferLinksVariantsAndSearches) {
   EXPECT_EQ(has(QStringLiteral("Strong's dictionary/H7225 ")), 1);
   // Pointed, without accents, consonants, Qere (the word itself where it is no Ketiv).
   EXPECT_EQ(has(QStringLiteral("Text &Variants/")), 4);
+  const std::vector<QString> entries = Entries(&menu);
+  EXPECT_EQ(std::count_if(entries.begin(), entries.end(),
+                          [](const QString& e) {
+                            return e.startsWith(QStringLiteral("Text &Variants/")) &&
+                                   e.endsWith(QStringLiteral("\tQere"));
+                          }),
+            1);
   EXPECT_NE(Find(&menu, QStringLiteral("Search strong \"H7225\"")), nullptr);
 }
 
