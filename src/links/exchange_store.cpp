@@ -1,5 +1,10 @@
 #include "links/exchange_store.h"
 
+#include <errno.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdlib>
 
 #include "platform/file_system.h"
@@ -60,12 +65,25 @@ bool CExchangeStore::Write(ExchangeItem item, std::string_view text) const {
 std::string CExchangeStore::Read(ExchangeItem item) const {
   if (folder_.empty() || ItemName(item).empty()) return {};
   const std::string path = platform::JoinPath(folder_, ItemName(item));
-  platform::FileStatus status;
-  if (!platform::GetFileStatus(path, &status) || status.is_directory ||
-      status.size > static_cast<int64_t>(kMaxText) + 2)
-    return {};
+  // Anything may be put in the folder: only a small regular file is read,
+  // without waiting on a pipe or following a link to a device.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+  if (fd < 0) return {};
+  struct stat st {};
   std::string text;
-  if (!platform::ReadWholeFile(path, &text) || text.size() > kMaxText + 2) return {};
+  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+    char buffer[kMaxText + 3];
+    size_t got = 0;
+    for (;;) {
+      const ssize_t n = ::read(fd, buffer + got, sizeof buffer - got);
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) break;
+      got += static_cast<size_t>(n);
+      if (got == sizeof buffer) break;
+    }
+    if (got <= kMaxText + 2) text.assign(buffer, got);
+  }
+  ::close(fd);
   size_t first = 0;
   size_t end = text.size();
   while (first < end && IsBlank(text[first])) ++first;

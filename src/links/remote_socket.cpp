@@ -1,6 +1,7 @@
 #include "links/remote_socket.h"
 
 #include <errno.h>
+#include <fcntl.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -76,14 +77,6 @@ CallResult RemoteCall(const std::string& socket_path, std::string_view request, 
   if (socket_path.size() >= sizeof(address.sun_path)) return CallResult::kNoServer;
   address.sun_family = AF_UNIX;
   socket_path.copy(address.sun_path, socket_path.size());
-  const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  if (fd < 0) return CallResult::kFailed;
-  if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof(address)) != 0) {
-    ::close(fd);
-    return CallResult::kNoServer;
-  }
-  std::string line(request);
-  line += '\n';
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
   auto left = [&] {
     const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
@@ -91,6 +84,36 @@ CallResult RemoteCall(const std::string& socket_path, std::string_view request, 
                         .count();
     return ms > 0 ? static_cast<int>(ms) : 0;
   };
+  // The connection is made without blocking: an instance that hangs with a
+  // full queue of connections must not hang its caller past the deadline.
+  const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+  if (fd < 0) return CallResult::kFailed;
+  for (;;) {
+    if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof(address)) == 0) break;
+    if (errno == EINPROGRESS) {
+      pollfd p{fd, POLLOUT, 0};
+      int error = 0;
+      socklen_t size = sizeof error;
+      if (::poll(&p, 1, left()) == 1 &&
+          ::getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &size) == 0 && error == 0)
+        break;
+      ::close(fd);
+      return CallResult::kFailed;
+    }
+    if ((errno == EAGAIN || errno == EINTR) && left() > 0) {
+      ::poll(nullptr, 0, 10);  // the server's queue is full: try again shortly
+      continue;
+    }
+    // Still full at the deadline: someone listens but does not take calls.
+    const bool busy = errno == EAGAIN || errno == EINTR;
+    ::close(fd);
+    return busy ? CallResult::kFailed : CallResult::kNoServer;
+  }
+  // A request line is far smaller than the socket's buffer, so sending
+  // blocking cannot wait on the server; replies are awaited with poll.
+  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  std::string line(request);
+  line += '\n';
   size_t sent = 0;
   while (sent < line.size()) {
     const ssize_t n = ::send(fd, line.data() + sent, line.size() - sent, MSG_NOSIGNAL);
@@ -103,7 +126,9 @@ CallResult RemoteCall(const std::string& socket_path, std::string_view request, 
   std::string got;
   for (;;) {
     pollfd p{fd, POLLIN, 0};
-    if (::poll(&p, 1, left()) <= 0) break;
+    const int ready = ::poll(&p, 1, left());
+    if (ready < 0 && errno == EINTR) continue;
+    if (ready <= 0) break;
     char buffer[4096];
     const ssize_t n = ::recv(fd, buffer, sizeof buffer, 0);
     if (n <= 0) break;

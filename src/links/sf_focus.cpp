@@ -15,8 +15,11 @@ std::string CSFFocus::ExchangeText(const CBibleRef& ref) {
 bool CSFFocus::Send(const CBibleRef& ref) {
   const std::string text = ExchangeText(ref);
   if (text == last_) return true;
+  // Only a reference that was written counts as exchanged: one that failed
+  // is tried again on the next move.
+  if (!store_->Write(ExchangeItem::kScriptureReference, text)) return false;
   last_ = text;
-  return store_->Write(ExchangeItem::kScriptureReference, text);
+  return true;
 }
 
 bool CSFFocus::Receive(CBibleRef* out) {

@@ -92,9 +92,19 @@ int HandOverToRunning(int argc, const char* const* argv) {
   // The query first, as the program started anew does it.
   for (const auto& [verb, value] : {std::pair{"query ", options.query}, {"goto ", options.go_to}}) {
     if (value.isEmpty()) continue;
+    // Refused here as the running program would refuse it; a tab or a line
+    // break would make the value name a database or a second request.
+    const std::string request = verb + value.toStdString();
+    links::RemoteRequest parsed;
+    std::string error;
+    if (value.contains(u'\t') || value.contains(u'\n') || value.contains(u'\r') ||
+        !links::ParseRemoteRequest(request, &parsed, &error)) {
+      std::fprintf(stderr, "vorn: %s\n",
+                   error.empty() ? "a tab or line break in --goto or --query" : error.c_str());
+      return 2;
+    }
     std::string reply;
-    const links::CallResult result =
-        links::RemoteCall(path, verb + value.toStdString(), &reply, 30000);
+    const links::CallResult result = links::RemoteCall(path, request, &reply, 30000);
     if (result == links::CallResult::kNoServer) return status == 0 ? -1 : status;
     if (result == links::CallResult::kFailed) {
       std::fprintf(stderr, "vorn: the running instance did not answer\n");

@@ -128,6 +128,13 @@ std::string VerseText(const CBibleRef& ref) {
 
 std::string AnswerRemoteRequest(CVornMainFrame* frame, const links::RemoteRequest& request) {
   std::string error;
+  // A request that fails changes nothing: a reference that is none is
+  // refused before a window is opened for it.
+  if (request.verb == RemoteVerb::kShow || request.verb == RemoteVerb::kGoto) {
+    CBibleRef parsed;
+    if (!CBibleRef::Parse(platform::ToU16(request.argument), &parsed))
+      return FormatReply(false, "not a reference: " + request.argument);
+  }
   CVornChildFrame* w =
       TargetWindow(frame, request.database, request.verb != RemoteVerb::kWhere, &error);
   if (!w) return FormatReply(false, error);

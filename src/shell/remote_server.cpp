@@ -1,7 +1,12 @@
 #include "shell/remote_server.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QPointer>
 
 #include "links/remote_socket.h"
 
@@ -15,9 +20,21 @@ CRemoteServer::CRemoteServer(QObject* parent, Answer answer)
   connect(server_, &QLocalServer::newConnection, this, &CRemoteServer::Accept);
 }
 
-CRemoteServer::~CRemoteServer() = default;
+CRemoteServer::~CRemoteServer() {
+  if (lock_fd_ >= 0) ::close(lock_fd_);
+}
 
 bool CRemoteServer::Listen(const std::string& path, std::string* error) {
+  if (lock_fd_ < 0) {
+    const std::string lock_path = path + ".lock";
+    const int fd = ::open(lock_path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    if (fd < 0 || ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+      if (fd >= 0) ::close(fd);
+      if (error) *error = "another Vorn serves this instance (" + lock_path + ")";
+      return false;
+    }
+    lock_fd_ = fd;
+  }
   const QString name = QString::fromStdString(path);
   if (!server_->listen(name)) {
     // Only a socket nobody answers on may be taken over.
@@ -45,9 +62,13 @@ void CRemoteServer::Accept() {
   }
 }
 
-void CRemoteServer::Read(QLocalSocket* socket) {
+void CRemoteServer::Read(QLocalSocket* raw_socket) {
+  // Answering may open a message box, whose loop delivers this socket's
+  // later lines (they wait) and its disconnection (it is then gone).
+  if (raw_socket == answering_) return;
+  const QPointer<QLocalSocket> socket(raw_socket);
   constexpr qint64 kLongest = static_cast<qint64>(links::kMaxRequestBytes) + 2;  // CR, LF
-  for (;;) {
+  while (socket) {
     const QByteArray head = socket->peek(kLongest + 1);
     const qsizetype end = head.indexOf('\n');
     if (end < 0) {
@@ -72,8 +93,11 @@ void CRemoteServer::Read(QLocalSocket* socket) {
       reply = links::FormatReply(false, "busy with another request");
     } else {
       busy_ = true;
+      answering_ = raw_socket;
       reply = answer_(request);
+      answering_ = nullptr;
       busy_ = false;
+      if (!socket) return;  // the caller went away meanwhile
     }
     socket->write(reply.data(), static_cast<qint64>(reply.size()));
     socket->flush();

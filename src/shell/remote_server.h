@@ -3,7 +3,11 @@
 // the same user get an answer: the socket lies in a folder private to the
 // user, and each connecting process's user id is checked as well. Requests
 // are answered one at a time on the user-interface thread; one that arrives
-// while another is being answered (a message box may be open) is refused.
+// while another is being answered (a message box may be open) is refused;
+// further lines of the connection being answered wait their turn. One
+// program at a time serves an instance: a lock beside the socket, held for
+// the program's life, keeps two that start together from taking over each
+// other's socket.
 #pragma once
 
 #include <QByteArray>
@@ -28,7 +32,8 @@ class CRemoteServer : public QObject {
   ~CRemoteServer() override;
 
   // Listens at `path` (a socket left there by a program that is gone is
-  // replaced). False, with the reason in `*error`, when it cannot listen.
+  // replaced). False, with the reason in `*error`, when it cannot listen or
+  // another program holds the instance's lock (`path` + ".lock").
   [[nodiscard]] bool Listen(const std::string& path, std::string* error);
 
  private:
@@ -38,6 +43,8 @@ class CRemoteServer : public QObject {
   QLocalServer* server_ = nullptr;
   Answer answer_;
   bool busy_ = false;
+  QLocalSocket* answering_ = nullptr;  // whose request is being answered
+  int lock_fd_ = -1;
 };
 
 }  // namespace vorn::shell

@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 
 #include "links/exchange_store.h"
 #include "links/remote_request.h"
@@ -40,6 +41,27 @@ TEST(SFFocus, SendsUpperCasedKeysOnceAndReceivesOnlyNewsFromOthers) {
   }
   EXPECT_FALSE(store.Write(ExchangeItem::kScriptureReference,
                            std::string(CExchangeStore::kMaxText + 1, 'A')));
+}
+
+TEST(SFFocus, AFailedSendIsTriedAgainAndOnlyARegularFileIsRead) {
+  vorn::testing::TempFolder folder("exchange");
+  const std::string place = folder.File("Focus");
+  const CExchangeStore store(place);
+  CSFFocus a(&store);
+  // A file where the folder should be: nothing can be written.
+  ASSERT_TRUE(std::ofstream(place).good());
+  EXPECT_FALSE(a.Send(CBibleRef(u"JHN", 3, u"16")));
+  std::filesystem::remove(place);
+  ASSERT_TRUE(a.Send(CBibleRef(u"JHN", 3, u"16")));
+  EXPECT_EQ(store.Read(ExchangeItem::kScriptureReference), "JHN 3:16");
+  // A pipe would block the reader, a link to a device feed it forever.
+  const std::string item = place + "/ScriptureReference";
+  std::filesystem::remove(item);
+  ASSERT_EQ(::mkfifo(item.c_str(), 0600), 0);
+  EXPECT_EQ(store.Read(ExchangeItem::kScriptureReference), "");
+  std::filesystem::remove(item);
+  std::filesystem::create_symlink("/dev/zero", item);
+  EXPECT_EQ(store.Read(ExchangeItem::kScriptureReference), "");
 }
 
 TEST(RemoteRequest, ParsesTheFourVerbsStrictlyAndRefusesTheRest) {

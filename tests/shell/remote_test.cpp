@@ -166,6 +166,12 @@ TEST_F(RemoteProcesses, InstancesFollowEachOtherAndAnswerScripts) {
   ASSERT_TRUE(handover.waitForFinished(30000));
   EXPECT_EQ(handover.exitCode(), 0);
   EXPECT_EQ(handover.readAllStandardOutput().trimmed().toStdString(), "ok GNT ROM 8:28");
+  // A line break in the value would smuggle in a second request: refused.
+  handover.start(QStringLiteral(VORN_PROGRAM),
+                 {QStringLiteral("--instance"), QStringLiteral("b"), QStringLiteral("--goto"),
+                  QStringLiteral("Rom 1:1\ngoto Rev 1:1")});
+  ASSERT_TRUE(handover.waitForFinished(30000));
+  EXPECT_EQ(handover.exitCode(), 2);
 
   // Malformed or impossible requests are refused and change nothing.
   for (const char* bad :

@@ -103,7 +103,7 @@ void AppendDecoded(std::string_view text, std::string* out) {
     else if (entity.size() > 1 && entity[0] == '#')
       code = entity[1] == 'x' ? std::strtoul(std::string(entity.substr(2)).c_str(), nullptr, 16)
                               : std::strtoul(std::string(entity.substr(1)).c_str(), nullptr, 10);
-    if (code == 0 || code > 0x10FFFF) {
+    if (code == 0 || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
       out->push_back('&');
       continue;
     }
@@ -464,6 +464,25 @@ sword::SWModule* FindModule(sword::SWMgr& mgr, const std::string& name, std::str
   if (std::strcmp(found->getType(), sword::SWMgr::MODTYPE_BIBLES) != 0) {
     *error = std::string("the SWORD module ") + found->getName() + " is no Bible text (" +
              found->getType() + ")";
+    return nullptr;
+  }
+  // Only what the reader understands: OSIS markup in UTF-8, unlocked. Any
+  // other module would compile its markup as words, or bytes as text.
+  const std::string module = found->getName();
+  const std::string source = Config(*found, "SourceType");
+  if (!SameLetters("OSIS", source)) {
+    *error = "the SWORD module " + module + " is not marked up in OSIS (SourceType=" +
+             (source.empty() ? std::string("Plaintext") : source) + ")";
+    return nullptr;
+  }
+  const std::string encoding = Config(*found, "Encoding");
+  if (!SameLetters("UTF-8", encoding)) {
+    *error = "the SWORD module " + module + " is not in UTF-8 (Encoding=" +
+             (encoding.empty() ? std::string("Latin-1") : encoding) + ")";
+    return nullptr;
+  }
+  if (const char* key = found->getConfigEntry("CipherKey"); key && !*key) {
+    *error = "the SWORD module " + module + " is locked (no CipherKey)";
     return nullptr;
   }
   return found;
