@@ -26,18 +26,21 @@ void CollectWords(const CVornDBLine* line, const FormList& forms, CDBWordList* o
   const auto* ordinary = dynamic_cast<const CVornDBOrdinaryLine*>(line);
   if (ordinary) {
     const uint32_t n = ordinary->GetWordCount();
-    FormList all;  // with the forms read as one of them (Qere)
-    ordinary->AddQereSources(forms, &all);
+    FormList read_so;  // the forms read as one of them (Qere)
+    ordinary->AddQereSources(forms, &read_so);
     uint64_t total = 0;
-    for (uint32_t f : all) total += ordinary->GetOccurrences(f)[0];
+    for (const FormList* list : {&forms, static_cast<const FormList*>(&read_so)})
+      for (uint32_t f : *list) total += ordinary->GetOccurrences(f)[0];
     // Below about one word in sixteen sorting the few indexes wins.
     if (total > n / 16) {
       std::vector<uint64_t> bits((static_cast<size_t>(n) + 63) / 64);
-      for (uint32_t f : all) {
-        const uint32_t* list = ordinary->GetOccurrences(f);
-        for (uint32_t k = 1; k <= list[0]; ++k) {
-          const uint32_t w = list[k];
-          if (w < n) bits[w >> 6] |= uint64_t{1} << (w & 63);
+      for (const FormList* forms_of : {&forms, static_cast<const FormList*>(&read_so)}) {
+        for (uint32_t f : *forms_of) {
+          const uint32_t* list = ordinary->GetOccurrences(f);
+          for (uint32_t k = 1; k <= list[0]; ++k) {
+            const uint32_t w = list[k];
+            if (w < n) bits[w >> 6] |= uint64_t{1} << (w & 63);
+          }
         }
       }
       std::vector<uint32_t>& words = out->mutable_words();

@@ -168,7 +168,6 @@ uint32_t CVornDBOrdinaryLine::GetFormFrequency(WordIndex word) const {
 }
 
 void CVornDBOrdinaryLine::AddQereSources(const FormList& forms, FormList* out) const {
-  *out = forms;
   if (qere_ == 0) return;
   if (!qere_sources_built_) {
     // Only the Qere is searched: the other variants (no accents, consonants
@@ -192,12 +191,14 @@ void CVornDBOrdinaryLine::AddQereSources(const FormList& forms, FormList* out) c
 
 void CVornDBOrdinaryLine::WordsOfForms(const FormList& forms, CDBWordList* out) const {
   out->Clear();
-  FormList all;
-  AddQereSources(forms, &all);
-  for (uint32_t f : all) {
-    if (f >= forms_.GetCount()) continue;
-    const uint32_t* occ = GetOccurrences(f);
-    out->Append(occ + 1, occ[0]);
+  FormList read_so;
+  AddQereSources(forms, &read_so);
+  for (const FormList* list : {&forms, static_cast<const FormList*>(&read_so)}) {
+    for (uint32_t f : *list) {
+      if (f >= forms_.GetCount()) continue;
+      const uint32_t* occ = GetOccurrences(f);
+      out->Append(occ + 1, occ[0]);
+    }
   }
   out->Normalize();
 }

@@ -70,10 +70,11 @@ class CVornDBOrdinaryLine : public CVornDBLine {
   bool IsHebrew() const { return hebrew_; }
   bool IsGreek() const { return greek_; }
 
-  // Sets `out` to `forms` followed by the forms whose "Qere" reading is one
-  // of them. A reading is stored as a form no word carries, so its words are
-  // those of the forms read so. `out` is `forms` alone on a line without
-  // that variant; a form out of range adds nothing.
+  // Appends to `out` the forms whose "Qere" reading is one of `forms`. A
+  // reading is stored as a form no word carries, so its words are those of
+  // the forms read so. Appends nothing on a line without that variant (no
+  // copy is made there, searches call this for every line); a form out of
+  // range adds nothing.
   void AddQereSources(const FormList& forms, FormList* out) const;
 
   // The form records whose forms begin with `prefix` at primary strength:
