@@ -48,7 +48,10 @@ void CExchangeLink::Save(CIniFile* settings) const {
 
 bool CExchangeLink::PassageChanged(const CBibleRef& ref) {
   if (!send_ || guard_ || ref.GetBookCode().empty()) return true;
-  return focus_.Send(ref);
+  const bool sent = focus_.Send(ref);
+  if (!sent && !failing_) emit SendFailed(QString::fromStdString(store_.GetFolder()));
+  failing_ = !sent;
+  return sent;
 }
 
 void CExchangeLink::StoreChanged() {

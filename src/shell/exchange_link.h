@@ -59,6 +59,11 @@ class CExchangeLink : public QObject {
   }
   const links::CExchangeStore& GetStore() const { return store_; }
 
+ signals:
+  // A reference could not be written into the store's `folder`; told once
+  // until a send succeeds again, so a user moving about is not told twice.
+  void SendFailed(const QString& folder);
+
  private:
   void Watch(bool on);
 
@@ -69,6 +74,7 @@ class CExchangeLink : public QObject {
   bool receive_ = false;
   bool send_ = false;
   bool guard_ = false;
+  bool failing_ = false;
 };
 
 }  // namespace vorn::shell

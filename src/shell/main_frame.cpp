@@ -29,6 +29,7 @@
 #include "shell/bcv.h"
 #include "shell/bookmark_menu.h"
 #include "shell/child_frame.h"
+#include "shell/exchange_link.h"
 #include "shell/help.h"
 #include "shell/marking.h"
 #include "shell/message_box_sink.h"
@@ -271,6 +272,11 @@ void CVornMainFrame::CreateBars() {
     if (CVornChildFrame* w = ActiveWindow()) w->GoTo(ref);
   });
   nav_bar_->InitExchange(exchange_folder_);
+  connect(nav_bar_->GetExchange(), &CExchangeLink::SendFailed, this, [this](const QString& folder) {
+    statusBar()->showMessage(
+        tr("Couldn't send the reference to other programs: %1 cannot be written").arg(folder),
+        10000);
+  });
   connect(nav_bar_, &CNavBar::ReferenceReceived, this, &CVornMainFrame::ShowReceivedReference);
   addToolBar(nav_bar_);
   nav_bar_->LoadStaticPrompts(data_folders_);

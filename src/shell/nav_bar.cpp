@@ -153,7 +153,8 @@ void CNavBar::ShowWindow(CVornChildFrame* window) {
     const CBibleRef ref(window->GetDatabase(), window->GetFocusWord());
     db_ = window->GetDatabase();
     bcv_->SetRef(ref);
-    if (exchange_ && ref.HasEntry()) (void)exchange_->PassageChanged(ref);
+    // A failed send is told by the link's SendFailed, once.
+    if (exchange_ && ref.HasEntry()) static_cast<void>(exchange_->PassageChanged(ref));
   }
   tool_->UpdateWordPrompts();
 }

@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QThread>
 #include <memory>
@@ -64,6 +65,16 @@ TEST(Exchange, ReceivedVerseMovesTheWindowAndABookItLacksSetsTheBarOnly) {
   ASSERT_TRUE(other.Write(ExchangeItem::kScriptureReference, "ROM 8:28"));
   link->StoreChanged();
   EXPECT_EQ(platform::ToUtf8(FocusVerse(w).GetKeyString()), "ROM 8:28");
+
+  // A store that cannot be written is told, not passed over.
+  QDir(QString::fromStdString(options.exchange_folder)).removeRecursively();
+  QFile blocker(QString::fromStdString(options.exchange_folder));
+  ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+  blocker.close();
+  w->GoTo(CBibleRef(CBibleRef(u"MAT", 5, u"3"), w->GetDatabase()));
+  EXPECT_TRUE(frame.statusBar()->currentMessage().startsWith(QStringLiteral("Couldn't send")))
+      << frame.statusBar()->currentMessage().toStdString();
+  QFile::remove(QString::fromStdString(options.exchange_folder));
 
   // The switches go with the settings and desktops.
   CIniFile saved;
